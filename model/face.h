@@ -5,6 +5,7 @@
 #include "model/face_plane.h"
 #include "model/geometry.h"
 #include "model/polygon.h"
+#include "popup/polygon_clip/clip_polygon.h"
 
 #include <memory>
 #include <vector>
@@ -45,5 +46,9 @@ public:
 };
 
 using FaceList = std::vector<std::unique_ptr<Face>>;
+
+// Appends the triangles of one strip: (P[k-2], P[k-1], P[k]) for even k, (P[k-2], P[k], P[k-1])
+// for odd k, so that every triangle of the strip keeps one orientation. Short strips add nothing.
+void appendStripTriangles(const TriangleStrip& strip, std::vector<Triangle>& out);
 
 } // namespace plicato

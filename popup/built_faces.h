@@ -6,10 +6,20 @@
 
 namespace plicato {
 
+// Work the rebuild may save. Every setting gives the same built faces (same order, planes and
+// regions); the defaults are the fast ones.
+struct RebuildOptions {
+    // A built face whose bounding box does not meet the new face's keeps its polygon and
+    // triangles instead of being re-clipped and re-triangulated.
+    bool skipDisjointBoxes = true;
+};
+
 // Destroys and re-derives model.builtFaces from model.userFaces.
 void rebuildBuiltFaces(CardModel& model);
+void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options);
 // Adds one face (already clipped to the sheet and triangulated) to the built faces.
 void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face);
+void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face, const RebuildOptions& options);
 // Unites the built faces of one plane (exact offset) and splits the union into connected faces.
 void mergePlane(CardModel& model, FacePlane plane, double offset);
 
