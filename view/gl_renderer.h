@@ -1,0 +1,36 @@
+// The thin fixed-function renderer: draws a scene list with the matrices it carries. It needs a
+// current compatibility-profile context and holds the underlay textures between frames.
+#pragma once
+
+#include "view/scene.h"
+
+#include <cstdint>
+
+namespace plicato {
+
+class GlRenderer {
+public:
+    // The one-time drawing state; call once with the context current.
+    void initialize();
+    // Draws the frame into the current framebuffer of `width` x `height` device pixels.
+    void draw(const Scene& scene, int width, int height);
+    // Forgets the textures (their context is going away).
+    void release();
+
+private:
+    struct TextureSlot {
+        unsigned name = 0;
+        const void* data = nullptr;
+        int width = 0;
+        int height = 0;
+        std::uint64_t signature = 0;
+    };
+    bool bindPicture(TextureSlot& slot, const Picture* picture);
+    void drawItem(const DrawItem& item);
+
+    TextureSlot front_;
+    TextureSlot top_;
+    bool initialized_ = false;
+};
+
+} // namespace plicato

@@ -1,0 +1,65 @@
+// The view's behaviour without a window: plain mouse, wheel and key events drive the camera and
+// the edit plane; commands of the view menu; the projection cache the mouse mapping uses.
+#pragma once
+
+#include "model/card_model.h"
+#include "view/camera.h"
+#include "view/display_state.h"
+#include "view/projection_cache.h"
+#include "view/scene.h"
+
+namespace plicato {
+
+enum MouseButton : int { LeftButton = 1, RightButton = 2, MiddleButton = 4 };
+enum KeyModifier : int { ShiftModifier = 1, ControlModifier = 2 };
+enum class ViewKey { Space, Up, Down, Left, Right, Other };
+
+// What an event asks of the window around the controller.
+struct ViewResponse {
+    bool redraw = false;
+    bool statusRefresh = false; // the grid size shown in the status bar changed
+    bool rightClick = false;    // a right release within 5 pixels of its press
+};
+
+class ViewController {
+public:
+    // Uses the process-wide display state and current model unless others are installed later.
+    ViewController();
+
+    // Resets the camera (command "reset view" and New).
+    void resetView() { camera.reset(); }
+    void resize(int width, int height);
+
+    ViewResponse leftButtonDown(int x, int y, int modifiers);
+    ViewResponse leftButtonUp(int x, int y);
+    ViewResponse rightButtonDown(int x, int y);
+    ViewResponse rightButtonUp(int x, int y);
+    ViewResponse middleButtonDown(int x, int y);
+    ViewResponse middleButtonUp() { return {}; }
+    ViewResponse mouseMove(int x, int y, int buttons, int modifiers);
+    ViewResponse wheel(int delta);
+    ViewResponse key(ViewKey key, int modifiers);
+
+    // View commands; each returns what the window must do afterwards.
+    ViewResponse togglePlane();
+    ViewResponse gridSmaller();
+    ViewResponse gridLarger();
+    ViewResponse toggleEditPlaneShown();
+    ViewResponse toggleOrthographic();
+
+    // Recomputes the matrices of the next frame (the same that drawing loads).
+    const ProjectionCache& refreshProjection();
+    // Grid-snapped point of the edit plane under the window position.
+    Point3 pointOnEditPlane(int x, int y);
+    // The frame to draw now; applies the underlay modes' fixed angles first.
+    Scene buildFrame(const ColorTable& colors);
+
+    Camera camera;
+    ProjectionCache projection;
+    int activeHandle = 0;
+    int pressX = 0, pressY = 0; // window position of the last button press
+    int lastX = 0, lastY = 0;   // previous position of the current drag
+    SceneExtras extras;
+};
+
+} // namespace plicato
