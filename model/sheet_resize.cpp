@@ -1,0 +1,55 @@
+// Changing the card size: the two halves of the sheet are made anew at the front of userFaces.
+#include "model/sheet_resize.h"
+
+#include "model/undo_history.h"
+#include "popup/built_faces.h"
+
+#include <algorithm>
+
+namespace plicato {
+
+namespace {
+
+std::unique_ptr<Face> makeBaseFace(FacePlane plane, std::initializer_list<Point2> corners) {
+    auto face = std::make_unique<Face>(plane, 0.0);
+    auto loop = std::make_unique<Loop>();
+    loop->points = corners;
+    face->polygon.addLoop(std::move(loop));
+    face->triangulate();
+    face->isBase = true;
+    return face;
+}
+
+} // namespace
+
+void resizeSheet(CardModel& model, int width, int height) {
+    // A sheet without area would leave base faces without triangles.
+    if (width <= 0 || height <= 0)
+        return;
+    pushUndo(model);
+    model.cardWidth = width;
+    model.cardHeight = height;
+
+    // The selection may list a base face; it must not outlive it.
+    std::vector<const Face*> removed;
+    for (const auto& face : model.userFaces)
+        if (face->isBase)
+            removed.push_back(face.get());
+    std::erase_if(model.selectedFaces, [&removed](const Face* f) {
+        return std::find(removed.begin(), removed.end(), f) != removed.end();
+    });
+    std::erase_if(model.userFaces, [](const auto& f) { return f->isBase; });
+
+    const double w = width / 2.0;
+    const double h = height;
+    auto horizontal = makeBaseFace(FacePlane::Horizontal, {{-w, 0}, {-w, -h}, {w, -h}, {w, 0}});
+    auto vertical = makeBaseFace(FacePlane::Vertical, {{-w, 0}, {w, 0}, {w, h}, {-w, h}});
+    model.userFaces.insert(model.userFaces.begin(), std::move(vertical));
+    model.userFaces.insert(model.userFaces.begin(), std::move(horizontal));
+
+    rebuildBuiltFaces(model);
+    model.editPlane = FacePlane::Vertical;
+    model.editOffset = 0.0;
+}
+
+} // namespace plicato
