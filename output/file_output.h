@@ -1,0 +1,15 @@
+// Writing an output file without ever leaving a half-written one behind: a temporary file in
+// the same folder, every write checked, flushed to disk, then renamed over the target.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace plicato {
+
+// True when `bytes` is now the whole content of `path`. On failure the previous file (if any)
+// is unchanged, the temporary file is removed and `error` (when given) says what failed.
+bool writeFileReplacing(const std::string& path, std::string_view bytes,
+                        std::string* error = nullptr);
+
+} // namespace plicato
