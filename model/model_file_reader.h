@@ -1,0 +1,47 @@
+// Reading model files: the binary version 4 layout and the all-text versions 2 and 3. A design
+// is built on the side and becomes the current model only when the whole file was read.
+#pragma once
+
+#include "model/card_model.h"
+#include "model/message_sink.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace plicato {
+
+// Fills an underlay record from the picture path stored in a file (shows its own messages).
+using UnderlayLoader = std::function<void(UnderlayImage& record, const std::string& storedPath)>;
+
+// Limits beyond which a file is malformed rather than a design.
+constexpr std::size_t maxModelFileBytes = 256u << 20;
+constexpr std::int32_t maxStoredPathLength = 4095;
+constexpr double maxModelCoordinate = 1e6; // millimetres: a kilometre of card
+constexpr int maxCardSize = 1'000'000;
+
+// Any supported version; nullptr on failure, after any version message. Nothing is installed.
+std::unique_ptr<CardModel> parseModelFile(std::string_view bytes, MessageSink& sink,
+                                          const UnderlayLoader& loadUnderlay);
+// The version 4 layout only.
+std::unique_ptr<CardModel> parseBinaryModelFile(std::string_view bytes,
+                                                const UnderlayLoader& loadUnderlay);
+
+// Makes `model` the current one: builds its pop-up faces, edit plane vertical at offset 0.
+void installModel(std::unique_ptr<CardModel> model);
+
+// Reads the file at `path` and installs the design on success. Pictures whose stored path is
+// missing are also looked for beside the model file. False when the file cannot be opened or
+// is not a readable design; the current model is then untouched.
+bool readModelFile(const std::string& path, MessageSink& sink);
+bool readBinaryModelFile(const std::string& path, MessageSink& sink);
+
+// The loader used for files on disk: stored path, else the same name beside the model file.
+UnderlayLoader underlayLoaderFor(const std::string& modelFilePath, MessageSink& sink);
+
+// The whole file, if it is a regular file no larger than maxModelFileBytes.
+bool readWholeFile(const std::string& path, std::string& out);
+
+} // namespace plicato
