@@ -21,8 +21,7 @@ bool readCoordinate(ByteReader& in, double& out) {
     return in.readFloat64(out) && std::isfinite(out) && std::fabs(out) <= maxModelCoordinate;
 }
 
-bool readUnderlayBlock(ByteReader& in, UnderlayImage& record,
-                       const UnderlayLoader& loadUnderlay) {
+bool readUnderlayBlock(ByteReader& in, UnderlayImage& record, const UnderlayLoader& loadUnderlay) {
     std::int32_t present = 0;
     if (!in.readInt32(present))
         return false;
@@ -147,8 +146,8 @@ bool readWholeFile(const std::string& path, std::string& out) {
     if (fd < 0)
         return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && st.st_size >= 0 &&
-              std::uint64_t(st.st_size) <= maxModelFileBytes;
+    bool ok =
+        ::fstat(fd, &st) == 0 && st.st_size >= 0 && std::uint64_t(st.st_size) <= maxModelFileBytes;
     if (ok) {
         out.resize(std::size_t(st.st_size));
         std::size_t done = 0;

@@ -13,7 +13,9 @@ namespace {
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 class TextScanner {
 public:
@@ -98,7 +100,9 @@ private:
     std::size_t pos = 0;
 };
 
-bool withinCoordinateRange(double v) { return std::fabs(v) <= maxModelCoordinate; }
+bool withinCoordinateRange(double v) {
+    return std::fabs(v) <= maxModelCoordinate;
+}
 
 bool readUnderlay(TextScanner& in, UnderlayImage& record, std::size_t maxPath,
                   const UnderlayLoader& loadUnderlay) {
@@ -221,8 +225,8 @@ TextReadResult readTextModel(std::string_view bytes, MessageSink& sink,
         }
     }
     // A file that ends inside its header holds no design; sizes and grid must be usable.
-    if (!headerEnded || width <= 0 || height <= 0 || width > maxCardSize ||
-        height > maxCardSize || grid <= 0 || grid > maxCardSize)
+    if (!headerEnded || width <= 0 || height <= 0 || width > maxCardSize || height > maxCardSize ||
+        grid <= 0 || grid > maxCardSize)
         return result;
     model->cardWidth = width;
     model->cardHeight = height;

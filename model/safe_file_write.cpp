@@ -49,8 +49,8 @@ bool replaceFileContents(const std::string& path, std::string_view bytes) {
     const std::filesystem::path target = resolveTarget(path);
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    const std::string stem = "." + target.filename().string() + ".tmp-" +
-                             std::to_string(::getpid()) + "-";
+    const std::string stem =
+        "." + target.filename().string() + ".tmp-" + std::to_string(::getpid()) + "-";
 
     // A file the user has protected against writing stays protected, as if written in place.
     struct stat old {};

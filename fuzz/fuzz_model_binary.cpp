@@ -1,0 +1,15 @@
+// Feeds arbitrary bytes to the binary model reader; stored picture paths are not opened.
+#include "model/model_file_reader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const plicato::UnderlayLoader loader = [](plicato::UnderlayImage&, const std::string&) {};
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    auto model = plicato::parseBinaryModelFile(bytes, loader);
+    if (model && (model->cardWidth <= 0 || model->cardHeight <= 0))
+        __builtin_trap();
+    return 0;
+}
