@@ -162,22 +162,26 @@ void Builder::facePass(FacePlane plane) {
             sc.topPicture = u.picture.get();
     }
 
-    // The card half itself; with a picture it keeps the colour last set, which modulates it.
-    DrawItem half;
-    half.kind = PrimitiveKind::Quads;
-    half.role = SceneRole::CardHalf;
-    half.color = textured ? last : planeColor;
-    if (vertical)
-        half.vertices = {{-hw, 0, 0}, {hw, 0, 0}, {hw, 0, h}, {-hw, 0, h}};
-    else
-        half.vertices = {{-hw, 0, 0}, {hw, 0, 0}, {hw, h, 0}, {-hw, h, 0}};
+    // With a picture the whole card half carries it, so the picture also shows where no face
+    // covers the half. It keeps the colour last set, which modulates the picture. The quad
+    // turns with the half like its base face, so it never stands apart from a closing card.
     if (textured) {
+        DrawItem half;
+        half.kind = PrimitiveKind::Quads;
+        half.role = SceneRole::CardHalf;
+        half.color = last;
         half.texture = tex;
-        for (const Point3& p : half.vertices)
-            half.texCoords.push_back(vertical ? frontTexCoord(u, p.x, p.z)
-                                              : topTexCoord(u, p.x, p.y));
+        const Face halfFace(plane, 0.0);
+        const Point2 corners[4] = {
+            {-hw, 0}, {hw, 0}, {hw, vertical ? h : -h}, {-hw, vertical ? h : -h}};
+        for (const Point2& c : corners) {
+            half.vertices.push_back(halfFace.toSpace(c));
+            const Point3 q = halfFace.toSpace(c, 90);
+            half.texCoords.push_back(vertical ? frontTexCoord(u, q.x, q.z)
+                                              : topTexCoord(u, q.x, q.y));
+        }
+        push(std::move(half));
     }
-    push(std::move(half));
 
     const bool faceOp = st.inMode(EditMode::FaceOperation);
     for (const auto& fp : *shown) {

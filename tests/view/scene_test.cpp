@@ -71,14 +71,10 @@ TEST_F(SceneTest, WithoutAModelOnlyTheBackgroundIsDrawn) {
 
 TEST_F(SceneTest, NewCardHalvesAreWhiteAndGrey) {
     const Scene s = build();
-    const auto halves = withRole(s, SceneRole::CardHalf);
-    ASSERT_EQ(halves.size(), 2u);
-    EXPECT_EQ(halves[0]->color, entry(0));
-    EXPECT_EQ(halves[0]->vertices[2], (Point3{80, 0, 80}));
-    EXPECT_EQ(halves[1]->color, entry(1));
-    EXPECT_EQ(halves[1]->vertices[2], (Point3{80, 80, 0}));
+    EXPECT_TRUE(withRole(s, SceneRole::CardHalf).empty()); // only a picture needs the half
     EXPECT_EQ(colorAt(s, SceneRole::Face, {80, 80, 0}), entry(1));
     EXPECT_EQ(colorAt(s, SceneRole::Face, {80, 0, 80}), entry(0));
+    EXPECT_EQ(colorAt(s, SceneRole::Face, {-80, 0, 0}), entry(0));
 }
 
 TEST_F(SceneTest, FaceOnTheEditPlaneIsPinkOnlyWhileThePlaneIsShown) {
@@ -124,7 +120,7 @@ TEST_F(SceneTest, VerticalFacesAreGreyWhenTheCardIsClosed) {
     const Scene s = build();
     // Closed: the face lies flat on the base, in front of its fold line.
     EXPECT_EQ(colorAt(s, SceneRole::Face, {-10, 20, 0}), entry(1));
-    EXPECT_EQ(withRole(s, SceneRole::CardHalf)[0]->color, entry(1));
+    EXPECT_EQ(colorAt(s, SceneRole::Face, {80, 80, 0}), entry(1));       // the upright half, closed
     EXPECT_EQ(colorAt(s, SceneRole::Face, {-10, 20 + 30, 0}), entry(1)); // sheet y 10
 }
 
@@ -284,9 +280,14 @@ TEST_F(SceneTest, UnderlayTexturesMapThePictureRectangle) {
     EXPECT_EQ(halves[1]->texCoords[0], (Point2{1, 0})); // mirrored in x
     EXPECT_EQ(halves[1]->texCoords[2], (Point2{0, 1}));
     EXPECT_EQ(s.frontPicture, model->frontImage.picture.get());
+    // The half turns with the card; the picture stays where it lies on the sheet.
+    state.openAngle = 0;
+    const auto closed = withRole(build(), SceneRole::CardHalf);
+    EXPECT_EQ(closed[0]->vertices[2], (Point3{80, 80, 0}));
+    EXPECT_EQ(closed[0]->texCoords[2], (Point2{1.5, 1.75}));
     state.showUnderlay = false;
     const Scene off = build();
-    EXPECT_EQ(withRole(off, SceneRole::CardHalf)[0]->texture, SceneTexture::None);
+    EXPECT_TRUE(withRole(off, SceneRole::CardHalf).empty());
     EXPECT_EQ(off.frontPicture, nullptr);
 }
 

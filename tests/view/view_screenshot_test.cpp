@@ -1,0 +1,214 @@
+// The view drawn for real under an X server (software GL): pixel probes at places found through
+// the same matrices the frame was drawn with, one screenshot per state.
+#include "view/dave3v_view.h"
+
+#include "view/color_table.h"
+#include "view/edit_plane.h"
+
+#include "hand_model.h"
+
+#include <QApplication>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+using namespace plicato;
+using plicato::testing::addBoth;
+using plicato::testing::handCard;
+using plicato::testing::handFace;
+
+namespace {
+
+constexpr int viewWidth = 640;
+constexpr int viewHeight = 400;
+
+class ViewScreenshotTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "view_screenshot_test";
+        static char* argv[] = {name, nullptr};
+        if (!QApplication::instance())
+            app = new QApplication(argc, argv);
+    }
+
+    void SetUp() override {
+        installDisplayState(&state);
+        colorTable().resetToDefaults();
+        view = std::make_unique<CDave3vView>();
+        view->resize(viewWidth, viewHeight);
+        view->show();
+        QApplication::processEvents();
+    }
+    void TearDown() override {
+        view.reset();
+        setCurrentModel(nullptr);
+        installDisplayState(nullptr);
+    }
+
+    // Draws a frame and keeps it; with PLICATO_SCREENSHOT_DIR set it is also saved as `name`.
+    void shoot(const char* name) {
+        image = view->grabFramebuffer().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(image.width(), viewWidth);
+        ASSERT_EQ(image.height(), viewHeight);
+        if (const char* dir = std::getenv("PLICATO_SCREENSHOT_DIR"))
+            image.save(QString::fromUtf8(dir) + "/" + name + ".png");
+    }
+    QRgb pixelAt(const Point3& p) const {
+        const WindowPoint w = view->controller().projection.project(p);
+        return pixel(int(std::floor(w.x)), int(std::floor(w.y)));
+    }
+    QRgb pixel(int x, int y) const {
+        if (x < 0 || y < 0 || x >= image.width() || y >= image.height())
+            return 0;
+        return image.pixel(x, y);
+    }
+    // Some pixel within `radius` of the projected point has the colour.
+    bool nearbyHas(const Point3& p, QRgb want, int radius = 1) const {
+        const WindowPoint w = view->controller().projection.project(p);
+        for (int dy = -radius; dy <= radius; ++dy)
+            for (int dx = -radius; dx <= radius; ++dx)
+                if (same(pixel(int(w.x) + dx, int(w.y) + dy), want))
+                    return true;
+        return false;
+    }
+    static bool same(QRgb a, QRgb b, int tolerance = 2) {
+        return std::abs(qRed(a) - qRed(b)) <= tolerance &&
+               std::abs(qGreen(a) - qGreen(b)) <= tolerance &&
+               std::abs(qBlue(a) - qBlue(b)) <= tolerance;
+    }
+    static std::string text(QRgb c) {
+        return std::to_string(qRed(c)) + "," + std::to_string(qGreen(c)) + "," +
+               std::to_string(qBlue(c));
+    }
+
+    static QApplication* app;
+    DisplayState state;
+    std::unique_ptr<CDave3vView> view;
+    QImage image;
+};
+
+QApplication* ViewScreenshotTest::app = nullptr;
+
+const QRgb white = qRgb(255, 255, 255);
+const QRgb lightGrey = qRgb(200, 200, 200);
+const QRgb pink = qRgb(255, 200, 200);
+const QRgb gridBlue = qRgb(0, 0, 128);
+
+#define EXPECT_COLOR(actual, expected)                                                             \
+    EXPECT_TRUE(same((actual), (expected))) << text(actual) << " instead of " << text(expected)
+
+} // namespace
+
+TEST_F(ViewScreenshotTest, BackgroundGradientWithoutAModel) {
+    shoot("background");
+    EXPECT_COLOR(pixel(320, 0), white);
+    EXPECT_COLOR(pixel(5, viewHeight - 1), qRgb(0, 0, 255));
+    const QRgb middle = pixel(320, viewHeight / 2);
+    EXPECT_NEAR(qRed(middle), 128, 3);
+    EXPECT_EQ(qBlue(middle), 255);
+    // Rows get bluer downwards.
+    EXPECT_GT(qRed(pixel(320, 100)), qRed(pixel(320, 300)));
+}
+
+TEST_F(ViewScreenshotTest, NewCardHalvesAndTheirOutlines) {
+    setCurrentModel(handCard(160, 80, 40));
+    state.showEditPlane = false;
+    shoot("new_card");
+    EXPECT_COLOR(pixelAt({5, 0, 65}), white);
+    EXPECT_COLOR(pixelAt({-50, 0, 30}), white);
+    EXPECT_COLOR(pixelAt({5, 60, 0}), lightGrey);
+    EXPECT_COLOR(pixelAt({-60, 20, 0}), lightGrey);
+    // The outline of the upright half's top edge is black.
+    EXPECT_TRUE(nearbyHas({30, 0, 80}, qRgb(0, 0, 0)));
+    // Above the card: the gradient.
+    const QRgb sky = pixel(320, 2);
+    EXPECT_COLOR(sky, white);
+    EXPECT_EQ(qBlue(pixel(320, viewHeight - 2)), 255);
+    EXPECT_LT(qRed(pixel(5, viewHeight - 2)), 20);
+}
+
+TEST_F(ViewScreenshotTest, EditPlaneGridAndHandles) {
+    setCurrentModel(handCard(160, 80, 40));
+    shoot("edit_plane");
+    // Grid lines of the vertical plane at depth 40, and the wide centre line.
+    EXPECT_TRUE(nearbyHas({-30, 40, 45}, gridBlue));
+    EXPECT_TRUE(nearbyHas({35, 40, 30}, gridBlue));
+    EXPECT_COLOR(pixelAt({0, 40, 55}), gridBlue);
+    // Between the lines the white upright half shows through.
+    EXPECT_COLOR(pixelAt({-45, 40, 35}), white);
+    // The right handle: a blue cube.
+    EXPECT_COLOR(pixelAt(handlePosition(*currentModel(), VerticalRight)), qRgb(0, 0, 255));
+}
+
+TEST_F(ViewScreenshotTest, RaisedFaceOnTheEditPlaneIsPink) {
+    auto m = handCard(160, 80, 20);
+    addBoth(*m, handFace(FacePlane::Vertical, 20, {{-30, -20}, {30, -20}, {30, 20}, {-30, 20}}));
+    setCurrentModel(std::move(m));
+    shoot("raised_face");
+    // The face stands 20 mm in front of the fold, 40 mm high; probe between grid lines.
+    EXPECT_COLOR(pixelAt({-25, 20, 35}), pink);
+    EXPECT_COLOR(pixelAt({15, 20, 5}), pink);
+    state.showEditPlane = false;
+    shoot("raised_face_plane_hidden");
+    EXPECT_COLOR(pixelAt({-25, 20, 35}), white);
+    // Its top edge is outlined in black in front of the white upright half.
+    EXPECT_TRUE(nearbyHas({0, 20, 40}, qRgb(0, 0, 0)));
+}
+
+TEST_F(ViewScreenshotTest, OrthographicCardFillsHalfTheWidth) {
+    setCurrentModel(handCard(160, 80, 40));
+    state.showEditPlane = false;
+    state.orthographic = true;
+    view->controller().camera.rotX = 0; // straight at the upright half
+    shoot("orthographic_front");
+    // 2 pixels a millimetre: the half spans x 160..480 and rises 160 pixels above the middle.
+    EXPECT_COLOR(pixel(163, 120), white);
+    EXPECT_COLOR(pixel(476, 120), white);
+    EXPECT_COLOR(pixel(320, 43), white);
+    EXPECT_FALSE(same(pixel(156, 120), white));
+    EXPECT_FALSE(same(pixel(484, 120), white));
+    EXPECT_FALSE(same(pixel(320, 36), white));
+    EXPECT_EQ(qBlue(pixel(156, 120)), 255); // the background beside it
+}
+
+TEST_F(ViewScreenshotTest, ClosedCardIsGrey) {
+    setCurrentModel(handCard(160, 80, 40));
+    state.showEditPlane = false;
+    state.openAngle = 0;
+    shoot("closed_card");
+    EXPECT_COLOR(pixelAt({5, 60, 0}), lightGrey);
+    EXPECT_COLOR(pixelAt({-40, 30, 0}), lightGrey);
+    // Where the upright half stood open there is only background now.
+    const QRgb above = pixelAt({5, 0, 65});
+    EXPECT_FALSE(same(above, white));
+    EXPECT_FALSE(same(above, lightGrey));
+}
+
+TEST_F(ViewScreenshotTest, GizmoInTheFaceOperationMode) {
+    auto m = handCard(160, 80, 20);
+    addBoth(*m, handFace(FacePlane::Vertical, 20, {{-30, -20}, {30, -20}, {30, 20}, {-30, 20}}));
+    m->userFaces.back()->isSelected = true;
+    m->selectedFaces.push_back(m->userFaces.back().get());
+    m->selectionBox = {{-30, 20, 0}, {30, 20, 40}, {0, 20, 40}};
+    setCurrentModel(std::move(m));
+    state.editMode = int(EditMode::FaceOperation);
+    state.inputDisplay = true;
+    shoot("face_operation");
+    // The selected face in the selection colour, the cube of the gizmo in yellow light.
+    EXPECT_COLOR(pixelAt({-20, 20, 10}), qRgb(255, 80, 80));
+    const QRgb cube = pixelAt({0, 20, 40});
+    EXPECT_GT(qRed(cube), 60);
+    EXPECT_GT(qGreen(cube), 60);
+    EXPECT_LT(qBlue(cube), 30);
+    // The red cone along x.
+    const double r = 0.1 * 160;
+    const QRgb cone = pixelAt({1.2 * r, 20, 40});
+    EXPECT_GT(qRed(cone), 40);
+    EXPECT_LT(qGreen(cone), 30);
+}
