@@ -27,7 +27,10 @@ using PatternLineList = std::vector<PatternLine>;
 void addPatternLine(PatternLineList& list, const Point2& a, const Point2& b, LineKind kind);
 
 // Fills `list` from model.links (run buildPattern first). Lines of zero length are left out.
+// Gives the list that addPatternLine gives link by link, searching only nearby lines.
 void collectPatternLines(const CardModel& model, PatternLineList& list);
+// The same by calling addPatternLine for every link; kept as the reference for the above.
+void collectPatternLinesLiteral(const CardModel& model, PatternLineList& list);
 
 // Total length in millimetres of the lines of one kind.
 double patternLength(const PatternLineList& list, LineKind kind);

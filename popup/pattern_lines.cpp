@@ -1,9 +1,14 @@
-// Turning the links into output lines: duplicate removal and merging of collinear lines per kind.
+// Turning the links into output lines: duplicate removal and merging of collinear lines per kind,
+// directly on a list and, for whole patterns, through a grid of the lines already kept.
 #include "popup/pattern_line.h"
 
 #include "model/card_model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 namespace plicato {
 
@@ -23,57 +28,227 @@ LineKind lineKindOf(FoldKind kind) {
     return LineKind::Cut;
 }
 
+// A point (or a line shorter than the tolerance) is collinear with every line under the
+// unnormalised cross-product test and would swallow or wipe out real lines; it carries nothing
+// to cut or fold, so it is not kept.
+bool tooShort(const Point2& a, const Point2& b) {
+    return samePoint2(a, b, lineEps);
+}
+
+bool sameEnds(const PatternLine& m, const Point2& a, const Point2& b) {
+    const Point2 m1{m.x1, m.y1}, m2{m.x2, m.y2};
+    return (samePoint2(m1, a, lineEps) && samePoint2(m2, b, lineEps)) ||
+           (samePoint2(m1, b, lineEps) && samePoint2(m2, a, lineEps));
+}
+
+// When M lies on N's line (from a to b) and overlaps or touches it, the ends of their union.
+bool unionWith(const PatternLine& m, const Point2& a, const Point2& b, Point2& lo, Point2& hi) {
+    const double dx = a.x - b.x, dy = a.y - b.y;
+    if (std::fabs((m.x1 - m.x2) * dy - (m.y1 - m.y2) * dx) > lineEps ||
+        std::fabs((a.x - m.x2) * dy - (a.y - m.y2) * dx) > lineEps)
+        return false;
+    const bool alongY = std::fabs(dx) < std::fabs(dy);
+    const Point2 ends[4] = {a, b, {m.x1, m.y1}, {m.x2, m.y2}};
+    double c[4];
+    for (int e = 0; e < 4; ++e)
+        c[e] = alongY ? ends[e].y : ends[e].x;
+    const double nMin = std::fmin(c[0], c[1]), nMax = std::fmax(c[0], c[1]);
+    const double mMin = std::fmin(c[2], c[3]), mMax = std::fmax(c[2], c[3]);
+    if (!(mMin - lineEps <= nMax && nMin - lineEps <= mMax))
+        return false;
+    // Any end within the tolerance of the extreme may stand for it; the true extremes are taken
+    // so that the union never shrinks.
+    int l = 0, h = 0;
+    for (int e = 1; e < 4; ++e) {
+        if (c[e] < c[l])
+            l = e;
+        if (c[e] > c[h])
+            h = e;
+    }
+    lo = ends[l];
+    hi = ends[h];
+    return true;
+}
+
+// The lines kept so far, in list order by sequence number, with a grid of the cells their
+// segments pass through. A line that can merge with or duplicate a new line N has a point
+// within 3 t + 2e-4 of N's segment, t = 2e-4 / |N| (both ends of such a line lie within t of
+// N's carrier line and it overlaps N along N's dominant axis), so only the cells around N are
+// searched. Lines with coordinates beyond the grid are checked against every line.
+class LineIndex {
+public:
+    void add(Point2 a, Point2 b, LineKind kind) {
+        for (;;) {
+            if (tooShort(a, b))
+                return;
+            const int k = int(kind);
+            candidates(a, b);
+            bool duplicate = false;
+            std::size_t best = lines_.size();
+            Point2 lo, hi, bestLo, bestHi;
+            for (std::size_t i : found_) {
+                const Entry& m = lines_[i];
+                if (!m.alive || m.line.kind != k)
+                    continue;
+                if (sameEnds(m.line, a, b)) {
+                    duplicate = true;
+                    break;
+                }
+                if (i < best && unionWith(m.line, a, b, lo, hi)) {
+                    best = i;
+                    bestLo = lo;
+                    bestHi = hi;
+                }
+            }
+            if (duplicate)
+                return;
+            if (best == lines_.size()) {
+                append({a.x, a.y, b.x, b.y, k});
+                return;
+            }
+            lines_[best].alive = false;
+            a = bestLo;
+            b = bestHi;
+        }
+    }
+
+    void keep(const PatternLine& line) { append(line); }
+
+    void moveTo(PatternLineList& list) {
+        for (Entry& e : lines_)
+            if (e.alive)
+                list.push_back(e.line);
+    }
+
+private:
+    struct Entry {
+        PatternLine line;
+        bool alive = true;
+    };
+    using Cell = std::pair<std::int64_t, std::int64_t>;
+    struct CellHash {
+        std::size_t operator()(const Cell& c) const {
+            return std::size_t(std::uint64_t(c.first) * 0x9E3779B97F4A7C15ull ^
+                               std::uint64_t(c.second) * 0xC2B2AE3D27D4EB4Full);
+        }
+    };
+
+    static constexpr double cellSize = 2.0;
+    static constexpr double gridLimit = 1e6; // millimetres; anything beyond is checked directly
+    static constexpr double maxGridLength = 1e4;
+
+    static bool inGrid(const Point2& a, const Point2& b) {
+        return std::fabs(a.x) < gridLimit && std::fabs(a.y) < gridLimit &&
+               std::fabs(b.x) < gridLimit && std::fabs(b.y) < gridLimit &&
+               distance2(a.x, a.y, b.x, b.y) < maxGridLength;
+    }
+    static Cell cellOf(double x, double y) {
+        return {std::int64_t(std::floor(x / cellSize)), std::int64_t(std::floor(y / cellSize))};
+    }
+    // Points along the segment no further apart than half a cell, ends included.
+    template <class Visit> static void samples(const Point2& a, const Point2& b, Visit&& visit) {
+        const double length = distance2(a.x, a.y, b.x, b.y);
+        const int steps = std::max(1, int(std::ceil(length / (cellSize / 2))));
+        for (int s = 0; s <= steps; ++s) {
+            const double t = double(s) / steps;
+            visit(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t);
+        }
+    }
+
+    void append(const PatternLine& line) {
+        const std::size_t id = lines_.size();
+        lines_.push_back({line, true});
+        stamps_.push_back(0);
+        const Point2 a{line.x1, line.y1}, b{line.x2, line.y2};
+        if (!inGrid(a, b)) {
+            wild_.push_back(id);
+            return;
+        }
+        Cell last{INT64_MIN, INT64_MIN};
+        samples(a, b, [&](double x, double y) {
+            const Cell c = cellOf(x, y);
+            if (c != last)
+                grid_[c].push_back(id);
+            last = c;
+        });
+    }
+
+    // Fills found_ with every kept line that might duplicate or merge with the line a-b.
+    void candidates(const Point2& a, const Point2& b) {
+        found_.clear();
+        ++stamp_;
+        const auto take = [this](std::size_t id) {
+            if (stamps_[id] != stamp_) {
+                stamps_[id] = stamp_;
+                found_.push_back(id);
+            }
+        };
+        if (!inGrid(a, b)) {
+            for (std::size_t id = 0; id < lines_.size(); ++id)
+                take(id);
+            return;
+        }
+        for (std::size_t id : wild_)
+            take(id);
+        const double length = distance2(a.x, a.y, b.x, b.y);
+        const double reach = 3 * (2 * lineEps / length) + 2 * lineEps;
+        const std::int64_t spread = std::int64_t(std::ceil(reach / cellSize)) + 2;
+        Cell last{INT64_MIN, INT64_MIN};
+        samples(a, b, [&](double x, double y) {
+            const Cell c = cellOf(x, y);
+            if (c == last)
+                return;
+            last = c;
+            for (std::int64_t i = c.first - spread; i <= c.first + spread; ++i)
+                for (std::int64_t j = c.second - spread; j <= c.second + spread; ++j) {
+                    const auto it = grid_.find({i, j});
+                    if (it != grid_.end())
+                        for (std::size_t id : it->second)
+                            take(id);
+                }
+        });
+    }
+
+    std::vector<Entry> lines_;
+    std::vector<std::uint64_t> stamps_;
+    std::uint64_t stamp_ = 0;
+    std::vector<std::size_t> found_;
+    std::vector<std::size_t> wild_;
+    std::unordered_map<Cell, std::vector<std::size_t>, CellHash> grid_;
+};
+
 } // namespace
 
 void addPatternLine(PatternLineList& list, const Point2& a, const Point2& b, LineKind kind) {
-    // A point (or a line shorter than the tolerance) is collinear with every line under the
-    // unnormalised cross-product test and would swallow or wipe out real lines; it carries
-    // nothing to cut or fold, so it is not kept.
-    if (samePoint2(a, b, lineEps))
+    if (tooShort(a, b))
         return;
     const int k = int(kind);
-    for (const PatternLine& m : list) {
-        if (m.kind != k)
-            continue;
-        const Point2 m1{m.x1, m.y1}, m2{m.x2, m.y2};
-        if ((samePoint2(m1, a, lineEps) && samePoint2(m2, b, lineEps)) ||
-            (samePoint2(m1, b, lineEps) && samePoint2(m2, a, lineEps)))
+    for (const PatternLine& m : list)
+        if (m.kind == k && sameEnds(m, a, b))
             return;
-    }
-
-    const double dx = a.x - b.x, dy = a.y - b.y;
-    const bool alongY = std::fabs(dx) < std::fabs(dy);
-    const auto coord = [alongY](const Point2& p) { return alongY ? p.y : p.x; };
     for (std::size_t i = 0; i < list.size(); ++i) {
-        const PatternLine m = list[i];
-        if (m.kind != k)
-            continue;
-        if (std::fabs((m.x1 - m.x2) * dy - (m.y1 - m.y2) * dx) > lineEps ||
-            std::fabs((a.x - m.x2) * dy - (a.y - m.y2) * dx) > lineEps)
-            continue;
-        const Point2 ends[4] = {a, b, {m.x1, m.y1}, {m.x2, m.y2}};
-        const double c[4] = {coord(ends[0]), coord(ends[1]), coord(ends[2]), coord(ends[3])};
-        const double nMin = std::fmin(c[0], c[1]), nMax = std::fmax(c[0], c[1]);
-        const double mMin = std::fmin(c[2], c[3]), mMax = std::fmax(c[2], c[3]);
-        if (!(mMin - lineEps <= nMax && nMin - lineEps <= mMax))
-            continue;
-        // Any end within the tolerance of the extreme may stand for it; the true extremes are
-        // taken so that the union never shrinks.
-        int lo = 0, hi = 0;
-        for (int e = 1; e < 4; ++e) {
-            if (c[e] < c[lo])
-                lo = e;
-            if (c[e] > c[hi])
-                hi = e;
+        Point2 lo, hi;
+        if (list[i].kind == k && unionWith(list[i], a, b, lo, hi)) {
+            list.erase(list.begin() + std::ptrdiff_t(i));
+            addPatternLine(list, lo, hi, kind);
+            return;
         }
-        list.erase(list.begin() + std::ptrdiff_t(i));
-        addPatternLine(list, ends[lo], ends[hi], kind);
-        return;
     }
     list.push_back({a.x, a.y, b.x, b.y, k});
 }
 
 void collectPatternLines(const CardModel& model, PatternLineList& list) {
+    // Lines already in the list stay as they are and take part like lines added before.
+    LineIndex index;
+    for (const PatternLine& line : list)
+        index.keep(line);
+    list.clear();
+    for (const auto& link : model.links)
+        index.add(flatten(link->p1), flatten(link->p2), lineKindOf(link->kind));
+    index.moveTo(list);
+}
+
+void collectPatternLinesLiteral(const CardModel& model, PatternLineList& list) {
     for (const auto& link : model.links)
         addPatternLine(list, flatten(link->p1), flatten(link->p2), lineKindOf(link->kind));
 }

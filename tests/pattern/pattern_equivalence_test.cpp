@@ -1,5 +1,6 @@
-// The indexed pattern builder against the plain quadratic one on random designs: the same links
-// (ends, kinds, faces) in the same order, the same face link lists and the same output lines.
+// The indexed pattern builder and line collection against the plain quadratic ones on random
+// designs: the same links (ends, kinds, faces) in the same order, the same face link lists and
+// the same output lines in the same order.
 #include "popup/pattern_builder.h"
 #include "popup/pattern_line.h"
 #include "tests/pattern/pattern_test_faces.h"
@@ -98,7 +99,7 @@ TEST(PatternEquivalence, IndexedBuilderMatchesTheLiteralOneOnRandomDesigns) {
         const std::vector<LinkCopy> expected = copyLinks(model);
         const auto expectedFaceLinks = faceLinkPositions(model);
         PatternLineList expectedLines;
-        collectPatternLines(model, expectedLines);
+        collectPatternLinesLiteral(model, expectedLines);
 
         buildPattern(model);
         const std::vector<LinkCopy> actual = copyLinks(model);
@@ -115,6 +116,48 @@ TEST(PatternEquivalence, IndexedBuilderMatchesTheLiteralOneOnRandomDesigns) {
         PatternLineList actualLines;
         collectPatternLines(model, actualLines);
         EXPECT_EQ(actualLines, expectedLines) << "round " << round;
+    }
+}
+
+// Lines in every direction and of every length down to the tolerance, many of them collinear,
+// touching or overlapping, some nearly parallel: the indexed collection keeps the same list.
+TEST(PatternEquivalence, IndexedLineCollectionMatchesAddingLineByLine) {
+    std::mt19937 rng(77);
+    std::uniform_int_distribution<int> pick(0, 9), grid(-20, 20);
+    std::uniform_real_distribution<double> any(-60, 60), tiny(-0.0003, 0.0003);
+    for (int round = 0; round < 40; ++round) {
+        CardModel model;
+        for (int i = 0; i < 150 + 10 * round; ++i) {
+            Point2 a, b;
+            const int shape = pick(rng);
+            if (shape < 4) { // on a few lattice lines, often collinear and touching
+                const double y = 5.0 * (grid(rng) % 4);
+                a = {2.5 * grid(rng), y};
+                b = {a.x + 2.5 * (1 + pick(rng)), y + (shape == 0 ? tiny(rng) : 0)};
+            } else if (shape < 6) { // diagonals of one slope
+                const double t = 2.5 * grid(rng), u = t + 2.5 * (1 + pick(rng));
+                a = {t, 0.5 * t + 3};
+                b = {u, 0.5 * u + 3 + (shape == 4 ? tiny(rng) : 0)};
+            } else if (shape < 8) { // very short pieces near the tolerance
+                a = {2.5 * grid(rng), 2.5 * grid(rng)};
+                b = {a.x + 0.0001 * (1 + pick(rng)), a.y + tiny(rng)};
+            } else {
+                a = {any(rng), any(rng)};
+                b = {any(rng), any(rng)};
+            }
+            if (pick(rng) < 5)
+                std::swap(a, b);
+            auto link = std::make_unique<FaceLink>();
+            link->kind = FoldKind(pick(rng) % 3);
+            // Sheet points at 90 degrees on a horizontal face at height 0: (x, -y, 0).
+            link->p1 = {a.x, -a.y, 0};
+            link->p2 = {b.x, -b.y, 0};
+            model.links.push_back(std::move(link));
+        }
+        PatternLineList literal, indexed;
+        collectPatternLinesLiteral(model, literal);
+        collectPatternLines(model, indexed);
+        ASSERT_EQ(indexed, literal) << "round " << round;
     }
 }
 
