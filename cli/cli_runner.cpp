@@ -1,0 +1,317 @@
+// plicato-cli's commands: reading the design, building its pattern and writing EPS, BMP or SVG,
+// or printing a JSON description of the design.
+#include "cli/cli_runner.h"
+
+#include "model/card_model.h"
+#include "model/message_sink.h"
+#include "model/model_file_reader.h"
+#include "output/bitmap_file.h"
+#include "output/eps_writer.h"
+#include "output/file_output.h"
+#include "output/pattern_drawing.h"
+#include "output/raster_canvas.h"
+#include "output/svg_writer.h"
+#include "popup/pattern_builder.h"
+#include "popup/pattern_line.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <optional>
+
+#ifndef PLICATO_VERSION
+#define PLICATO_VERSION "unknown"
+#endif
+
+namespace plicato {
+
+namespace {
+
+const char* const formatMessage = "ファイル形式が適切でありません";
+const char* const readMessage = "ファイルを読み込めませんでした";
+const char* const openMessage = "ファイルを開けません";
+const char* const writeMessage = "ファイルに書き込めません";
+const char* const noKindMessage = "少なくとも1つの線種を選んでください";
+// Pattern images beyond this many pixels are refused rather than allocated.
+constexpr long long maxImagePixels = 64LL * 1024 * 1024;
+
+class StreamSink : public MessageSink {
+public:
+    explicit StreamSink(std::ostream& err) : err_(err) {}
+    void show(const std::string& text) override { err_ << text << '\n'; }
+
+private:
+    std::ostream& err_;
+};
+
+struct ExportOptions {
+    std::string design;
+    std::string output;
+    int filter = allLineKinds;
+    int width = defaultPatternImageWidth;
+    bool mirror = false;
+    FoldStyle foldStyle = FoldStyle::Dashed;
+};
+
+std::string lowerExtension(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    std::string ext = path.substr(dot + 1);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); });
+    return ext;
+}
+
+bool startsWith(const std::string& s, const std::string& prefix) {
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string rangeMessage(int lo, int hi) {
+    return std::to_string(lo) + " から " + std::to_string(hi) + " までの整数を入力してください。";
+}
+
+int usageError(std::ostream& err, const std::string& problem) {
+    if (!problem.empty())
+        err << "plicato-cli: " << problem << '\n';
+    err << cliUsageText();
+    return cliUsage;
+}
+
+// JSON numbers: the shortest text that reads back as the same double; null for non-numbers.
+std::string jsonNumber(double v) {
+    if (!std::isfinite(v))
+        return "null";
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v == 0.0 ? 0.0 : v);
+    return std::string(buffer, result.ptr);
+}
+
+// Area enclosed by a loop, always positive.
+double loopArea(const Loop& loop) {
+    double twice = 0.0;
+    const std::vector<Point2>& p = loop.points;
+    for (std::size_t i = 0; i < p.size(); ++i) {
+        const Point2& a = p[i];
+        const Point2& b = p[(i + 1) % p.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return std::fabs(twice) / 2;
+}
+
+// Reads the design and builds its pattern; nullptr (after the messages) when refused.
+CardModel* loadDesign(const std::string& path, std::ostream& err) {
+    StreamSink sink(err);
+    if (!readModelFile(path, sink) || !currentModel()) {
+        err << readMessage << '\n';
+        return nullptr;
+    }
+    CardModel* model = currentModel();
+    if (model->cardWidth <= 0 || model->cardHeight <= 0) {
+        err << readMessage << '\n';
+        return nullptr;
+    }
+    buildPattern(*model);
+    return model;
+}
+
+int runExport(const ExportOptions& o, std::ostream& err) {
+    const std::string ext = lowerExtension(o.output);
+    if (ext != "eps" && ext != "bmp" && ext != "svg") {
+        err << formatMessage << '\n';
+        return cliRefused;
+    }
+    CardModel* model = loadDesign(o.design, err);
+    if (!model)
+        return cliRefused;
+
+    std::string why;
+    bool written = false;
+    if (ext == "eps") {
+        written = writePatternEps(o.output, *model, o.filter, &why);
+        if (!written) {
+            err << openMessage << '\n' << why << '\n';
+            return cliRefused;
+        }
+        return cliSuccess;
+    }
+    if (ext == "svg") {
+        PatternLineList lines, chosen;
+        collectPatternLines(*model, lines);
+        for (const PatternLine& line : lines)
+            if (line.kind < 0 || line.kind > 2 || (o.filter & (1 << line.kind)))
+                chosen.push_back(line);
+        const std::string text =
+            patternSvgText(chosen, model->cardWidth, model->cardHeight, o.foldStyle);
+        written = writeFileReplacing(o.output, text, &why);
+    } else {
+        const PatternImageGeometry g =
+            patternImageGeometry(o.width, model->cardWidth, model->cardHeight);
+        if (g.height <= 0 || (long long)g.width * g.height > maxImagePixels) {
+            err << "plicato-cli: the card's proportions give an image too large to make\n";
+            return cliRefused;
+        }
+        RasterImage image(g.width, g.height);
+        RasterCanvas canvas(image);
+        drawPattern(canvas, *model, g.offset, g.offset, g.ratio, g.ratio, 1.0, o.mirror, false);
+        written = writeBitmapFile(o.output, makeBitmapInfo(image), image, &why);
+    }
+    if (!written) {
+        err << writeMessage << '\n' << why << '\n';
+        return cliRefused;
+    }
+    return cliSuccess;
+}
+
+int parseExport(const std::vector<std::string>& args, std::ostream& err, ExportOptions& o) {
+    std::vector<std::string> positional;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (startsWith(a, "--lines=")) {
+            o.filter = 0;
+            std::string list = a.substr(8);
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                std::size_t comma = list.find(',', start);
+                if (comma == std::string::npos)
+                    comma = list.size();
+                const std::string kind = list.substr(start, comma - start);
+                if (kind == "cut")
+                    o.filter |= CutLines;
+                else if (kind == "mountain")
+                    o.filter |= MountainLines;
+                else if (kind == "valley")
+                    o.filter |= ValleyLines;
+                else if (!kind.empty())
+                    return usageError(err, "unknown line kind \"" + kind + "\"");
+                start = comma + 1;
+            }
+            if (o.filter == 0) {
+                err << noKindMessage << '\n';
+                return cliUsage;
+            }
+        } else if (startsWith(a, "--width=")) {
+            const std::string v = a.substr(8);
+            int width = 0;
+            const auto result = std::from_chars(v.data(), v.data() + v.size(), width);
+            if (v.empty() || result.ec != std::errc() || result.ptr != v.data() + v.size() ||
+                width < minPatternImageWidth || width > maxPatternImageWidth) {
+                err << rangeMessage(minPatternImageWidth, maxPatternImageWidth) << '\n';
+                return cliUsage;
+            }
+            o.width = width;
+        } else if (a == "--mirror") {
+            o.mirror = true;
+        } else if (a == "--fold-style=dashed") {
+            o.foldStyle = FoldStyle::Dashed;
+        } else if (a == "--fold-style=solid") {
+            o.foldStyle = FoldStyle::Solid;
+        } else if (startsWith(a, "--") && a != "--") {
+            return usageError(err, "unknown option " + a);
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.size() != 2)
+        return usageError(err, "export needs a design and an output file");
+    o.design = positional[0];
+    o.output = positional[1];
+    return cliSuccess;
+}
+
+int runInfo(const std::string& path, std::ostream& out, std::ostream& err) {
+    CardModel* model = loadDesign(path, err);
+    if (!model)
+        return cliRefused;
+    PatternLineList lines;
+    collectPatternLines(*model, lines);
+
+    std::string json = "{\n";
+    json += "  \"cardWidth\": " + std::to_string(model->cardWidth) + ",\n";
+    json += "  \"cardHeight\": " + std::to_string(model->cardHeight) + ",\n";
+    json += "  \"gridSize\": " + jsonNumber(model->gridSize) + ",\n";
+    json += "  \"userFaces\": " + std::to_string(model->userFaces.size()) + ",\n";
+    json += "  \"builtFaces\": [";
+    for (std::size_t i = 0; i < model->builtFaces.size(); ++i) {
+        const Face& face = *model->builtFaces[i];
+        double area = 0.0;
+        int outer = 0, holes = 0;
+        for (const auto& loop : face.polygon.loops) {
+            if (loop->isHole) {
+                ++holes;
+                area -= loopArea(*loop);
+            } else {
+                ++outer;
+                area += loopArea(*loop);
+            }
+        }
+        json += i ? ",\n    " : "\n    ";
+        json += std::string("{\"plane\": \"") +
+                (face.plane == FacePlane::Vertical ? "vertical" : "horizontal") +
+                "\", \"offset\": " + jsonNumber(face.offset) + ", \"area\": " + jsonNumber(area) +
+                ", \"outerLoops\": " + std::to_string(outer) +
+                ", \"holes\": " + std::to_string(holes) + "}";
+    }
+    json += model->builtFaces.empty() ? "],\n" : "\n  ],\n";
+    json += "  \"pattern\": {";
+    const char* const names[3] = {"cut", "mountain", "valley"};
+    for (int k = 0; k < 3; ++k) {
+        const long count = long(std::count_if(lines.begin(), lines.end(),
+                                              [k](const PatternLine& l) { return l.kind == k; }));
+        json += std::string(k ? ",\n" : "\n") + "    \"" + names[k] +
+                "\": {\"count\": " + std::to_string(count) +
+                ", \"length\": " + jsonNumber(patternLength(lines, LineKind(k))) + "}";
+    }
+    json += "\n  }\n}\n";
+    out << json;
+    return cliSuccess;
+}
+
+} // namespace
+
+std::string cliUsageText() {
+    return "usage: plicato-cli export DESIGN.plq OUTPUT [--lines=cut,mountain,valley]\n"
+           "                          [--width=PIXELS] [--mirror] [--fold-style=dashed|solid]\n"
+           "       plicato-cli info DESIGN.plq\n"
+           "       plicato-cli --help | --version\n"
+           "\n"
+           "export  writes the development pattern of DESIGN.plq; OUTPUT's extension picks the\n"
+           "        format: .eps (true size, the chosen line kinds, all three by default),\n"
+           "        .bmp (an image PIXELS wide, 100 to 1600, default 400; --mirror flips it\n"
+           "        left to right) or .svg (true size in millimetres, one layer per line kind,\n"
+           "        folds dashed or, with --fold-style=solid, solid).\n"
+           "info    prints the card size, the grid, the faces and the pattern's line counts\n"
+           "        and lengths (millimetres) as one JSON object.\n"
+           "\n"
+           "Exit status: 0 success, 1 the design or the output was refused, 2 usage error.\n";
+}
+
+int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (args.empty())
+        return usageError(err, "");
+    const std::string& command = args[0];
+    if (command == "--help" || command == "-h" || command == "help") {
+        out << cliUsageText();
+        return cliSuccess;
+    }
+    if (command == "--version") {
+        out << "plicato-cli " << PLICATO_VERSION << '\n';
+        return cliSuccess;
+    }
+    if (command == "export") {
+        ExportOptions options;
+        const int status = parseExport(args, err, options);
+        if (status != cliSuccess)
+            return status;
+        return runExport(options, err);
+    }
+    if (command == "info") {
+        if (args.size() != 2 || startsWith(args[1], "--"))
+            return usageError(err, "info needs exactly one design");
+        return runInfo(args[1], out, err);
+    }
+    return usageError(err, "unknown command \"" + command + "\"");
+}
+
+} // namespace plicato
