@@ -129,6 +129,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND); // opaque: the same pixels without reading the target
     glBegin(GL_QUADS);
     const Rgba& b = scene.backgroundBottom;
     const Rgba& t = scene.backgroundTop;
@@ -139,6 +140,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glVertex2d(1, 1);
     glVertex2d(-1, 1);
     glEnd();
+    glEnable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     if (!scene.hasModel)
         return;
@@ -169,7 +171,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
         } else {
             glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         }
-        drawItem(item);
+        drawItem(item, textured);
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -180,7 +182,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glDisable(GL_CULL_FACE);
 }
 
-void GlRenderer::drawItem(const DrawItem& item) {
+void GlRenderer::drawItem(const DrawItem& item, bool textured) {
     if (item.vertices.empty())
         return;
     enableIf(GL_DEPTH_TEST, item.depthTest);
@@ -215,10 +217,20 @@ void GlRenderer::drawItem(const DrawItem& item) {
         glDisable(GL_CULL_FACE);
         glFrontFace(GL_CCW);
     }
+    // Opaque items blend to the same pixels; skipping the blend spares the software rasteriser
+    // a read of every covered pixel.
+    enableIf(GL_BLEND, item.color.a < 1.0f || textured);
     glColor4f(item.color.r, item.color.g, item.color.b, item.color.a);
     glLineWidth(item.size);
     glPointSize(item.size);
-    glVertexPointer(3, GL_DOUBLE, 0, item.vertices.data());
+    // Single precision is what the pipeline works in; handing it floats avoids a slow path.
+    floats_.resize(item.vertices.size() * 3);
+    for (std::size_t i = 0; i < item.vertices.size(); ++i) {
+        floats_[3 * i] = float(item.vertices[i].x);
+        floats_[3 * i + 1] = float(item.vertices[i].y);
+        floats_[3 * i + 2] = float(item.vertices[i].z);
+    }
+    glVertexPointer(3, GL_FLOAT, 0, floats_.data());
     glDrawArrays(glMode(item.kind), 0, GLsizei(item.vertices.size()));
     if (lit) {
         glDisableClientState(GL_NORMAL_ARRAY);

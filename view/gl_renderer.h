@@ -5,6 +5,7 @@
 #include "view/scene.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace plicato {
 
@@ -26,11 +27,12 @@ private:
         std::uint64_t signature = 0;
     };
     bool bindPicture(TextureSlot& slot, const Picture* picture);
-    void drawItem(const DrawItem& item);
+    void drawItem(const DrawItem& item, bool textured);
 
     TextureSlot front_;
     TextureSlot top_;
     bool initialized_ = false;
+    std::vector<float> floats_; // vertex positions of the item being drawn
 };
 
 } // namespace plicato

@@ -1,0 +1,109 @@
+// Frames per second of the 3D view drawing a generated 300-face design at 1280 x 800.
+// Run under an X server (e.g. xvfb-run -s "-screen 0 1280x800x24"); prints one line of figures.
+#include "view/color_table.h"
+#include "view/dave3v_view.h"
+
+#include "tests/support/random_design.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <cstdio>
+#include <stdexcept>
+#include <sys/resource.h>
+
+using namespace plicato;
+
+namespace {
+
+// Triangle fans of every outer loop, for when the polygon engine cannot triangulate.
+void fanTriangulate(Face& f) {
+    f.triangles.clear();
+    for (const auto& loop : f.polygon.loops) {
+        if (loop->isHole)
+            continue;
+        const auto& p = loop->points;
+        for (std::size_t i = 2; i < p.size(); ++i)
+            f.triangles.push_back({{p[0], p[i - 1], p[i]}});
+    }
+}
+
+// Processor time of this process (all threads, the software rasteriser's included).
+double cpuSeconds() {
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int faceCount = argc > 1 ? std::atoi(argv[1]) : 300;
+    const int frames = argc > 2 ? std::atoi(argv[2]) : 120;
+
+    auto model = std::make_unique<CardModel>();
+    model->cardWidth = 200;
+    model->cardHeight = 100;
+    model->setGridSize(10);
+    model->editOffset = 40;
+    testing::RandomDesigner designer(7, model->cardWidth, model->cardHeight);
+    testing::RandomDesignOptions options;
+    options.faceCount = faceCount;
+    bool engine = true;
+    std::size_t triangles = 0, points = 0;
+    for (auto& rf : designer.faces(options)) {
+        try {
+            if (engine)
+                rf.face->triangulate();
+        } catch (const std::logic_error&) {
+            engine = false;
+        }
+        if (!engine)
+            fanTriangulate(*rf.face);
+        triangles += rf.face->triangles.size();
+        for (const auto& loop : rf.face->polygon.loops)
+            points += loop->points.size();
+        model->builtFaces.push_back(std::move(rf.face));
+    }
+    setCurrentModel(std::move(model));
+
+    CDave3vView view;
+    view.resize(1280, 800);
+    view.show();
+    app.processEvents();
+    // Each frame: ask for a redraw and wait until it has been drawn and shown.
+    QEventLoop loop;
+    QObject::connect(&view, &QOpenGLWidget::frameSwapped, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit); // never hang on a missing window
+    view.update();
+    loop.exec(); // the first frame sets up the context
+    QElapsedTimer timer;
+    timer.start();
+    const double cpuBefore = cpuSeconds();
+    const long before = view.frameCount();
+    for (int i = 0; i < frames; ++i) {
+        view.controller().camera.rotY = -30 + 60.0 * i / frames;
+        view.update();
+        loop.exec();
+    }
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    const double cpu = cpuSeconds() - cpuBefore;
+    // The share of a frame spent deciding the primitives, without any drawing.
+    QElapsedTimer sceneTimer;
+    sceneTimer.start();
+    std::size_t items = 0;
+    for (int i = 0; i < frames; ++i)
+        items += view.controller().buildFrame(colorTable()).items.size();
+    const double sceneMs = sceneTimer.nsecsElapsed() / 1e6 / frames;
+    const long drawn = view.frameCount() - before;
+    std::printf("faces %d triangles %zu outline points %zu triangulation %s: %ld frames in %.3f s "
+                "= %.1f frames per second (%.1f ms processor time a frame); scene list %.2f ms a "
+                "frame (%zu items)\n",
+                faceCount, triangles, points, engine ? "engine" : "fans", drawn, seconds,
+                drawn / seconds, cpu * 1000 / double(drawn), sceneMs, items / std::size_t(frames));
+    return 0;
+}
