@@ -6,7 +6,8 @@
 #include "app/main_frame.h"
 #include "app/user_prompts.h"
 #include "model/card_model.h"
-#include "model/model_file.h"
+#include "model/model_file_reader.h"
+#include "model/model_file_writer.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -10,6 +10,8 @@
 #include "app/user_prompts.h"
 #include "model/card_model.h"
 #include "popup/new_card.h"
+#include "view/color_table.h"
+#include "view/dave3v_view.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -43,7 +45,6 @@ CMainFrame::CMainFrame(ProfileStore& profile, RecentFileList& recent, FrameOptio
     : profile(profile), recent(recent), options(options) {
     initAppResources();
     setObjectName(QStringLiteral("mainFrame"));
-    colorNumbers.fill(-1);
     setWindowIcon(QIcon(QStringLiteral(":/icons/plicatopro.svg")));
     doc = new CDave3vDoc(*this);
     connect(doc, &CDave3vDoc::titleChanged, this, &CMainFrame::refreshTitle);
@@ -75,7 +76,12 @@ bool CMainFrame::create() {
     setAcceptDrops(true);
 
     setCurrentModel(makeNewCard(80, 80));
-    loadSettings(profile, appSettings, colorNumbers);
+    ColorNumbers colors{};
+    for (int i = 0; i < ColorTable::size; ++i)
+        colors[std::size_t(i)] = colorTable().get(i);
+    loadSettings(profile, appSettings, colors);
+    for (int i = 0; i < ColorTable::size; ++i)
+        colorTable().set(i, colors[std::size_t(i)]);
     homePageUrl = QStringLiteral(PLICATO_HOME_PAGE);
     if (auto url = profile.getString(settingsSection, "homePage"))
         homePageUrl = QString::fromStdString(*url);
@@ -176,8 +182,14 @@ void CMainFrame::createStatusBar() {
 }
 
 void CMainFrame::createView() {
-    // The 3D view joins here; until then the window shows an empty client area.
-    view = new QWidget(this);
+    if (options.createView) {
+        glView = new CDave3vView(this);
+        view = glView;
+        connect(glView, &CDave3vView::statusRefreshRequested, this,
+                &CMainFrame::updateCommandStates);
+    } else {
+        view = new QWidget(this); // the window without its GL view, for tests off screen
+    }
     view->setObjectName(QStringLiteral("viewArea"));
     view->setMinimumSize(200, 150);
     setCentralWidget(view);
@@ -198,6 +210,24 @@ void CMainFrame::bindCommands() {
     checkedWhen[ViewToolbar] = [this] { return !tools->isHidden(); };
     handlers[ViewStatusBar] = [this] { statusBar()->setVisible(!statusBar()->isVisible()); };
     checkedWhen[ViewStatusBar] = [this] { return !statusBar()->isHidden(); };
+    if (!glView)
+        return;
+    CDave3vView* v = glView;
+    handlers[ResetView] = [v] { v->onResetView(); };
+    handlers[Orthographic] = [v] { v->onToggleOrthographic(); };
+    checkedWhen[Orthographic] = [v] { return v->isOrthographic(); };
+    handlers[VerticalPlane] = [v] { v->onVerticalPlane(); };
+    checkedWhen[VerticalPlane] = [v] { return v->isVerticalPlane(); };
+    handlers[HorizontalPlane] = [v] { v->onHorizontalPlane(); };
+    checkedWhen[HorizontalPlane] = [v] { return v->isHorizontalPlane(); };
+    handlers[GridSmaller] = [v] { v->onGridSmaller(); };
+    enabledWhen[GridSmaller] = [v] { return v->canGridSmaller(); };
+    handlers[GridLarger] = [v] { v->onGridLarger(); };
+    enabledWhen[GridLarger] = [v] { return v->canGridLarger(); };
+    handlers[HideEditPlane] = [v] { v->onHideEditPlane(); };
+    checkedWhen[HideEditPlane] = [v] { return v->isEditPlaneHidden(); };
+    handlers[CardOpening] = [v] { v->onCardOpening(); };
+    handlers[Viewpoint] = [v] { v->onViewpoint(); };
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -287,7 +317,9 @@ void CMainFrame::updateIdleStatus() {
 }
 
 void CMainFrame::updateAllViews() {
-    if (view)
+    if (glView)
+        glView->onUpdate(0);
+    else if (view)
         view->update();
     updateCommandStates();
 }
@@ -319,6 +351,8 @@ void CMainFrame::onNew() {
     auto model = makeNewCard(width / 2, height);
     model->setGridSize(grid);
     setCurrentModel(std::move(model));
+    if (glView)
+        glView->resetView();
     doc->setModelPath(QString());
     doc->setTitle(QStringLiteral("無題"));
     doc->markClean();
@@ -361,7 +395,10 @@ WindowPlacement CMainFrame::currentPlacement() const {
 }
 
 void CMainFrame::saveProfile() {
-    saveSettings(profile, appSettings, colorNumbers);
+    ColorNumbers colors{};
+    for (int i = 0; i < ColorTable::size; ++i)
+        colors[std::size_t(i)] = colorTable().get(i);
+    saveSettings(profile, appSettings, colors);
     WindowPlacement p = currentPlacement();
     p.flags |= WindowPlacement::restoreToMaximized;
     writePlacement(profile, p);

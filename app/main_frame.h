@@ -19,6 +19,7 @@ class QToolBar;
 namespace plicato {
 
 class CDave3vDoc;
+class CDave3vView;
 
 struct FrameOptions {
     // The OpenGL view; tests that run without a GL-capable display leave it out.
@@ -41,6 +42,7 @@ public:
     QLabel* messagePane() const { return pane0; }
     QLabel* indicatorPane() const { return pane1; }
     QWidget* viewWidget() const { return view; }
+    CDave3vView* dave3vView() const { return glView; }
 
     // The action of a command id, or nullptr.
     QAction* action(int id) const;
@@ -97,12 +99,12 @@ private:
     FrameOptions options;
     CDave3vDoc* doc = nullptr;
     AppSettings appSettings;
-    ColorNumbers colorNumbers;
     QString homePageUrl;
     QToolBar* tools = nullptr;
     QLabel* pane0 = nullptr;
     QLabel* pane1 = nullptr;
     QWidget* view = nullptr;
+    CDave3vView* glView = nullptr; // the view when it was made
     QMenu* fileMenu = nullptr;
     QAction* recentAnchor = nullptr;
     QTimer* idleTimer = nullptr;
