@@ -20,8 +20,8 @@ const CommandInfo* findCommand(int id);
 
 // A menu, as a list of entries: a command id, 0 for a separator, or a submenu.
 struct MenuEntry {
-    int id;                    // 0: separator (when submenu is null)
-    const char* submenuTitle;  // non-null: a submenu with the entries that follow
+    int id;                   // 0: separator (when submenu is null)
+    const char* submenuTitle; // non-null: a submenu with the entries that follow
     std::span<const MenuEntry> submenu;
 };
 

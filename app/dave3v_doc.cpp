@@ -75,8 +75,7 @@ void CDave3vDoc::open() {
     QString folder = QString::fromStdString(frame.settings().defaultFileDir);
     if (folder.isEmpty())
         folder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    const QString file =
-        userPrompts().openFileName(&frame, folder, QString::fromUtf8(plqFilter));
+    const QString file = userPrompts().openFileName(&frame, folder, QString::fromUtf8(plqFilter));
     if (file.isEmpty())
         return;
     if (!readDesign(file))
@@ -95,7 +94,8 @@ bool CDave3vDoc::writeDesign(const QString& file) {
 }
 
 bool CDave3vDoc::saveAs() {
-    const QString file = userPrompts().saveFileName(&frame, QString(), QString::fromUtf8(plqFilter));
+    const QString file =
+        userPrompts().saveFileName(&frame, QString(), QString::fromUtf8(plqFilter));
     if (file.isEmpty())
         return false;
     // A failed write has shown its message; the design keeps its old name, file and list.
@@ -117,7 +117,8 @@ bool CDave3vDoc::save() {
     }
     // An untitled design is written where the user says but stays untitled, so the next Save
     // asks again.
-    const QString file = userPrompts().saveFileName(&frame, QString(), QString::fromUtf8(plqFilter));
+    const QString file =
+        userPrompts().saveFileName(&frame, QString(), QString::fromUtf8(plqFilter));
     if (file.isEmpty())
         return false;
     if (!writeDesign(file))

@@ -9,6 +9,7 @@
 #include "app/new_card_dialog.h"
 #include "app/user_prompts.h"
 #include "model/card_model.h"
+#include "model/editing.h"
 #include "popup/new_card.h"
 #include "view/color_table.h"
 #include "view/dave3v_view.h"
@@ -30,7 +31,9 @@
 #include <QUrl>
 
 // Resources of a static library are registered by hand, and only outside any namespace.
-static void initAppResources() { Q_INIT_RESOURCE(app); }
+static void initAppResources() {
+    Q_INIT_RESOURCE(app);
+}
 
 namespace plicato {
 
@@ -106,8 +109,8 @@ void CMainFrame::createActions() {
         if (c.icon)
             a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(c.icon))));
         a->setStatusTip(QString::fromUtf8(c.prompt));
-        a->setToolTip(QString::fromUtf8(c.text).remove(QRegularExpression(QStringLiteral(
-            "\\(&.\\)|\\.\\.\\.$"))));
+        a->setToolTip(QString::fromUtf8(c.text).remove(
+            QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$"))));
         a->setCheckable(c.checkable);
         a->setEnabled(false);
         const int id = c.id;
@@ -174,9 +177,8 @@ void CMainFrame::createStatusBar() {
     pane1 = new QLabel(this);
     pane1->setObjectName(QStringLiteral("indicatorPane"));
     pane1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    pane1->setMinimumWidth(pane1->fontMetrics().horizontalAdvance(
-                               QStringLiteral("w0000 h0000 grid00.00")) +
-                           12);
+    pane1->setMinimumWidth(
+        pane1->fontMetrics().horizontalAdvance(QStringLiteral("w0000 h0000 grid00.00")) + 12);
     statusBar()->addWidget(pane0, 1);
     statusBar()->addPermanentWidget(pane1);
 }
@@ -210,6 +212,44 @@ void CMainFrame::bindCommands() {
     checkedWhen[ViewToolbar] = [this] { return !tools->isHidden(); };
     handlers[ViewStatusBar] = [this] { statusBar()->setVisible(!statusBar()->isVisible()); };
     checkedWhen[ViewStatusBar] = [this] { return !statusBar()->isHidden(); };
+    // The Edit menu's operations on the current model; the view shows the result.
+    auto onModel = [this](void (*op)(CardModel&)) {
+        return [this, op] {
+            if (CardModel* m = currentModel()) {
+                op(*m);
+                updateAllViews();
+            }
+        };
+    };
+    auto when = [](bool (*test)(const CardModel&)) {
+        return [test] { return currentModel() && test(*currentModel()); };
+    };
+    handlers[Undo] = onModel(&undo);
+    enabledWhen[Undo] = when(&canUndo);
+    handlers[CopyFaces] = onModel(&copySelection);
+    enabledWhen[CopyFaces] = when(&canCopy);
+    handlers[CutFaces] = onModel(&cutSelection);
+    enabledWhen[CutFaces] = when(&canCut);
+    handlers[PasteFaces] = onModel(&paste);
+    enabledWhen[PasteFaces] = when(&canPaste);
+    handlers[DeleteFaces] = onModel(&deleteSelection);
+    enabledWhen[DeleteFaces] = when(&canDelete);
+    const std::pair<int, ReorderKind> order[] = {{ToTop, ReorderKind::Top},
+                                                 {UpOne, ReorderKind::UpOne},
+                                                 {DownOne, ReorderKind::DownOne},
+                                                 {ToBottom, ReorderKind::Bottom}};
+    for (const auto& entry : order) {
+        const ReorderKind kind = entry.second;
+        const int id = entry.first;
+        handlers[id] = [this, kind] {
+            if (CardModel* m = currentModel()) {
+                reorderSelection(*m, kind);
+                updateAllViews();
+            }
+        };
+        enabledWhen[id] = when(&canReorder);
+    }
+
     if (!glView)
         return;
     CDave3vView* v = glView;
@@ -266,7 +306,8 @@ void CMainFrame::rebuildRecentMenu() {
     for (int i = 0; i < recentCount; ++i) {
         QAction* a = actions[cmd::RecentFile1 + i];
         if (std::size_t(i) < files.size()) {
-            a->setText(QString::fromStdString(RecentFileList::menuText(std::size_t(i), files[std::size_t(i)])));
+            a->setText(QString::fromStdString(
+                RecentFileList::menuText(std::size_t(i), files[std::size_t(i)])));
             a->setVisible(true);
             a->setEnabled(true);
         } else if (i == 0) {
@@ -369,11 +410,14 @@ void CMainFrame::onHelp() {
             file = QFileInfo(installed).canonicalFilePath();
     }
     if (!QFileInfo::exists(file) || !userPrompts().openUrl(QUrl::fromLocalFile(file)))
-        userPrompts().message(this, QStringLiteral("ヘルプファイルを開けません\nお手持ちのブラウザで "
-                                                   "help/index.html をご覧ください "));
+        userPrompts().message(this,
+                              QStringLiteral("ヘルプファイルを開けません\nお手持ちのブラウザで "
+                                             "help/index.html をご覧ください "));
 }
 
-void CMainFrame::onHomePage() { userPrompts().openUrl(QUrl(homePageUrl)); }
+void CMainFrame::onHomePage() {
+    userPrompts().openUrl(QUrl(homePageUrl));
+}
 
 void CMainFrame::onAbout() {
     AboutDialog dialog(this);
@@ -382,8 +426,8 @@ void CMainFrame::onAbout() {
 
 WindowPlacement CMainFrame::currentPlacement() const {
     WindowPlacement p;
-    const QRect r = (isMaximized() || isMinimized() || isFullScreen()) ? normalGeometry()
-                                                                       : geometry();
+    const QRect r =
+        (isMaximized() || isMinimized() || isFullScreen()) ? normalGeometry() : geometry();
     p.left = r.x();
     p.top = r.y();
     p.right = r.x() + r.width();

@@ -47,7 +47,8 @@ NewCardDialog::NewCardDialog(int widthMm, int heightMm, QWidget* parent) : QDial
         const char* label;
         QComboBox* box;
         const char* unit;
-    } rows[] = {{"台紙幅", widthBox, "cm"}, {"台紙高さ", heightBox, "cm"},
+    } rows[] = {{"台紙幅", widthBox, "cm"},
+                {"台紙高さ", heightBox, "cm"},
                 {"初期グリッドサイズ", gridBox, "mm"}};
     int row = 0;
     for (const auto& r : rows) {
@@ -78,8 +79,14 @@ void NewCardDialog::updateOk() {
                    gridBox->currentIndex() >= 0);
 }
 
-int NewCardDialog::chosenWidth() const { return chosen(widthBox); }
-int NewCardDialog::chosenHeight() const { return chosen(heightBox); }
-int NewCardDialog::chosenGrid() const { return chosen(gridBox); }
+int NewCardDialog::chosenWidth() const {
+    return chosen(widthBox);
+}
+int NewCardDialog::chosenHeight() const {
+    return chosen(heightBox);
+}
+int NewCardDialog::chosenGrid() const {
+    return chosen(gridBox);
+}
 
 } // namespace plicato

@@ -45,13 +45,21 @@ UserPrompts::SaveAnswer UserPrompts::askSaveChanges(QWidget* parent, const QStri
     return SaveAnswer::Cancel;
 }
 
-int UserPrompts::runDialog(QDialog& dialog) { return dialog.exec(); }
+int UserPrompts::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}
 
-bool UserPrompts::openUrl(const QUrl& url) { return QDesktopServices::openUrl(url); }
+bool UserPrompts::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
 
-UserPrompts& userPrompts() { return installed ? *installed : defaultPrompts; }
+UserPrompts& userPrompts() {
+    return installed ? *installed : defaultPrompts;
+}
 
-void installUserPrompts(UserPrompts* prompts) { installed = prompts; }
+void installUserPrompts(UserPrompts* prompts) {
+    installed = prompts;
+}
 
 void PromptMessageSink::show(const std::string& text) {
     userPrompts().message(parent, QString::fromStdString(text));

@@ -6,7 +6,9 @@
 #include "app/main_frame.h"
 #include "app/new_card_dialog.h"
 #include "model/card_model.h"
+#include "model/editing.h"
 #include "scripted_prompts.h"
+#include "view/color_table.h"
 
 #include <gtest/gtest.h>
 
@@ -44,8 +46,7 @@ public:
     std::unique_ptr<QTemporaryDir> runtimeDir;
     std::unique_ptr<QApplication> app;
 };
-[[maybe_unused]] auto* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 std::string readText(const QString& path) {
     std::ifstream in(path.toStdString());
@@ -60,6 +61,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         profileFile = dir.filePath(QStringLiteral("profile.ini"));
         qputenv("PLICATO_PROFILE", profileFile.toUtf8());
+        colorTable().resetToDefaults();
     }
     void TearDown() override {
         if (app && app->mainFrame()) {
@@ -99,9 +101,7 @@ protected:
         face->polygon.addLoop(std::move(loop));
         currentModel()->userFaces.push_back(std::move(face));
     }
-    void writeProfile(const char* text) {
-        std::ofstream(profileFile.toStdString()) << text;
-    }
+    void writeProfile(const char* text) { std::ofstream(profileFile.toStdString()) << text; }
 
     QTemporaryDir dir;
     QString profileFile;
@@ -209,7 +209,8 @@ TEST_F(MainFrameTest, OpenOfAGoodFileSetsTitleFolderPathAndRecentList) {
     ASSERT_TRUE(frame().runCommand(cmd::FileNew) || true);
     prompts.openAnswers.push_back(file);
     ASSERT_TRUE(frame().runCommand(cmd::FileOpen));
-    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty())
+        << prompts.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(doc().title(), QStringLiteral("house"));
     EXPECT_EQ(doc().modelPath(), file);
     EXPECT_EQ(frame().settings().defaultFileDir, (dir.path() + QLatin1Char('/')).toStdString());
@@ -347,7 +348,8 @@ TEST_F(MainFrameTest, CommandLineWithAQuotedPathOpensItAfterTheWindowIsShown) {
     writeDesign(file);
     start({QLatin1Char('"') + file + QLatin1Char('"')});
     EXPECT_TRUE(frame().isVisible());
-    EXPECT_TRUE(prompts.messages.isEmpty()) << prompts.messages.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(prompts.messages.isEmpty())
+        << prompts.messages.join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(doc().title(), QStringLiteral("with space"));
     EXPECT_EQ(doc().modelPath(), file);
 }
@@ -398,6 +400,46 @@ TEST_F(MainFrameTest, SettingsAreReadByTheRulesAndWrittenBack) {
     EXPECT_NE(text.find("defaultImageDir=C:\\pictures\\\n"), std::string::npos) << text;
 }
 
+TEST_F(MainFrameTest, ColoursAcceptHexIgnoreMinusOneAndLettersAndAreWrittenBack) {
+    writeProfile("[Settings]\ncolor0=0x00FF00\ncolor1=-1\ncolor13=blue\ncolor12=255\n");
+    start();
+    EXPECT_EQ(colorTable().get(0), 0x00FF00);
+    EXPECT_EQ(colorTable().get(1), ColorTable::defaults()[1]);
+    EXPECT_EQ(colorTable().get(13), ColorTable::defaults()[13]);
+    EXPECT_EQ(colorTable().get(12), 255);
+    prompts.saveAnswer = Answer::No;
+    frame().close();
+    ProfileStore written(profileFile.toStdString());
+    ASSERT_TRUE(written.load());
+    EXPECT_EQ(written.getString("Settings", "color0"), "65280");
+    EXPECT_EQ(written.getString("Settings", "color1"), std::to_string(ColorTable::defaults()[1]));
+    EXPECT_EQ(written.getString("Settings", "color13"), "16711680");
+    EXPECT_EQ(written.getString("Settings", "color15"), "255");
+}
+
+TEST_F(MainFrameTest, EditCommandsFollowTheSelectionAndUndo) {
+    start();
+    EXPECT_FALSE(frame().action(cmd::Undo)->isEnabled());
+    EXPECT_FALSE(frame().action(cmd::DeleteFaces)->isEnabled());
+    EXPECT_FALSE(frame().action(cmd::PasteFaces)->isEnabled());
+    modifyDesign();
+    currentModel()->userFaces.back()->triangulate();
+    currentModel()->userFaces.back()->isSelected = true;
+    rebuildSelection(*currentModel());
+    frame().updateCommandStates();
+    EXPECT_TRUE(frame().action(cmd::CopyFaces)->isEnabled());
+    EXPECT_TRUE(frame().action(cmd::ToTop)->isEnabled());
+    const std::size_t faces = currentModel()->userFaces.size();
+    ASSERT_TRUE(frame().runCommand(cmd::CopyFaces));
+    EXPECT_TRUE(frame().action(cmd::PasteFaces)->isEnabled());
+    ASSERT_TRUE(frame().runCommand(cmd::DeleteFaces));
+    EXPECT_EQ(currentModel()->userFaces.size(), faces - 1);
+    EXPECT_FALSE(frame().action(cmd::DeleteFaces)->isEnabled());
+    ASSERT_TRUE(frame().action(cmd::Undo)->isEnabled());
+    ASSERT_TRUE(frame().runCommand(cmd::Undo));
+    EXPECT_EQ(currentModel()->userFaces.size(), faces);
+}
+
 TEST_F(MainFrameTest, WindowPlacementIsWrittenAfterARunAndRestored) {
     start();
     EXPECT_FALSE(frame().hasRestoredPlacement());
@@ -437,10 +479,10 @@ TEST_F(MainFrameTest, MenusAndToolbarCarryEveryCommandInPlace) {
     QList<int> toolbar;
     for (QAction* a : frame().toolBar()->actions())
         toolbar << (a->isSeparator() ? 0 : a->data().toInt());
-    EXPECT_EQ(toolbar, (QList<int>{57600, 57601, 57603, 57607, 0,     32788, 32803, 57643,
-                                   0,     32783, 32802, 0,     32794, 32795, 0,     32805,
-                                   32863, 32806, 32856, 32858, 32832, 32860, 0,     32819,
-                                   32820, 32830, 0,     32836, 32835}));
+    EXPECT_EQ(toolbar,
+              (QList<int>{57600, 57601, 57603, 57607, 0,     32788, 32803, 57643, 0,     32783,
+                          32802, 0,     32794, 32795, 0,     32805, 32863, 32806, 32856, 32858,
+                          32832, 32860, 0,     32819, 32820, 32830, 0,     32836, 32835}));
     for (QAction* a : frame().toolBar()->actions()) {
         if (!a->isSeparator()) {
             EXPECT_FALSE(a->icon().isNull()) << a->data().toInt();
