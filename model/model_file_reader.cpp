@@ -77,8 +77,10 @@ std::unique_ptr<CardModel> parseBinaryModelFile(std::string_view bytes,
         return nullptr;
 
     std::int32_t faceCount = 0;
-    if (!in.readInt32(faceCount) || !countFits(faceCount, minFaceBytes, in))
+    if (!in.readInt32(faceCount) || !countFits(faceCount, minFaceBytes, in) ||
+        faceCount > maxModelFaces)
         return nullptr;
+    std::int64_t totalLoops = 0;
     BaseFaceRule baseRule;
     model->userFaces.reserve(std::size_t(faceCount));
     for (std::int32_t f = 0; f < faceCount; ++f) {
@@ -89,7 +91,8 @@ std::unique_ptr<CardModel> parseBinaryModelFile(std::string_view bytes,
         auto face = std::make_unique<Face>(plane == 1 ? FacePlane::Horizontal : FacePlane::Vertical,
                                            offset);
         baseRule.apply(*face);
-        if (!in.readInt32(loopCount) || !countFits(loopCount, minLoopBytes, in))
+        if (!in.readInt32(loopCount) || !countFits(loopCount, minLoopBytes, in) ||
+            (totalLoops += loopCount) > maxModelLoops)
             return nullptr;
         for (std::int32_t l = 0; l < loopCount; ++l) {
             std::int32_t hole = 0, pointCount = 0;

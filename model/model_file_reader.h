@@ -6,6 +6,7 @@
 #include "model/message_sink.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -17,7 +18,11 @@ namespace plicato {
 using UnderlayLoader = std::function<void(UnderlayImage& record, const std::string& storedPath)>;
 
 // Limits beyond which a file is malformed rather than a design.
-constexpr std::size_t maxModelFileBytes = 256u << 20;
+constexpr std::size_t maxModelFileBytes = 64u << 20;
+// Faces and loops cost far more memory than their bytes in a file; these bound what a small
+// hostile file can make us allocate, far beyond any real design.
+constexpr std::int64_t maxModelFaces = 1'000'000;
+constexpr std::int64_t maxModelLoops = 1'000'000;
 constexpr std::int32_t maxStoredPathLength = 4095;
 constexpr double maxModelCoordinate = 1e6; // millimetres: a kilometre of card
 constexpr int maxCardSize = 1'000'000;

@@ -122,8 +122,9 @@ bool readUnderlay(TextScanner& in, UnderlayImage& record, std::size_t maxPath,
     return true;
 }
 
-// One face after its "face" keyword. False when a value is missing or unreadable.
-bool readFace(TextScanner& in, Face& face, BaseFaceRule& baseRule) {
+// One face after its "face" keyword. False when a value is missing or unreadable, or when the
+// file holds more loops than any design could.
+bool readFace(TextScanner& in, Face& face, BaseFaceRule& baseRule, std::int64_t& totalLoops) {
     std::string_view token;
     while (in.nextToken(token)) {
         if (token == "type") {
@@ -140,6 +141,8 @@ bool readFace(TextScanner& in, Face& face, BaseFaceRule& baseRule) {
         } else if (token == "loops") {
             int loopCount = 0;
             if (!in.readInt(loopCount))
+                return false;
+            if (loopCount > 0 && (totalLoops += loopCount) > maxModelLoops)
                 return false;
             for (int i = 0; i < loopCount; ++i) {
                 int hole = 0, pointCount = 0;
@@ -233,11 +236,14 @@ TextReadResult readTextModel(std::string_view bytes, MessageSink& sink,
     model->setGridSize(grid);
 
     BaseFaceRule baseRule;
+    std::int64_t totalLoops = 0;
     while (in.nextToken(token)) {
         if (token != "face")
             continue;
+        if (std::int64_t(model->userFaces.size()) >= maxModelFaces)
+            return result;
         auto face = std::make_unique<Face>(FacePlane::Vertical, 0.0);
-        if (!readFace(in, *face, baseRule))
+        if (!readFace(in, *face, baseRule, totalLoops))
             return result;
         face->triangulate();
         model->userFaces.push_back(std::move(face));

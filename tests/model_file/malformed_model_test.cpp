@@ -120,6 +120,21 @@ TEST(MalformedModel, CountsTheFileCannotHoldAreRefused) {
     EXPECT_TRUE(parse(fewer).read);
 }
 
+TEST(MalformedModel, MoreFacesOrLoopsThanAnyDesignAreRefused) {
+    const std::string good = fixtureText("v40_small.plq");
+    // Enough bytes for every declared face or loop, so only the caps can refuse them.
+    std::string faces =
+        good.substr(0, faceCountAt + 4) + std::string(16 * (maxModelFaces + 1), '\0');
+    putInt32(faces, faceCountAt, std::int32_t(maxModelFaces + 1));
+    EXPECT_FALSE(parse(faces).read);
+    std::string loops = good.substr(0, holeAt) + std::string(8 * (maxModelLoops + 1), '\0');
+    putInt32(loops, loopCountAt, std::int32_t(maxModelLoops + 1));
+    EXPECT_FALSE(parse(loops).read);
+    const std::string text =
+        "width 10 height 10 end_header face loops " + std::to_string(maxModelLoops + 1) + " 0 0";
+    EXPECT_FALSE(parse(text).read);
+}
+
 TEST(MalformedModel, FlagValuesOtherThanOneMeanNo) {
     std::string b = fixtureText("v40_small.plq");
     putInt32(b, planeAt, -7);
