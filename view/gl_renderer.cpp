@@ -150,6 +150,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glMatrixMode(GL_MODELVIEW);
     glLoadMatrixd(scene.projection.modelview.m.data());
     enableIf(GL_LINE_SMOOTH, scene.lineSmooth);
+    smoothLines_ = scene.lineSmooth; // smoothed lines need blending to show their coverage
 
     const bool frontOk = scene.frontPicture && bindPicture(front_, scene.frontPicture);
     const bool topOk = scene.topPicture && bindPicture(top_, scene.topPicture);
@@ -219,7 +220,9 @@ void GlRenderer::drawItem(const DrawItem& item, bool textured) {
     }
     // Opaque items blend to the same pixels; skipping the blend spares the software rasteriser
     // a read of every covered pixel.
-    enableIf(GL_BLEND, item.color.a < 1.0f || textured);
+    const bool line = item.kind == PrimitiveKind::Lines || item.kind == PrimitiveKind::LineStrip ||
+                      item.kind == PrimitiveKind::LineLoop;
+    enableIf(GL_BLEND, item.color.a < 1.0f || textured || (smoothLines_ && line));
     glColor4f(item.color.r, item.color.g, item.color.b, item.color.a);
     glLineWidth(item.size);
     glPointSize(item.size);

@@ -32,6 +32,7 @@ private:
     TextureSlot front_;
     TextureSlot top_;
     bool initialized_ = false;
+    bool smoothLines_ = false;
     std::vector<float> floats_; // vertex positions of the item being drawn
 };
 

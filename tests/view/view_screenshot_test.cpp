@@ -177,6 +177,77 @@ TEST_F(ViewScreenshotTest, OrthographicCardFillsHalfTheWidth) {
     EXPECT_EQ(qBlue(pixel(156, 120)), 255); // the background beside it
 }
 
+namespace {
+
+// A 64 x 64 picture, rows bottom-up: the lower half blue, the upper half red on the left and
+// green on the right, with the white border every loaded picture has.
+std::unique_ptr<Picture> quadrantPicture() {
+    auto p = std::make_unique<Picture>();
+    p->width = p->height = 64;
+    p->data.resize(64 * 64 * 3);
+    for (int row = 0; row < 64; ++row)
+        for (int col = 0; col < 64; ++col) {
+            unsigned char* px = &p->data[(row * 64 + col) * 3];
+            const bool border = row == 0 || col == 0 || row == 63 || col == 63;
+            const QRgb c = border     ? qRgb(255, 255, 255)
+                           : row < 32 ? qRgb(0, 0, 255)
+                           : col < 32 ? qRgb(255, 0, 0)
+                                      : qRgb(0, 255, 0);
+            px[0] = qRed(c);
+            px[1] = qGreen(c);
+            px[2] = qBlue(c);
+        }
+    return p;
+}
+
+void placePicture(UnderlayImage& u) {
+    u.picture = quadrantPicture();
+    u.width = 80;
+    u.height = 40;
+    u.centerX = 0;
+    u.bottom = 10;
+}
+
+} // namespace
+
+TEST_F(ViewScreenshotTest, FrontUnderlayOnTheUprightHalf) {
+    auto m = handCard(160, 80, 40);
+    placePicture(m->frontImage);
+    setCurrentModel(std::move(m));
+    state.showEditPlane = false;
+    state.editMode = int(EditMode::UnderlayFront);
+    shoot("underlay_front");
+    EXPECT_EQ(view->controller().camera.rotX, 0);
+    EXPECT_COLOR(pixelAt({-20, 0, 40}), qRgb(255, 0, 0));
+    EXPECT_COLOR(pixelAt({20, 0, 40}), qRgb(0, 255, 0));
+    EXPECT_COLOR(pixelAt({0, 0, 15}), qRgb(0, 0, 255));
+    // Beyond the picture the clamped border colour shows.
+    EXPECT_COLOR(pixelAt({-60, 0, 30}), white);
+    EXPECT_COLOR(pixelAt({30, 0, 70}), white);
+    // The frame and its handles: a black point with a white centre at each corner.
+    EXPECT_TRUE(nearbyHas({40, 0, 50}, white, 0));
+    EXPECT_TRUE(nearbyHas({40, 0, 50}, qRgb(0, 0, 0), 4));
+}
+
+TEST_F(ViewScreenshotTest, TopUnderlayIsMirroredInX) {
+    auto m = handCard(160, 80, 40);
+    placePicture(m->topImage);
+    setCurrentModel(std::move(m));
+    state.showEditPlane = false;
+    state.editMode = int(EditMode::UnderlayTop);
+    shoot("underlay_top");
+    EXPECT_EQ(view->controller().camera.rotX, 90);
+    // The base faces' light grey tints the picture.
+    EXPECT_COLOR(pixelAt({20, 40, 0}), qRgb(200, 0, 0));
+    EXPECT_COLOR(pixelAt({-20, 40, 0}), qRgb(0, 200, 0));
+    EXPECT_COLOR(pixelAt({0, 15, 0}), qRgb(0, 0, 200));
+    EXPECT_COLOR(pixelAt({-60, 30, 0}), lightGrey);
+    // Handle 1 (right, far edge of the picture) lies at the lower right on the screen.
+    const WindowPoint h1 = view->controller().projection.project({40, 50, 0});
+    EXPECT_GT(h1.x, viewWidth / 2);
+    EXPECT_GT(h1.y, view->controller().projection.project({40, 10, 0}).y);
+}
+
 TEST_F(ViewScreenshotTest, ClosedCardIsGrey) {
     setCurrentModel(handCard(160, 80, 40));
     state.showEditPlane = false;
