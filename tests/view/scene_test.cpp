@@ -401,3 +401,29 @@ TEST(SolidShapes, TrianglesFaceOutwardsWithTheirNormals) {
     }
     EXPECT_EQ(wireCube(c, 2, {}).vertices.size(), 24u);
 }
+
+TEST_F(SceneTest, GizmoKeepsItsScreenSizeWhenZooming) {
+    state.editMode = int(EditMode::FaceOperation);
+    model->selectedFaces.push_back(model->userFaces[1].get());
+    model->selectionBox = {{-10, 0, 0}, {10, 20, 30}, {0, 20, 30}};
+    auto armPixels = [&](double scale) {
+        camera.scale = scale;
+        const Scene s = build();
+        const DrawItem* arms = withRole(s, SceneRole::Gizmo)[0];
+        const Point3 g = model->selectionBox.handle;
+        const Point3 tip = arms->vertices[1]; // end of the x arm
+        const WindowPoint a = s.projection.project(g), b = s.projection.project(tip);
+        return std::hypot(b.x - a.x, b.y - a.y);
+    };
+    state.orthographic = true;
+    const double ortho = armPixels(1);
+    EXPECT_GT(ortho, 20);
+    EXPECT_NEAR(armPixels(3), ortho, 1e-9);
+    EXPECT_NEAR(armPixels(0.4), ortho, 1e-9);
+    // In perspective the size holds where zooming does not move the gizmo nearer: at the origin.
+    state.orthographic = false;
+    model->selectionBox.handle = {0, 0, 0};
+    const double persp = armPixels(1);
+    EXPECT_NEAR(armPixels(3), persp, 1e-9);
+    EXPECT_NEAR(armPixels(0.4), persp, 1e-9);
+}

@@ -2,13 +2,22 @@
 // the same matrices the frame was drawn with, one screenshot per state.
 #include "view/dave3v_view.h"
 
+#include "view/card_opening_dialog.h"
 #include "view/color_table.h"
 #include "view/edit_plane.h"
+#include "view/viewpoint_dialog.h"
 
 #include "hand_model.h"
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -282,4 +291,108 @@ TEST_F(ViewScreenshotTest, GizmoInTheFaceOperationMode) {
     const QRgb cone = pixelAt({1.2 * r, 20, 40});
     EXPECT_GT(qRed(cone), 40);
     EXPECT_LT(qGreen(cone), 30);
+}
+
+namespace {
+
+void sendKey(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QKeyEvent press(QEvent::KeyPress, key, mods);
+    QApplication::sendEvent(w, &press);
+}
+
+void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button,
+               Qt::MouseButtons buttons, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+    QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), button, buttons, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+TEST_F(ViewScreenshotTest, KeysReachTheViewCommands) {
+    setCurrentModel(handCard(160, 80, 40));
+    int statusRefreshes = 0;
+    QObject::connect(view.get(), &CDave3vView::statusRefreshRequested, [&] { ++statusRefreshes; });
+    CardModel& m = *currentModel();
+    sendKey(view.get(), Qt::Key_Up);
+    EXPECT_EQ(m.editOffset, 30);
+    sendKey(view.get(), Qt::Key_Space);
+    EXPECT_EQ(m.editPlane, FacePlane::Horizontal);
+    EXPECT_TRUE(view->isHorizontalPlane());
+    view->onHorizontalPlane(); // choosing the checked plane switches to the other one
+    EXPECT_TRUE(view->isVerticalPlane());
+    sendKey(view.get(), Qt::Key_K, Qt::ControlModifier);
+    EXPECT_EQ(m.gridSize, 5);
+    EXPECT_EQ(statusRefreshes, 1);
+    sendKey(view.get(), Qt::Key_L, Qt::ControlModifier);
+    EXPECT_EQ(m.gridSize, 10);
+    EXPECT_TRUE(view->canGridLarger());
+    sendKey(view.get(), Qt::Key_H, Qt::ControlModifier);
+    EXPECT_TRUE(view->isEditPlaneHidden());
+    sendKey(view.get(), Qt::Key_R, Qt::ControlModifier);
+    EXPECT_TRUE(view->isOrthographic());
+    view->onToggleOrthographic();
+    EXPECT_FALSE(view->isOrthographic());
+}
+
+TEST_F(ViewScreenshotTest, MouseDragsTheCameraAndTheWheelZooms) {
+    setCurrentModel(handCard(160, 80, 40));
+    Camera& c = view->controller().camera;
+    sendMouse(view.get(), QEvent::MouseButtonPress, {500, 300}, Qt::RightButton, Qt::RightButton);
+    sendMouse(view.get(), QEvent::MouseMove, {207, 210}, Qt::NoButton, Qt::RightButton);
+    sendMouse(view.get(), QEvent::MouseButtonRelease, {207, 210}, Qt::RightButton, Qt::NoButton);
+    EXPECT_EQ(c.rotX, 0);
+    EXPECT_EQ(c.rotY, -90);
+    EXPECT_TRUE(c.axisSnapped);
+    shoot("left_side_view");
+    // A side view in the orthographic projection, looking along the fold from its +x end: the
+    // base runs from the fold to the left, 80 mm at 2 pixels a millimetre.
+    const WindowPoint fold = view->controller().projection.project({0, 0, 0});
+    const WindowPoint front = view->controller().projection.project({0, 80, 0});
+    const WindowPoint top = view->controller().projection.project({0, 0, 80});
+    EXPECT_NEAR(front.x - fold.x, -160, 1e-6);
+    EXPECT_NEAR(top.y - fold.y, -160, 1e-6);
+    EXPECT_LT(view->controller().projection.project({80, 0, 0}).depth, fold.depth);
+
+    QWheelEvent wheel(QPointF(100, 100), view->mapToGlobal(QPointF(100, 100)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    EXPECT_NEAR(c.scale, 1.24, 1e-12);
+    view->onResetView();
+    EXPECT_EQ(c.rotX, 30);
+    EXPECT_EQ(c.scale, 1);
+}
+
+TEST_F(ViewScreenshotTest, ViewpointDialogWritesTheCameraBack) {
+    setCurrentModel(handCard(160, 80, 40));
+    QTimer::singleShot(0, [] {
+        auto* d = qobject_cast<ViewpointDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->field(0)->text(), QStringLiteral("30"));
+        d->field(0)->setText(QStringLiteral("12.5"));
+        d->field(2)->setText(QStringLiteral("0.05"));
+        d->accept();
+    });
+    view->onViewpoint();
+    EXPECT_EQ(view->controller().camera.rotX, 12.5);
+    EXPECT_EQ(view->controller().camera.scale, 0.05);
+    shoot("tiny_scale"); // drawn with it, no clamping
+}
+
+TEST_F(ViewScreenshotTest, OpeningCommandShowsTheWindowAndCloseRestores) {
+    setCurrentModel(handCard(160, 80, 40));
+    view->onCardOpening();
+    CardOpeningDialog* d = view->cardOpeningDialog();
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(state.showEditPlane);
+    d->slider()->setValue(45); // at 30 degrees the half would lie along the line of sight
+    shoot("opening_45_degrees");
+    // Half closed: the upright half leans over the base, in the tinted vertical colour.
+    const Rgba tint = verticalFaceColor(colorTable(), 45);
+    const QRgb leaning = pixelAt({0, 40 * std::cos(M_PI / 4), 40 * std::sin(M_PI / 4)});
+    EXPECT_NEAR(qRed(leaning), tint.r * 255, 2);
+    EXPECT_LT(qRed(leaning), 250); // tinted towards the grey of the base
+    d->closeButton()->click();
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(state.openAngle, 90);
+    EXPECT_TRUE(state.showEditPlane);
 }
