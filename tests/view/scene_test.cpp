@@ -25,7 +25,11 @@ protected:
     }
     void TearDown() override { installDisplayState(nullptr); }
 
-    Scene build() { return buildScene(model.get(), state, camera, colors, extras); }
+    // The frame stays alive until the next build, so pointers into it may be kept till then.
+    const Scene& build() {
+        frame = buildScene(model.get(), state, camera, colors, extras);
+        return frame;
+    }
 
     static std::vector<const DrawItem*> withRole(const Scene& s, SceneRole role) {
         std::vector<const DrawItem*> out;
@@ -51,6 +55,7 @@ protected:
     Camera camera;
     ColorTable colors;
     SceneExtras extras;
+    Scene frame;
 };
 
 // A vertical face at depth 20 whose sheet corner (-10, -20) stands at the foot (-10, 20, 0).
