@@ -1,0 +1,51 @@
+// The sweep's input: the non-horizontal edges of the subject and clip polygons, directed upwards
+// and sorted by their lower end, together with the table of scan lines (distinct vertex y).
+#pragma once
+
+#include "popup/polygon_clip/clip_polygon.h"
+
+#include <vector>
+
+namespace plicato {
+
+// One input edge with its lower end (xb, yb) and upper end (xt, yt); yb < yt always.
+struct ClipEdge {
+    double xb = 0.0;
+    double yb = 0.0;
+    double xt = 0.0;
+    double yt = 0.0;
+    double dx = 0.0; // x change per unit y
+    int poly = 0;    // 0 subject, 1 clip
+};
+
+// x of the edge's line at y, kept inside the edge's own x range so that extreme slopes can
+// never push a point off the edge.
+inline double edgeXAt(const ClipEdge& e, double y) {
+    if (y >= e.yt)
+        return e.xt;
+    if (y <= e.yb)
+        return e.xb;
+    const double x = e.xb + e.dx * (y - e.yb);
+    const double lo = e.xb < e.xt ? e.xb : e.xt;
+    const double hi = e.xb < e.xt ? e.xt : e.xb;
+    return x < lo ? lo : (x > hi ? hi : x);
+}
+
+struct ClipEdgeTable {
+    std::vector<ClipEdge> edges;   // ascending by yb, then xb, then dx
+    std::vector<double> scanlines; // every edge end y, distinct, ascending
+};
+
+// True for a contour the engine can use: at least three vertices, all finite.
+bool clipContourUsable(const ClipContour& contour);
+
+// Appends the edges of every usable contour of `polygon` whose entry in `use` is non-zero (all
+// usable contours when `use` is null). Horizontal and zero-length edges carry no parity and are
+// left out.
+void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
+                  const std::vector<char>* use);
+
+// Sorts the edges and builds the scan-line table.
+void finishClipEdgeTable(ClipEdgeTable& table);
+
+} // namespace plicato

@@ -1,0 +1,127 @@
+// Trapezoid strips: beams are cut at every edge crossing so that inside each slab the edges keep
+// one order; consecutive edge pairs then bound the inside trapezoids.
+#include "popup/polygon_clip/trapezoid_strips.h"
+
+#include <algorithm>
+
+namespace plicato {
+
+namespace {
+
+constexpr double kCrossingEpsilon = 2.220446049250313e-16;
+
+struct SlabEdge {
+    int edge;
+    double xa; // x at the bottom of the slab
+    double xb; // x at the top of the slab
+};
+
+// The last row of a strip still open for continuation.
+struct OpenRow {
+    double xl;
+    double xr;
+    std::size_t strip;
+};
+
+} // namespace
+
+std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
+    std::vector<TriangleStrip> strips;
+    const std::vector<ClipEdge>& edges = table.edges;
+    const std::vector<double>& ys = table.scanlines;
+    std::vector<int> active;
+    std::vector<SlabEdge> slab;
+    std::vector<double> cuts;
+    std::vector<OpenRow> openRows;
+    std::vector<OpenRow> nextRows;
+    std::size_t nextEdge = 0;
+
+    for (std::size_t s = 0; s + 1 < ys.size(); ++s) {
+        const double y0 = ys[s];
+        const double y1 = ys[s + 1];
+        active.erase(
+            std::remove_if(active.begin(), active.end(),
+                           [&](int e) { return edges[static_cast<std::size_t>(e)].yt <= y0; }),
+            active.end());
+        while (nextEdge < edges.size() && edges[nextEdge].yb <= y0)
+            active.push_back(static_cast<int>(nextEdge++));
+        if (active.empty()) {
+            openRows.clear();
+            continue;
+        }
+
+        // Fractions of the beam where edges cross.
+        slab.clear();
+        for (int e : active) {
+            const ClipEdge& edge = edges[static_cast<std::size_t>(e)];
+            slab.push_back({e, edgeXAt(edge, y0), edgeXAt(edge, y1)});
+        }
+        std::sort(slab.begin(), slab.end(), [](const SlabEdge& a, const SlabEdge& b) {
+            return a.xa < b.xa || (a.xa == b.xa && a.xb < b.xb);
+        });
+        cuts.clear();
+        cuts.push_back(0.0);
+        for (std::size_t k = 1; k < slab.size(); ++k) {
+            const SlabEdge cur = slab[k];
+            std::size_t p = k;
+            while (p > 0 && cur.xb < slab[p - 1].xb) {
+                const SlabEdge& l = slab[p - 1];
+                const double gapBot = cur.xa - l.xa;
+                const double spanDiff = gapBot - (cur.xb - l.xb);
+                if (spanDiff <= kCrossingEpsilon)
+                    break;
+                const double t = gapBot / spanDiff;
+                if (t > 0.0 && t < 1.0)
+                    cuts.push_back(t);
+                slab[p] = slab[p - 1];
+                --p;
+            }
+            slab[p] = cur;
+        }
+        cuts.push_back(1.0);
+        std::sort(cuts.begin(), cuts.end());
+        cuts.erase(std::unique(cuts.begin(), cuts.end()), cuts.end());
+
+        for (std::size_t c = 0; c + 1 < cuts.size(); ++c) {
+            const double ya = c == 0 ? y0 : y0 + cuts[c] * (y1 - y0);
+            const double yb = c + 2 == cuts.size() ? y1 : y0 + cuts[c + 1] * (y1 - y0);
+            if (!(yb > ya))
+                continue;
+            for (SlabEdge& se : slab) {
+                const ClipEdge& edge = edges[static_cast<std::size_t>(se.edge)];
+                se.xa = edgeXAt(edge, ya);
+                se.xb = edgeXAt(edge, yb);
+            }
+            std::sort(slab.begin(), slab.end(), [](const SlabEdge& a, const SlabEdge& b) {
+                return a.xa + a.xb < b.xa + b.xb;
+            });
+            nextRows.clear();
+            std::size_t q = 0;
+            for (std::size_t k = 0; k + 1 < slab.size(); k += 2) {
+                const SlabEdge& l = slab[k];
+                const SlabEdge& r = slab[k + 1];
+                if (l.xa == r.xa && l.xb == r.xb)
+                    continue;
+                while (q < openRows.size() && openRows[q].xl < l.xa)
+                    ++q;
+                std::size_t strip;
+                if (q < openRows.size() && openRows[q].xl == l.xa && openRows[q].xr == r.xa) {
+                    strip = openRows[q].strip;
+                    ++q;
+                } else {
+                    strip = strips.size();
+                    strips.emplace_back();
+                    strips.back().push_back({l.xa, ya});
+                    strips.back().push_back({r.xa, ya});
+                }
+                strips[strip].push_back({l.xb, yb});
+                strips[strip].push_back({r.xb, yb});
+                nextRows.push_back({l.xb, r.xb, strip});
+            }
+            openRows.swap(nextRows);
+        }
+    }
+    return strips;
+}
+
+} // namespace plicato
