@@ -18,6 +18,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -340,6 +342,35 @@ TEST_F(MainFrameTest, DiscardingChangesAsksFirst) {
     const int asked = prompts.saveQuestions;
     ASSERT_TRUE(frame().runCommand(cmd::FileNew));
     EXPECT_EQ(prompts.saveQuestions, asked);
+}
+
+TEST_F(MainFrameTest, NextOpenStartsInTheFolderOfTheLastOpenNotOfSaveAs) {
+    QDir(dir.path()).mkdir(QStringLiteral("first"));
+    QDir(dir.path()).mkdir(QStringLiteral("second"));
+    start();
+    const QString first = path("first/one.plq");
+    writeDesign(first);
+    prompts.openAnswers.push_back(first);
+    ASSERT_TRUE(frame().runCommand(cmd::FileOpen));
+    prompts.saveAnswers.push_back(path("second/two.plq"));
+    ASSERT_TRUE(frame().runCommand(cmd::FileSaveAs));
+    EXPECT_EQ(doc().title(), QStringLiteral("two"));
+    ASSERT_TRUE(frame().runCommand(cmd::FileOpen));
+    EXPECT_EQ(prompts.openFolders.last(), dir.path() + QStringLiteral("/first/"));
+}
+
+TEST_F(MainFrameTest, DroppedFileIsOpened) {
+    start();
+    const QString file = path("dropped.plq");
+    writeDesign(file);
+    ASSERT_TRUE(frame().runCommand(cmd::FileNew) || true);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&frame(), &drop);
+    EXPECT_EQ(doc().title(), QStringLiteral("dropped"));
+    EXPECT_EQ(doc().modelPath(), file);
+    EXPECT_EQ(frame().action(cmd::RecentFile1)->text(), QStringLiteral("&1 ") + file);
 }
 
 TEST_F(MainFrameTest, CommandLineWithAQuotedPathOpensItAfterTheWindowIsShown) {
