@@ -15,10 +15,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QDropEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTemporaryDir>

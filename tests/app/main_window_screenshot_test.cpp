@@ -4,16 +4,20 @@
 #include "app/command_ids.h"
 #include "app/dave3v_doc.h"
 #include "app/main_frame.h"
+#include "app/new_card_dialog.h"
 #include "model/card_model.h"
 #include "model/model_file_writer.h"
 #include "popup/new_card.h"
 #include "scripted_prompts.h"
 #include "view/color_table.h"
+#include "view/dave3v_view.h"
+#include "view/display_state.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QGlyphRun>
@@ -164,7 +168,28 @@ TEST_F(ScreenshotTest, MainWindowOnAnExampleDesign) {
     EXPECT_GT(bottom.blue() - bottom.red(), 100) << qPrintable(bottom.name());
     EXPECT_GT(distinctColours(shot, QRect(origin, view->size())), 50) << "the card is drawn";
 
+    // New resets the camera and keeps the editing mode.
+    CDave3vView* glView = frame.dave3vView();
+    ASSERT_NE(glView, nullptr);
+    glView->controller().camera.rotX = 75;
+    glView->controller().camera.rotY = -40;
+    displayState().editMode = int(EditMode::CutOut);
+    prompts.dialogAnswer = [](QDialog& d) {
+        auto& dialog = dynamic_cast<NewCardDialog&>(d);
+        dialog.widthList()->setCurrentText(QStringLiteral("16"));
+        dialog.heightList()->setCurrentText(QStringLiteral("8"));
+        dialog.gridList()->setCurrentText(QStringLiteral("10"));
+        return int(QDialog::Accepted);
+    };
     prompts.saveAnswer = UserPrompts::SaveAnswer::No;
+    ASSERT_TRUE(frame.runCommand(cmd::FileNew));
+    EXPECT_EQ(glView->controller().camera.rotX, Camera().rotX);
+    EXPECT_EQ(glView->controller().camera.rotY, Camera().rotY);
+    EXPECT_EQ(displayState().editMode, int(EditMode::CutOut));
+    EXPECT_EQ(currentModel()->cardWidth, 160);
+    EXPECT_EQ(frame.indicatorPane()->text(), QStringLiteral("w160 h80 grid10.00"));
+    displayState().editMode = int(EditMode::PolygonFace);
+
     frame.close();
 }
 
