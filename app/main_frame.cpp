@@ -189,6 +189,7 @@ void CMainFrame::createView() {
         view = glView;
         connect(glView, &CDave3vView::statusRefreshRequested, this,
                 &CMainFrame::updateCommandStates);
+        glView->setFocus(); // arrows, Space and Esc go to the view from the start
     } else {
         view = new QWidget(this); // the window without its GL view, for tests off screen
     }
