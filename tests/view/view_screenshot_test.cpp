@@ -7,7 +7,8 @@
 #include "view/edit_plane.h"
 #include "view/viewpoint_dialog.h"
 
-#include "hand_model.h"
+#include "popup/face_creation.h"
+#include "popup/new_card.h"
 
 #include <QApplication>
 #include <QImage>
@@ -27,11 +28,22 @@
 #include <string>
 
 using namespace plicato;
-using plicato::testing::addBoth;
-using plicato::testing::handCard;
-using plicato::testing::handFace;
 
 namespace {
+
+// A new 160 x 80 card with one face drawn as the user draws it: four clicks on the vertical
+// edit plane 20 mm in front of the fold, a 60 x 40 mm face standing on the base.
+std::unique_ptr<CardModel> raisedCard() {
+    auto m = makeNewCard(80, 80);
+    m->editPlane = FacePlane::Vertical;
+    m->editOffset = 20;
+    for (const Point3& p :
+         {Point3{-30, 20, 0}, Point3{30, 20, 0}, Point3{30, 20, 40}, Point3{-30, 20, 40}})
+        m->drawPoints.push_back({p, flatten(p)});
+    createFaceFromOutline(*m, EditMode::PolygonFace);
+    m->drawPoints.clear();
+    return m;
+}
 
 constexpr int viewWidth = 640;
 constexpr int viewHeight = 400;
@@ -126,7 +138,7 @@ TEST_F(ViewScreenshotTest, BackgroundGradientWithoutAModel) {
 }
 
 TEST_F(ViewScreenshotTest, NewCardHalvesAndTheirOutlines) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     state.showEditPlane = false;
     shoot("new_card");
     EXPECT_COLOR(pixelAt({5, 0, 65}), white);
@@ -143,7 +155,7 @@ TEST_F(ViewScreenshotTest, NewCardHalvesAndTheirOutlines) {
 }
 
 TEST_F(ViewScreenshotTest, EditPlaneGridAndHandles) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     shoot("edit_plane");
     // Grid lines of the vertical plane at depth 40, and the wide centre line.
     EXPECT_TRUE(nearbyHas({-30, 40, 45}, gridBlue));
@@ -156,9 +168,8 @@ TEST_F(ViewScreenshotTest, EditPlaneGridAndHandles) {
 }
 
 TEST_F(ViewScreenshotTest, RaisedFaceOnTheEditPlaneIsPink) {
-    auto m = handCard(160, 80, 20);
-    addBoth(*m, handFace(FacePlane::Vertical, 20, {{-30, -20}, {30, -20}, {30, 20}, {-30, 20}}));
-    setCurrentModel(std::move(m));
+    setCurrentModel(raisedCard());
+    ASSERT_EQ(currentModel()->userFaces.size(), 3u);
     shoot("raised_face");
     // The face stands 20 mm in front of the fold, 40 mm high; probe between grid lines.
     EXPECT_COLOR(pixelAt({-25, 20, 35}), pink);
@@ -171,7 +182,7 @@ TEST_F(ViewScreenshotTest, RaisedFaceOnTheEditPlaneIsPink) {
 }
 
 TEST_F(ViewScreenshotTest, OrthographicCardFillsHalfTheWidth) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     state.showEditPlane = false;
     state.orthographic = true;
     view->controller().camera.rotX = 0; // straight at the upright half
@@ -220,7 +231,7 @@ void placePicture(UnderlayImage& u) {
 } // namespace
 
 TEST_F(ViewScreenshotTest, FrontUnderlayOnTheUprightHalf) {
-    auto m = handCard(160, 80, 40);
+    auto m = makeNewCard(80, 80);
     placePicture(m->frontImage);
     setCurrentModel(std::move(m));
     state.showEditPlane = false;
@@ -239,7 +250,7 @@ TEST_F(ViewScreenshotTest, FrontUnderlayOnTheUprightHalf) {
 }
 
 TEST_F(ViewScreenshotTest, TopUnderlayIsMirroredInX) {
-    auto m = handCard(160, 80, 40);
+    auto m = makeNewCard(80, 80);
     placePicture(m->topImage);
     setCurrentModel(std::move(m));
     state.showEditPlane = false;
@@ -258,7 +269,7 @@ TEST_F(ViewScreenshotTest, TopUnderlayIsMirroredInX) {
 }
 
 TEST_F(ViewScreenshotTest, ClosedCardIsGrey) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     state.showEditPlane = false;
     state.openAngle = 0;
     shoot("closed_card");
@@ -271,8 +282,7 @@ TEST_F(ViewScreenshotTest, ClosedCardIsGrey) {
 }
 
 TEST_F(ViewScreenshotTest, GizmoInTheFaceOperationMode) {
-    auto m = handCard(160, 80, 20);
-    addBoth(*m, handFace(FacePlane::Vertical, 20, {{-30, -20}, {30, -20}, {30, 20}, {-30, 20}}));
+    auto m = raisedCard();
     m->userFaces.back()->isSelected = true;
     m->selectedFaces.push_back(m->userFaces.back().get());
     m->selectionBox = {{-30, 20, 0}, {30, 20, 40}, {0, 20, 40}};
@@ -309,7 +319,7 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button,
 } // namespace
 
 TEST_F(ViewScreenshotTest, KeysReachTheViewCommands) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     int statusRefreshes = 0;
     QObject::connect(view.get(), &CDave3vView::statusRefreshRequested, [&] { ++statusRefreshes; });
     CardModel& m = *currentModel();
@@ -335,7 +345,7 @@ TEST_F(ViewScreenshotTest, KeysReachTheViewCommands) {
 }
 
 TEST_F(ViewScreenshotTest, MouseDragsTheCameraAndTheWheelZooms) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     Camera& c = view->controller().camera;
     sendMouse(view.get(), QEvent::MouseButtonPress, {500, 300}, Qt::RightButton, Qt::RightButton);
     sendMouse(view.get(), QEvent::MouseMove, {207, 210}, Qt::NoButton, Qt::RightButton);
@@ -363,7 +373,7 @@ TEST_F(ViewScreenshotTest, MouseDragsTheCameraAndTheWheelZooms) {
 }
 
 TEST_F(ViewScreenshotTest, ViewpointDialogWritesTheCameraBack) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     QTimer::singleShot(0, [] {
         auto* d = qobject_cast<ViewpointDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(d, nullptr);
@@ -379,7 +389,7 @@ TEST_F(ViewScreenshotTest, ViewpointDialogWritesTheCameraBack) {
 }
 
 TEST_F(ViewScreenshotTest, OpeningCommandShowsTheWindowAndCloseRestores) {
-    setCurrentModel(handCard(160, 80, 40));
+    setCurrentModel(makeNewCard(80, 80));
     view->onCardOpening();
     CardOpeningDialog* d = view->cardOpeningDialog();
     EXPECT_TRUE(d->isVisible());
