@@ -49,7 +49,7 @@ int candidateCount(double start, double last, double g) {
     if (!(g > 0.0) || start > last)
         return 1;
     int n = 0;
-    while (start + n * g <= last && n < 1000000)
+    while (start + n * g <= last && n < 100000)
         ++n;
     return std::max(n, 1);
 }

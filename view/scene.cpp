@@ -4,6 +4,7 @@
 
 #include "view/edit_plane.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -19,6 +20,12 @@ const Rgba blue{0, 0, 1, 1};
 const Rgba yellow{1, 1, 0, 1};
 
 constexpr double planeTolerance = 0.00001;
+
+// A spacing the card can hold a sane number of lines at; a damaged grid size would otherwise
+// make millions of lines.
+bool drawableSpacing(double step, double extent) {
+    return step > 0.0 && extent / step < 100000.0;
+}
 
 bool sameStyle(const DrawItem& item, PrimitiveKind kind, SceneRole role, const Rgba& color,
                float size, bool depthTest) {
@@ -255,7 +262,7 @@ void Builder::editPlane() {
     // In the plane: (x, v) with v the depth of a horizontal plane or the height of a vertical one.
     auto at = [&](double x, double v) { return horizontal ? Point3{x, v, e} : Point3{x, e, v}; };
     for (const auto& [step, width] : {std::pair{g, 1.0f}, std::pair{big, 2.0f}}) {
-        if (!(step > 0.0))
+        if (!drawableSpacing(step, std::max(hw, h)))
             continue;
         for (int i = 0; i * step <= hw; ++i) {
             const double x = i * step;
@@ -288,7 +295,7 @@ void Builder::handles() {
     }
     // Ruler on the other card half along both side edges.
     const double g = m.gridSize;
-    if (!(g > 0.0))
+    if (!drawableSpacing(g, std::max(hw, h)))
         return;
     int last = 0;
     for (int i = 0; i * g <= h; ++i) {
@@ -326,7 +333,7 @@ void Builder::mirrorHandleAndPlane() {
     plane.vertices = {{mx, 0, 0}, {mx, h, 0}, {mx, h, h}, {mx, 0, h}};
     push(std::move(plane));
     const double g = m.gridSize;
-    if (!(g > 0.0))
+    if (!drawableSpacing(g, std::max(hw, h)))
         return;
     for (int i = 0; i * g <= hw; ++i) {
         const double x = i * g;
@@ -417,7 +424,7 @@ void Builder::sizePreview() {
 void Builder::faceOperationExtras() {
     const Rgba brown{0.5f, 0.3f, 0.0f, 1.0f};
     const double g = m.gridSize;
-    if (g > 0.0) {
+    if (drawableSpacing(g, std::max(hw, h))) {
         for (int i = 0; i * g < hw; ++i) {
             for (double x : {i * g, -i * g}) {
                 line(SceneRole::CardGrid, brown, 1.0f, {x, 0, 0}, {x, h, 0});

@@ -432,3 +432,19 @@ TEST_F(SceneTest, GizmoKeepsItsScreenSizeWhenZooming) {
     EXPECT_NEAR(armPixels(3), persp, 1e-9);
     EXPECT_NEAR(armPixels(0.4), persp, 1e-9);
 }
+
+TEST_F(SceneTest, DamagedGridSizeDrawsNoGrid) {
+    for (double g : {0.0, -10.0, 1e-9, std::nan("")}) {
+        model->gridSize = g;
+        model->initGridSize = g;
+        state.editMode = int(EditMode::PolygonFace);
+        const Scene& s = build();
+        std::size_t grid = 0;
+        for (const DrawItem* d : withRole(s, SceneRole::Grid))
+            grid += d->vertices.size();
+        EXPECT_LE(grid, 2u) << g; // at most the centre line
+        EXPECT_TRUE(withRole(s, SceneRole::Ruler).empty()) << g;
+        state.editMode = int(EditMode::FaceOperation);
+        EXPECT_TRUE(withRole(build(), SceneRole::CardGrid).empty()) << g;
+    }
+}
