@@ -249,6 +249,34 @@ TEST_F(ViewScreenshotTest, FrontUnderlayOnTheUprightHalf) {
     EXPECT_TRUE(nearbyHas({40, 0, 50}, qRgb(0, 0, 0), 4));
 }
 
+TEST_F(ViewScreenshotTest, RepaintedBorderAndNewPictureReachTheTexture) {
+    auto m = makeNewCard(80, 80);
+    placePicture(m->frontImage);
+    setCurrentModel(std::move(m));
+    state.showEditPlane = false;
+    state.editMode = int(EditMode::UnderlayFront);
+    shoot("underlay_front");
+    EXPECT_COLOR(pixelAt({-60, 0, 30}), white);
+    // The colour dialog repaints the border in place: the next frame shows it.
+    Picture& p = *currentModel()->frontImage.picture;
+    for (int i = 0; i < 64; ++i)
+        for (int k : {i * 64, 63 * 64 + i, i * 64 + 63, i}) {
+            p.data[std::size_t(k) * 3] = 10;
+            p.data[std::size_t(k) * 3 + 1] = 20;
+            p.data[std::size_t(k) * 3 + 2] = 30;
+        }
+    shoot("underlay_border");
+    EXPECT_COLOR(pixelAt({-60, 0, 30}), qRgb(10, 20, 30));
+    EXPECT_COLOR(pixelAt({-20, 0, 40}), qRgb(255, 0, 0));
+    // A new picture replaces the old one.
+    auto q = quadrantPicture();
+    for (std::size_t i = 0; i < q->data.size(); i += 3)
+        q->data[i + 1] = 255;
+    currentModel()->frontImage.picture = std::move(q);
+    shoot("underlay_replaced");
+    EXPECT_COLOR(pixelAt({-20, 0, 40}), qRgb(255, 255, 0));
+}
+
 TEST_F(ViewScreenshotTest, TopUnderlayIsMirroredInX) {
     auto m = makeNewCard(80, 80);
     placePicture(m->topImage);
