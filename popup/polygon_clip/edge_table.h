@@ -1,5 +1,6 @@
 // The sweep's input: the non-horizontal edges of the subject and clip polygons, directed upwards
-// and sorted by their lower end, together with the table of scan lines (distinct vertex y).
+// and chained into bounds, with the local minima table of bound starts; for the strip sweep the
+// edges sorted by their lower end and the table of scan lines (distinct vertex y).
 #pragma once
 
 #include "popup/polygon_clip/clip_polygon.h"
@@ -16,6 +17,7 @@ struct ClipEdge {
     double yt = 0.0;
     double dx = 0.0; // x change per unit y
     int poly = 0;    // 0 subject, 1 clip
+    int next = -1;   // the edge continuing this one upwards from its top vertex, if any
 };
 
 // x of the edge's line at y, kept inside the edge's own x range so that extreme slopes can
@@ -32,20 +34,25 @@ inline double edgeXAt(const ClipEdge& e, double y) {
 }
 
 struct ClipEdgeTable {
-    std::vector<ClipEdge> edges;   // ascending by yb, then xb, then dx
-    std::vector<double> scanlines; // every edge end y, distinct, ascending
+    std::vector<ClipEdge> edges;
+    std::vector<int> minima;       // edges that start a bound, ascending by yb, xb, dx
+    std::vector<double> scanlines; // strip sweep only: every edge end y, distinct, ascending
 };
 
 // True for a contour the engine can use: at least three vertices, all finite.
 bool clipContourUsable(const ClipContour& contour);
 
 // Appends the edges of every usable contour of `polygon` whose entry in `use` is non-zero (all
-// usable contours when `use` is null). Horizontal and zero-length edges carry no parity and are
-// left out.
+// usable contours when `use` is null), linked into bounds: chains of edges rising from a local
+// minimum. Horizontal edges carry no parity and are left out; an edge after one starts a bound.
 void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
                   const std::vector<char>* use);
 
-// Sorts the edges and builds the scan-line table.
-void finishClipEdgeTable(ClipEdgeTable& table);
+// Sorts the bound starts into the local minima table.
+void buildLocalMinima(ClipEdgeTable& table);
+
+// For the strip sweep: sorts the edges by their lower end (bound links become meaningless) and
+// builds the scan-line table.
+void sortEdgesForSlabs(ClipEdgeTable& table);
 
 } // namespace plicato

@@ -104,7 +104,7 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
     ClipEdgeTable table;
     addClipEdges(table, subject, 0, &useSubject);
     addClipEdges(table, clip, 1, &useClip);
-    finishClipEdgeTable(table);
+    buildLocalMinima(table);
     ScanBeamSweep sweep(table, inside);
     sweep.run();
     return assembleClipContours(sweep.nodes());
@@ -113,7 +113,7 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
 std::vector<TriangleStrip> polygonToStrips(const ClipPolygon& polygon) {
     ClipEdgeTable table;
     addClipEdges(table, polygon, 0, nullptr);
-    finishClipEdgeTable(table);
+    sortEdgesForSlabs(table);
     return buildTrapezoidStrips(table);
 }
 

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 
 namespace plicato {
@@ -25,145 +26,181 @@ ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
     : table_(table), inside_(inside) {}
 
 void ScanBeamSweep::run() {
-    const std::vector<double>& ys = table_.scanlines;
-    for (std::size_t s = 0; s < ys.size(); ++s) {
-        processScanline(ys[s]);
-        if (s + 1 < ys.size())
-            processBeam(ys[s], ys[s + 1]);
+    nodes_.reserve(table_.edges.size());
+    double y = 0.0;
+    if (!nextScanline(y))
+        return;
+    for (;;) {
+        processScanline(y);
+        double yTop = 0.0;
+        if (!nextScanline(yTop))
+            break;
+        processBeam(y, yTop);
+        y = yTop;
     }
+}
+
+// The next scan line: the lowest of the next local minimum and the tops of active edges.
+bool ScanBeamSweep::nextScanline(double& y) {
+    const std::vector<int>& minima = table_.minima;
+    const bool haveMin = nextMinimum_ < minima.size();
+    if (!haveMin && scanbeam_.empty())
+        return false;
+    y = haveMin ? table_.edges[static_cast<std::size_t>(minima[nextMinimum_])].yb : 0.0;
+    if (!scanbeam_.empty() && (!haveMin || scanbeam_.front() < y))
+        y = scanbeam_.front();
+    while (!scanbeam_.empty() && scanbeam_.front() <= y) {
+        std::pop_heap(scanbeam_.begin(), scanbeam_.end(), std::greater<double>());
+        scanbeam_.pop_back();
+    }
+    return true;
+}
+
+void ScanBeamSweep::activate(int edge) {
+    scanbeam_.push_back(table_.edges[static_cast<std::size_t>(edge)].yt);
+    std::push_heap(scanbeam_.begin(), scanbeam_.end(), std::greater<double>());
 }
 
 void ScanBeamSweep::processScanline(double y) {
     const std::vector<ClipEdge>& edges = table_.edges;
-    continuing_.clear();
-    for (int id : order_) {
-        const ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
-        for (int k = b.first; k < b.first + b.count; ++k) {
-            const int m = memberEdges_[static_cast<std::size_t>(k)];
-            const ClipEdge& e = edges[static_cast<std::size_t>(m)];
-            if (e.yt > y)
-                continuing_.push_back({m, edgeXAt(e, y)});
-        }
-    }
-    const std::size_t newBegin = nextEdge_;
-    while (nextEdge_ < edges.size() && edges[nextEdge_].yb <= y)
-        ++nextEdge_;
-
-    // Merge the continuing edges with the ones starting here, by x and then slope.
-    above_.clear();
-    std::size_t c = 0;
-    std::size_t n = newBegin;
-    while (c < continuing_.size() || n < nextEdge_) {
-        bool takeNew = false;
-        if (c == continuing_.size()) {
-            takeNew = true;
-        } else if (n < nextEdge_) {
-            const ClipEdge& ne = edges[n];
-            const AboveEdge& ce = continuing_[c];
-            takeNew = ne.xb < ce.x ||
-                      (ne.xb == ce.x && ne.dx < edges[static_cast<std::size_t>(ce.edge)].dx);
-        }
-        if (takeNew) {
-            above_.push_back({static_cast<int>(n), edges[n].xb});
-            ++n;
-        } else {
-            above_.push_back(continuing_[c]);
-            ++c;
-        }
-    }
+    const std::vector<int>& minima = table_.minima;
+    std::size_t minEnd = nextMinimum_;
+    while (minEnd < minima.size() && edges[static_cast<std::size_t>(minima[minEnd])].yb <= y)
+        ++minEnd;
 
     nextBundles_.clear();
     nextMembers_.clear();
-    nextBundles_.reserve(above_.size());
+    nextBundles_.reserve(memberEdges_.size() + (minEnd - nextMinimum_));
     belowLeft_ = 0;
     aboveLeft_ = 0;
     pendingWest_ = -1;
 
-    // Group bundles ending or passing here and edges leaving upwards into points on the line.
+    // Group the bundles arriving from below and the bounds starting here into points on the line.
     const std::size_t nb = order_.size();
-    const std::size_t na = above_.size();
     std::size_t i = 0;
-    std::size_t j = 0;
-    while (i < nb || j < na) {
-        const bool belowFirst =
-            j >= na ||
-            (i < nb && bundles_[static_cast<std::size_t>(order_[i])].xTop <= above_[j].x);
-        const double start =
-            belowFirst ? bundles_[static_cast<std::size_t>(order_[i])].xTop : above_[j].x;
+    std::size_t m = nextMinimum_;
+    auto bundleAt = [&](std::size_t k) -> const ClipBundle& {
+        return bundles_[static_cast<std::size_t>(order_[k])];
+    };
+    auto minimumAt = [&](std::size_t k) -> const ClipEdge& {
+        return edges[static_cast<std::size_t>(minima[k])];
+    };
+    while (i < nb || m < minEnd) {
+        const bool belowFirst = m >= minEnd || (i < nb && bundleAt(i).xTop <= minimumAt(m).xb);
+        const double start = belowFirst ? bundleAt(i).xTop : minimumAt(m).xb;
         double last = start;
         double px = start;
         bool exact = false; // prefer an input vertex's own x for the point
         const std::size_t i0 = i;
-        const std::size_t j0 = j;
+        const std::size_t m0 = m;
         for (;;) {
             bool took = false;
-            if (i < nb) {
-                const ClipBundle& b = bundles_[static_cast<std::size_t>(order_[i])];
-                if (b.xTop <= last + kBundleTolerance) {
-                    last = std::max(last, b.xTop);
-                    if (!exact && edges[static_cast<std::size_t>(b.rep)].yt == y) {
-                        px = b.xTop;
-                        exact = true;
-                    }
-                    ++i;
-                    took = true;
-                }
-            }
-            if (j < na && above_[j].x <= last + kBundleTolerance) {
-                last = std::max(last, above_[j].x);
-                if (!exact && edges[static_cast<std::size_t>(above_[j].edge)].yb == y) {
-                    px = above_[j].x;
+            if (i < nb && bundleAt(i).xTop <= last + kBundleTolerance) {
+                const ClipBundle& b = bundleAt(i);
+                last = std::max(last, b.xTop);
+                if (!exact && edges[static_cast<std::size_t>(b.rep)].yt == y) {
+                    px = b.xTop;
                     exact = true;
                 }
-                ++j;
+                ++i;
+                took = true;
+            }
+            if (m < minEnd && minimumAt(m).xb <= last + kBundleTolerance) {
+                last = std::max(last, minimumAt(m).xb);
+                if (!exact) {
+                    px = minimumAt(m).xb;
+                    exact = true;
+                }
+                ++m;
                 took = true;
             }
             if (!took)
                 break;
         }
-        processPoint(px, y, static_cast<int>(i0), static_cast<int>(i), static_cast<int>(j0),
-                     static_cast<int>(j));
+
+        if (i == i0 + 1 && m == m0 && belowLeft_ == aboveLeft_) {
+            // One bundle passing straight through with nothing else here: it carries on as it
+            // is, and no boundary can turn at this point.
+            const ClipBundle& b = bundleAt(i0);
+            bool allContinue = true;
+            for (int k = b.first; k < b.first + b.count && allContinue; ++k)
+                allContinue =
+                    edges[static_cast<std::size_t>(memberEdges_[static_cast<std::size_t>(k)])].yt >
+                    y;
+            if (allContinue) {
+                ClipBundle nbnd = b;
+                nbnd.first = static_cast<int>(nextMembers_.size());
+                for (int k = b.first; k < b.first + b.count; ++k)
+                    nextMembers_.push_back(memberEdges_[static_cast<std::size_t>(k)]);
+                nbnd.xBot = b.xTop;
+                nbnd.left = aboveLeft_;
+                nextBundles_.push_back(nbnd);
+                belowLeft_ ^= b.flips;
+                aboveLeft_ ^= b.flips;
+                continue;
+            }
+        }
+
+        pointAbove_.clear();
+        for (std::size_t k = i0; k < i; ++k) {
+            const ClipBundle& b = bundleAt(k);
+            for (int q = b.first; q < b.first + b.count; ++q) {
+                const int member = memberEdges_[static_cast<std::size_t>(q)];
+                const ClipEdge& e = edges[static_cast<std::size_t>(member)];
+                if (e.yt > y) {
+                    pointAbove_.push_back({member, edgeXAt(e, y)});
+                } else if (e.next >= 0) {
+                    pointAbove_.push_back({e.next, edges[static_cast<std::size_t>(e.next)].xb});
+                    activate(e.next);
+                }
+            }
+        }
+        for (std::size_t k = m0; k < m; ++k) {
+            pointAbove_.push_back({minima[k], minimumAt(k).xb});
+            activate(minima[k]);
+        }
+        processPoint(px, y, static_cast<int>(i0), static_cast<int>(i));
     }
+    nextMinimum_ = minEnd;
 
     bundles_.swap(nextBundles_);
     memberEdges_.swap(nextMembers_);
     order_.resize(bundles_.size());
     std::iota(order_.begin(), order_.end(), 0);
-    position_ = order_;
 }
 
-void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundleEnd, int aboveBegin,
-                                 int aboveEnd) {
+void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundleEnd) {
     const std::vector<ClipEdge>& edges = table_.edges;
     auto dxOf = [&](const AboveEdge& a) { return edges[static_cast<std::size_t>(a.edge)].dx; };
     // Above a common point the edges run left to right in order of slope.
-    for (int k = aboveBegin + 1; k < aboveEnd; ++k) {
-        const AboveEdge v = above_[static_cast<std::size_t>(k)];
+    const int aboveEnd = static_cast<int>(pointAbove_.size());
+    for (int k = 1; k < aboveEnd; ++k) {
+        const AboveEdge v = pointAbove_[static_cast<std::size_t>(k)];
         int p = k;
-        while (p > aboveBegin && dxOf(above_[static_cast<std::size_t>(p - 1)]) > dxOf(v)) {
-            above_[static_cast<std::size_t>(p)] = above_[static_cast<std::size_t>(p - 1)];
+        while (p > 0 && dxOf(pointAbove_[static_cast<std::size_t>(p - 1)]) > dxOf(v)) {
+            pointAbove_[static_cast<std::size_t>(p)] = pointAbove_[static_cast<std::size_t>(p - 1)];
             --p;
         }
-        above_[static_cast<std::size_t>(p)] = v;
+        pointAbove_[static_cast<std::size_t>(p)] = v;
     }
 
     const std::size_t firstNew = nextBundles_.size();
     ClipParity runAbove = aboveLeft_;
-    for (int k = aboveBegin; k < aboveEnd;) {
+    for (int k = 0; k < aboveEnd;) {
         ClipBundle nb;
-        nb.rep = above_[static_cast<std::size_t>(k)].edge;
+        nb.rep = pointAbove_[static_cast<std::size_t>(k)].edge;
         nb.first = static_cast<int>(nextMembers_.size());
         nb.left = runAbove;
-        nb.xBot = above_[static_cast<std::size_t>(k)].x;
-        double prevDx = dxOf(above_[static_cast<std::size_t>(k)]);
+        nb.xBot = pointAbove_[static_cast<std::size_t>(k)].x;
+        double prevDx = dxOf(pointAbove_[static_cast<std::size_t>(k)]);
         do {
-            const AboveEdge& a = above_[static_cast<std::size_t>(k)];
+            const AboveEdge& a = pointAbove_[static_cast<std::size_t>(k)];
             nextMembers_.push_back(a.edge);
             nb.flips ^= polyBit(edges[static_cast<std::size_t>(a.edge)].poly);
             prevDx = dxOf(a);
             ++k;
-        } while (k < aboveEnd &&
-                 std::fabs(dxOf(above_[static_cast<std::size_t>(k)]) - prevDx) <= kBundleTolerance);
+        } while (k < aboveEnd && std::fabs(dxOf(pointAbove_[static_cast<std::size_t>(k)]) -
+                                           prevDx) <= kBundleTolerance);
         nb.count = static_cast<int>(nextMembers_.size()) - nb.first;
         runAbove ^= nb.flips;
         nextBundles_.push_back(nb);
@@ -173,20 +210,23 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
         runBelow ^= bundles_[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])].flips;
 
     // Rays counter-clockwise from the east: east, above (right to left), west, below.
-    rays_.clear();
-    rays_.push_back({static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_});
+    const std::size_t rayCount =
+        2 + (nextBundles_.size() - firstNew) + static_cast<std::size_t>(bundleEnd - bundleBegin);
+    if (rays_.size() < rayCount)
+        rays_.resize(rayCount);
+    ClipRay* ray = rays_.data();
+    *ray++ = {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_};
     for (std::size_t k = nextBundles_.size(); k-- > firstNew;) {
         ClipBundle& b = nextBundles_[k];
-        rays_.push_back({b.flips, false, b.rep, -1, &b.open});
+        *ray++ = {b.flips, false, b.rep, -1, &b.open};
     }
-    rays_.push_back(
-        {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr});
+    *ray++ = {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr};
     for (int k = bundleBegin; k < bundleEnd; ++k) {
         const ClipBundle& b =
             bundles_[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])];
-        rays_.push_back({b.flips, true, b.rep, b.open, nullptr});
+        *ray++ = {b.flips, true, b.rep, b.open, nullptr};
     }
-    classifyClipVertex(x, y, runBelow, inside_, rays_, nodes_);
+    classifyClipVertex(x, y, runBelow, inside_, rays_.data(), static_cast<int>(rayCount), nodes_);
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
 }
@@ -196,6 +236,12 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     for (ClipBundle& b : bundles_)
         b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
     if (order_.size() < 2)
+        return;
+    bool inverted = false;
+    for (std::size_t k = 1; k < order_.size() && !inverted; ++k)
+        inverted = bundles_[static_cast<std::size_t>(order_[k])].xTop <
+                   bundles_[static_cast<std::size_t>(order_[k - 1])].xTop;
+    if (!inverted)
         return;
 
     // Insertion sort by x at the top; every pair it swaps crosses inside the beam.
@@ -225,6 +271,7 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     }
     if (crossings_.empty())
         return;
+    position_ = order_; // order_ is the identity until the first crossing of the beam
     std::stable_sort(crossings_.begin(), crossings_.end(),
                      [](const Crossing& a, const Crossing& b) { return a.t < b.t; });
     for (std::size_t k = 0; k < crossings_.size(); ++k) {
@@ -258,15 +305,12 @@ void ScanBeamSweep::processCrossing(const Crossing& c, double yBot, double yTop)
 
     // Counter-clockwise from the east: east, l and r above (l is now on the right), west, l and
     // r below.
-    rays_.clear();
-    rays_.push_back({0, false, -2, -1, &horizontalSink_});
-    rays_.push_back({l.flips, false, l.rep, -1, &l.open});
-    rays_.push_back({r.flips, false, r.rep, -1, &r.open});
-    rays_.push_back({0, true, -2, -1, nullptr});
-    rays_.push_back({l.flips, true, l.rep, l.open, nullptr});
-    rays_.push_back({r.flips, true, r.rep, r.open, nullptr});
-    classifyClipVertex(x, y, static_cast<ClipParity>(leftParity ^ l.flips ^ r.flips), inside_,
-                       rays_, nodes_);
+    ClipRay rays[6] = {
+        {0, false, -2, -1, &horizontalSink_},    {l.flips, false, l.rep, -1, &l.open},
+        {r.flips, false, r.rep, -1, &r.open},    {0, true, -2, -1, nullptr},
+        {l.flips, true, l.rep, l.open, nullptr}, {r.flips, true, r.rep, r.open, nullptr}};
+    classifyClipVertex(x, y, static_cast<ClipParity>(leftParity ^ l.flips ^ r.flips), inside_, rays,
+                       6, nodes_);
 
     const int pl = position_[static_cast<std::size_t>(c.left)];
     const int pr = position_[static_cast<std::size_t>(c.right)];

@@ -41,15 +41,17 @@ private:
         double t; // fraction of the beam height
     };
 
+    bool nextScanline(double& y);
+    void activate(int edge);
     void processScanline(double y);
-    void processPoint(double x, double y, int bundleBegin, int bundleEnd, int aboveBegin,
-                      int aboveEnd);
+    void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void processBeam(double yBot, double yTop);
     void processCrossing(const Crossing& c, double yBot, double yTop);
 
     const ClipEdgeTable& table_;
     ClipInsideMask inside_;
-    std::size_t nextEdge_ = 0;
+    std::size_t nextMinimum_ = 0;
+    std::vector<double> scanbeam_; // min-heap of edge tops still to come
 
     // Current bundles (indexed by id) and their left-to-right order.
     std::vector<ClipBundle> bundles_;
@@ -61,8 +63,7 @@ private:
     std::vector<int> nextMembers_;
 
     // Scratch, reused across scan lines.
-    std::vector<AboveEdge> continuing_;
-    std::vector<AboveEdge> above_;
+    std::vector<AboveEdge> pointAbove_; // edges leaving the current point upwards
     std::vector<ClipRay> rays_;
     std::vector<Crossing> crossings_;
     std::vector<int> sortScratch_;

@@ -13,8 +13,7 @@ struct BoundaryRay {
 } // namespace
 
 void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                        std::vector<ClipRay>& rays, std::vector<ClipNode>& nodes) {
-    const int count = static_cast<int>(rays.size());
+                        ClipRay* rays, int count, std::vector<ClipNode>& nodes) {
     BoundaryRay stackBuffer[16];
     std::vector<BoundaryRay> heapBuffer;
     BoundaryRay* boundary = stackBuffer;
@@ -25,7 +24,7 @@ void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMa
     int boundaryCount = 0;
     ClipParity parity = startParity;
     for (int r = 0; r < count; ++r) {
-        ClipRay& ray = rays[static_cast<std::size_t>(r)];
+        ClipRay& ray = rays[r];
         if (!ray.closing && ray.openOut)
             *ray.openOut = -1;
         const bool before = (inside >> parity) & 1u;
@@ -46,8 +45,8 @@ void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMa
         const BoundaryRay& inB = boundary[(first + k + 1) % boundaryCount];
         if (!outB.outgoing || inB.outgoing)
             continue; // cannot happen with consistent parities; never link nonsense
-        ClipRay& out = rays[static_cast<std::size_t>(outB.index)];
-        ClipRay& in = rays[static_cast<std::size_t>(inB.index)];
+        ClipRay& out = rays[outB.index];
+        ClipRay& in = rays[inB.index];
         if (in.closing != out.closing && in.line == out.line) {
             // The boundary runs straight through: hand the open segment on, no vertex needed.
             ClipRay& closing = in.closing ? in : out;

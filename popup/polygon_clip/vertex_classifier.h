@@ -30,6 +30,6 @@ using ClipInsideMask = unsigned;
 // boundary ray; each run becomes one contour vertex (so contours touching at a point stay
 // separate and never cross), except where the boundary goes straight on along one line.
 void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                        std::vector<ClipRay>& rays, std::vector<ClipNode>& nodes);
+                        ClipRay* rays, int count, std::vector<ClipNode>& nodes);
 
 } // namespace plicato
