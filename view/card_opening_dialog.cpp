@@ -132,4 +132,12 @@ void CardOpeningDialog::reject() {
     onClose();
 }
 
+bool CardOpeningDialog::event(QEvent* event) {
+    if (event->type() == QEvent::WindowBlocked)
+        setEnabled(false);
+    else if (event->type() == QEvent::WindowUnblocked)
+        setEnabled(true);
+    return QDialog::event(event);
+}
+
 } // namespace plicato

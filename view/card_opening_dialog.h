@@ -40,6 +40,8 @@ signals:
     void redrawRequested();
 
 protected:
+    // Another window of the program going modal disables this one until it closes.
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
 

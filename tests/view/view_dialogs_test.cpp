@@ -131,3 +131,16 @@ TEST_F(DialogTest, ViewpointDialogRefusesTextThatIsNotANumber) {
     EXPECT_EQ(d.rotX(), 200);
     EXPECT_EQ(d.scale(), -0.05);
 }
+
+TEST_F(DialogTest, OpeningWindowIsDisabledWhileAnotherWindowIsModal) {
+    CardOpeningDialog d(nullptr);
+    d.showOpening();
+    QDialog modal;
+    modal.setWindowModality(Qt::ApplicationModal);
+    modal.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(d.isEnabled());
+    modal.hide();
+    QApplication::processEvents();
+    EXPECT_TRUE(d.isEnabled());
+}
