@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +20,8 @@ namespace {
 class DialogTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        static QTemporaryDir runtimeDir; // a private runtime folder, as Qt wants one
+        qputenv("XDG_RUNTIME_DIR", runtimeDir.path().toUtf8());
         static int argc = 1;
         static char name[] = "view_dialogs_test";
         static char* argv[] = {name, nullptr};
