@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace plicato {
 
@@ -80,6 +82,223 @@ Polygon sheetRect(const CardModel& model) {
     return rect;
 }
 
+// One rebuild. The full form follows the derivation step by step; the shortcut form reaches the
+// same pieces of paper (same planes and regions) with less work:
+// - a built face whose box does not meet the new face's is not clipped (nothing to take away);
+// - fills are computed once, when the rebuild ends, instead of after every clip;
+// - merging a plane unites only the faces near the new face, since the faces of one plane are
+//   already disjoint, separate pieces; a face cut in two is just split;
+// - splitting subtracts only the holes whose box meets the piece.
+// Only the order of the built faces may differ between the two forms.
+class Builder {
+public:
+    Builder(CardModel& model, const RebuildOptions& options)
+        : model_(model), shortcuts_(options.skipDisjointBoxes) {}
+
+    void add(std::unique_ptr<Face> face) {
+        struct PlaneRef {
+            FacePlane plane;
+            double offset;
+        };
+        std::vector<PlaneRef> remerge;
+        std::vector<Face*> removed;
+        const Box faceBox = boxOf(face->polygon);
+
+        for (auto& built : model_.builtFaces) {
+            Face& b = *built;
+            if (shortcuts_ && !faceBox.meets(box(b)))
+                continue;
+            clipInPlace(b.polygon, ClipOp::Difference, face->polygon);
+            changed(b);
+            if (isEmpty(b)) {
+                removed.push_back(&b);
+                continue;
+            }
+            if (outerLoopCount(b.polygon) < 2 || onCoverPlane(b, face->plane, face->offset))
+                continue;
+            const bool planeNoted =
+                std::any_of(remerge.begin(), remerge.end(),
+                            [&](const PlaneRef& r) { return onCoverPlane(b, r.plane, r.offset); });
+            if (!planeNoted)
+                remerge.push_back({b.plane, b.offset});
+        }
+        removeFaces(removed);
+
+        const FacePlane plane = face->plane;
+        const double offset = face->offset;
+        model_.builtFaces.push_back(std::move(face));
+        if (shortcuts_) {
+            mergeNear(plane, offset, faceBox);
+            for (const PlaneRef& r : remerge)
+                splitSeveredFaces(r.plane, r.offset);
+        } else {
+            mergePlane(model_, plane, offset);
+            for (const PlaneRef& r : remerge)
+                mergePlane(model_, r.plane, r.offset);
+        }
+    }
+
+    // Brings every fill left out of date up to date.
+    void finish() {
+        for (auto& f : model_.builtFaces)
+            if (stale_.erase(f.get()))
+                f->triangulate();
+        stale_.clear();
+    }
+
+private:
+    const Box& box(const Face& f) {
+        auto it = boxes_.find(&f);
+        if (it == boxes_.end())
+            it = boxes_.emplace(&f, boxOf(f.polygon)).first;
+        return it->second;
+    }
+
+    // The polygon of f has changed: its box is stale, and so is its fill.
+    void changed(Face& f) {
+        boxes_.erase(&f);
+        if (shortcuts_)
+            stale_.insert(&f);
+        else
+            f.triangulate();
+    }
+
+    // Whether f's fill is (or would be) empty. Without the shortcuts the fill is current. With
+    // them, a polygon with no loops fills nothing and one enclosing some area fills something;
+    // only slivers in between need the fill itself.
+    bool isEmpty(Face& f) {
+        if (!shortcuts_ || !stale_.contains(&f))
+            return f.triangles.empty();
+        if (f.polygon.loops.empty())
+            return true;
+        double area = 0.0;
+        for (const auto& loop : f.polygon.loops) {
+            const double a = std::fabs(shoelace(loop->points));
+            area += loop->isHole ? -a : a;
+        }
+        if (area > 1e-9)
+            return false;
+        f.triangulate();
+        stale_.erase(&f);
+        return f.triangles.empty();
+    }
+
+    static double shoelace(const std::vector<Point2>& pts) {
+        double twice = 0.0;
+        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+            const Point2& a = pts[i];
+            const Point2& b = pts[(i + 1) % n];
+            twice += a.x * b.y - b.x * a.y;
+        }
+        return twice / 2.0;
+    }
+
+    void removeFaces(const std::vector<Face*>& faces) {
+        if (faces.empty())
+            return;
+        for (Face* f : faces) {
+            boxes_.erase(f);
+            stale_.erase(f);
+        }
+        std::erase_if(model_.builtFaces, [&](const std::unique_ptr<Face>& f) {
+            return std::find(faces.begin(), faces.end(), f.get()) != faces.end();
+        });
+    }
+
+    void append(std::unique_ptr<Face> f) {
+        stale_.insert(f.get());
+        model_.builtFaces.push_back(std::move(f));
+    }
+
+    // Unites the new face (last in the list) with the faces of its plane that may touch it.
+    void mergeNear(FacePlane plane, double offset, const Box& near) {
+        auto merged = std::make_unique<Face>(plane, offset);
+        std::vector<Face*> noted;
+        const Face* newest = model_.builtFaces.back().get();
+        for (auto& built : model_.builtFaces) {
+            if (built->plane != plane || built->offset != offset)
+                continue;
+            // Far faces are separate pieces already, unless a cut left one in several.
+            if (built.get() != newest && !near.meets(box(*built)) &&
+                outerLoopCount(built->polygon) < 2)
+                continue;
+            clipInPlace(merged->polygon, ClipOp::Union, built->polygon);
+            noted.push_back(built.get());
+        }
+        removeFaces(noted);
+        place(std::move(merged));
+    }
+
+    // Splits the faces of one plane that a new face has cut into several pieces.
+    void splitSeveredFaces(FacePlane plane, double offset) {
+        std::vector<std::unique_ptr<Face>> taken;
+        for (auto& built : model_.builtFaces) {
+            if (built->plane != plane || built->offset != offset ||
+                outerLoopCount(built->polygon) < 2)
+                continue;
+            boxes_.erase(built.get());
+            stale_.erase(built.get());
+            taken.push_back(std::move(built));
+        }
+        std::erase_if(model_.builtFaces, [](const std::unique_ptr<Face>& f) { return !f; });
+        for (auto& f : taken) {
+            auto merged = std::make_unique<Face>(plane, offset);
+            merged->polygon = std::move(f->polygon);
+            place(std::move(merged));
+        }
+    }
+
+    // Appends a merged face whole, or one face per outer outline.
+    void place(std::unique_ptr<Face> merged) {
+        const int outers = outerLoopCount(merged->polygon);
+        if (outers == 1) {
+            append(std::move(merged));
+            return;
+        }
+        std::vector<const Loop*> holes;
+        std::vector<Box> holeBoxes;
+        for (const auto& loop : merged->polygon.loops)
+            if (loop->isHole) {
+                holes.push_back(loop.get());
+                holeBoxes.push_back(boxOfLoop(*loop));
+            }
+        for (const auto& loop : merged->polygon.loops) {
+            if (loop->isHole)
+                continue;
+            auto part = std::make_unique<Face>(merged->plane, merged->offset);
+            part->polygon.addLoop(std::make_unique<Loop>(*loop));
+            const Box partBox = boxOfLoop(*loop);
+            for (std::size_t h = 0; h < holes.size(); ++h) {
+                if (!partBox.meets(holeBoxes[h]))
+                    continue; // a hole beyond the outline takes nothing from it
+                Polygon hole;
+                hole.addLoop(std::make_unique<Loop>(*holes[h]));
+                Polygon rest = part->polygon;
+                clipInPlace(rest, ClipOp::Difference, hole);
+                if (!rest.loops.empty()) // an island inside the hole keeps its paper
+                    part->polygon = std::move(rest);
+            }
+            append(std::move(part));
+        }
+    }
+
+    static Box boxOfLoop(const Loop& loop) {
+        Box b;
+        for (const Point2& q : loop.points) {
+            b.minX = std::min(b.minX, q.x);
+            b.maxX = std::max(b.maxX, q.x);
+            b.minY = std::min(b.minY, q.y);
+            b.maxY = std::max(b.maxY, q.y);
+        }
+        return b;
+    }
+
+    CardModel& model_;
+    bool shortcuts_;
+    std::unordered_map<const Face*, Box> boxes_;
+    std::unordered_set<const Face*> stale_;
+};
+
 } // namespace
 
 void rebuildBuiltFaces(CardModel& model) {
@@ -94,6 +313,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     }
     model.builtFaces.clear();
     const Polygon sheet = sheetRect(model);
+    Builder builder(model, options);
     for (const auto& userFace : model.userFaces) {
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
         // the sheet still passes here and drops out when its plane is merged.
@@ -101,8 +321,9 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             continue;
         auto copy = std::make_unique<Face>(*userFace);
         clipInPlace(copy->polygon, ClipOp::Intersection, sheet);
-        addFaceToBuilt(model, std::move(copy), options);
+        builder.add(std::move(copy));
     }
+    builder.finish();
 }
 
 void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face) {
@@ -110,45 +331,9 @@ void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face) {
 }
 
 void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face, const RebuildOptions& options) {
-    struct PlaneRef {
-        FacePlane plane;
-        double offset;
-    };
-    std::vector<PlaneRef> remerge;
-    std::vector<Face*> removed;
-    const Box faceBox = boxOf(face->polygon);
-
-    for (auto& built : model.builtFaces) {
-        Face& b = *built;
-        if (options.skipDisjointBoxes && !faceBox.meets(boxOf(b.polygon)))
-            continue; // b minus a face beyond its box is b itself
-        clipInPlace(b.polygon, ClipOp::Difference, face->polygon);
-        b.triangulate();
-        if (b.triangles.empty()) {
-            removed.push_back(&b);
-            continue;
-        }
-        if (outerLoopCount(b.polygon) < 2 || onCoverPlane(b, face->plane, face->offset))
-            continue;
-        const bool planeNoted = std::any_of(remerge.begin(), remerge.end(), [&](const PlaneRef& r) {
-            return onCoverPlane(b, r.plane, r.offset);
-        });
-        if (!planeNoted)
-            remerge.push_back({b.plane, b.offset});
-    }
-
-    if (!removed.empty()) {
-        std::erase_if(model.builtFaces, [&](const std::unique_ptr<Face>& f) {
-            return std::find(removed.begin(), removed.end(), f.get()) != removed.end();
-        });
-    }
-    const FacePlane plane = face->plane;
-    const double offset = face->offset;
-    model.builtFaces.push_back(std::move(face));
-
-    mergePlane(model, plane, offset);
-    for (const PlaneRef& r : remerge)
-        mergePlane(model, r.plane, r.offset);
+    Builder builder(model, options);
+    builder.add(std::move(face));
+    builder.finish();
 }
 
 void mergePlane(CardModel& model, FacePlane plane, double offset) {

@@ -1,0 +1,80 @@
+// Rebuilding the built faces of generated designs (rectangles, star polygons, glyph-like outlines
+// with holes), with and without skipping faces whose boxes do not meet, and the memory a large
+// design holds with its built faces and a full undo history.
+#include "popup/built_faces.h"
+#include "popup/face_creation.h"
+#include "popup/new_card.h"
+#include "tests/support/random_design.h"
+
+#include <benchmark/benchmark.h>
+
+#include <malloc.h>
+
+using namespace plicato;
+
+namespace {
+
+std::unique_ptr<CardModel> makeDesign(int faceCount, unsigned seed) {
+    CoreState state;
+    state.editMode = int(EditMode::FaceOperation); // add without rebuilding each time
+    installCoreState(&state);
+    auto model = makeNewCard(100, 80);
+    testing::RandomDesigner designer(seed, model->cardWidth, model->cardHeight);
+    testing::RandomDesignOptions o;
+    o.faceCount = faceCount;
+    o.textShare = 0.25;
+    o.cutOutShare = 0.0;
+    o.glyphPoints = 240;
+    for (testing::RandomFace& rf : designer.faces(o))
+        addUserFace(*model, std::move(rf.face));
+    installCoreState(nullptr);
+    return model;
+}
+
+void rebuild(benchmark::State& state, bool skip) {
+    auto model = makeDesign(int(state.range(0)), 7);
+    RebuildOptions options;
+    options.skipDisjointBoxes = skip;
+    for (auto _ : state) {
+        rebuildBuiltFaces(*model, options);
+        benchmark::DoNotOptimize(model->builtFaces.data());
+    }
+    std::size_t points = 0;
+    for (const auto& f : model->userFaces)
+        for (const auto& loop : f->polygon.loops)
+            points += loop->points.size();
+    state.counters["userPoints"] = double(points);
+    state.counters["builtFaces"] = double(model->builtFaces.size());
+}
+
+void BM_RebuildBuiltFaces(benchmark::State& state) {
+    rebuild(state, true);
+}
+void BM_RebuildBuiltFacesFull(benchmark::State& state) {
+    rebuild(state, false);
+}
+
+// Heap in use by a 300-face design with its built faces and ten undo snapshots.
+void BM_DesignMemory(benchmark::State& state) {
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        auto model = makeDesign(int(state.range(0)), 11);
+        rebuildBuiltFaces(*model);
+        for (int i = 0; i < 10; ++i) {
+            auto snap = std::make_unique<UndoSnapshot>();
+            for (const auto& f : model->userFaces)
+                snap->faces.push_back(std::make_unique<Face>(*f));
+            model->undoHistory.push_back(std::move(snap));
+        }
+        const std::size_t after = mallinfo2().uordblks;
+        state.counters["heapMB"] = double(after - before) / (1024.0 * 1024.0);
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_RebuildBuiltFaces)->Arg(50)->Arg(150)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildBuiltFacesFull)->Arg(50)->Arg(150)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DesignMemory)->Arg(300)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
