@@ -1,0 +1,179 @@
+// Seeded random designs: after every rebuild the built faces share out the sheet exactly (no
+// overlaps, one outline each, areas adding up to the sheet), and the work-saving rebuild gives
+// the same faces as the full one.
+#include "model/core_state.h"
+#include "popup/built_faces.h"
+#include "popup/face_creation.h"
+#include "popup/new_card.h"
+#include "tests/support/polygon_area.h"
+#include "tests/support/random_design.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+using namespace plicato;
+using namespace plicato::testing;
+
+namespace {
+
+struct Bounds {
+    double x0, y0, x1, y1;
+};
+
+Bounds boundsOf(const Polygon& p) {
+    Bounds b{1e300, 1e300, -1e300, -1e300};
+    for (const auto& loop : p.loops)
+        for (const Point2& q : loop->points) {
+            b.x0 = std::min(b.x0, q.x);
+            b.y0 = std::min(b.y0, q.y);
+            b.x1 = std::max(b.x1, q.x);
+            b.y1 = std::max(b.y1, q.y);
+        }
+    return b;
+}
+
+bool boxesMeet(const Bounds& a, const Bounds& b) {
+    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
+
+// Checks every promise the built faces make; `where` names the step for the failure message.
+void expectPartition(const CardModel& m, const std::string& where) {
+    SCOPED_TRACE(where);
+    const double sheet = double(m.cardWidth) * 2.0 * m.cardHeight;
+    double total = 0.0;
+    std::vector<Bounds> boxes;
+    for (const auto& f : m.builtFaces) {
+        ASSERT_FALSE(f->polygon.loops.empty());
+        EXPECT_EQ(outerLoops(f->polygon), 1);
+        EXPECT_FALSE(f->triangles.empty());
+        const double area = polygonArea(f->polygon);
+        EXPECT_GT(area, 0.0);
+        // The fill is current: it covers exactly the outline.
+        EXPECT_NEAR(trianglesArea(f->triangles), area, 1e-7 * std::max(1.0, area));
+        total += area;
+        boxes.push_back(boundsOf(f->polygon));
+        const Bounds& b = boxes.back();
+        EXPECT_GE(b.x0, -m.cardWidth / 2.0 - 1e-9);
+        EXPECT_LE(b.x1, m.cardWidth / 2.0 + 1e-9);
+        EXPECT_GE(b.y0, -m.cardHeight - 1e-9);
+        EXPECT_LE(b.y1, m.cardHeight + 1e-9);
+    }
+    EXPECT_NEAR(total, sheet, 1e-6 * sheet);
+    for (std::size_t i = 0; i < m.builtFaces.size(); ++i)
+        for (std::size_t j = i + 1; j < m.builtFaces.size(); ++j) {
+            if (!boxesMeet(boxes[i], boxes[j]))
+                continue;
+            EXPECT_NEAR(overlapArea(m.builtFaces[i]->polygon, m.builtFaces[j]->polygon), 0.0,
+                        1e-7 * sheet)
+                << "faces " << i << " and " << j;
+        }
+}
+
+struct DesignCase {
+    unsigned seed;
+    bool gridOnly;
+};
+
+class RandomDesigns : public ::testing::TestWithParam<DesignCase> {
+protected:
+    void SetUp() override { installCoreState(&state); }
+    void TearDown() override { installCoreState(nullptr); }
+    CoreState state;
+};
+
+RandomDesignOptions testOptions(bool gridOnly, int count) {
+    RandomDesignOptions o;
+    o.faceCount = count;
+    o.glyphPoints = 48;
+    o.textShare = 0.2;
+    o.cutOutShare = 0.15;
+    o.gridOnly = gridOnly;
+    return o;
+}
+
+} // namespace
+
+TEST_P(RandomDesigns, EveryRebuildSharesOutTheSheetExactly) {
+    const DesignCase c = GetParam();
+    auto model = makeNewCard(90, 70);
+    expectPartition(*model, "new card");
+    RandomDesigner designer(c.seed, model->cardWidth, model->cardHeight);
+    int added = 0;
+    for (RandomFace& rf : designer.faces(testOptions(c.gridOnly, 28))) {
+        const bool ok = rf.cutOut ? addCutOutFace(*model, std::move(rf.face))
+                                  : addUserFace(*model, std::move(rf.face));
+        added += ok ? 1 : 0;
+        expectPartition(*model, "after face " + std::to_string(added));
+        if (::testing::Test::HasFailure())
+            return;
+    }
+    EXPECT_GT(added, 20);
+
+    // Another stacking order of the same faces: still a partition.
+    std::mt19937 rng(c.seed);
+    std::shuffle(model->userFaces.begin() + 2, model->userFaces.end(), rng);
+    rebuildBuiltFaces(*model);
+    expectPartition(*model, "shuffled");
+    // Dropping faces: still a partition.
+    model->userFaces.erase(model->userFaces.begin() + 2, model->userFaces.begin() + 12);
+    rebuildBuiltFaces(*model);
+    expectPartition(*model, "after deleting ten faces");
+}
+
+TEST_P(RandomDesigns, SavingWorkGivesTheSamePiecesOfPaper) {
+    const DesignCase c = GetParam();
+    auto model = makeNewCard(90, 70);
+    RandomDesigner designer(c.seed + 1000, model->cardWidth, model->cardHeight);
+    state.editMode = int(EditMode::FaceOperation); // add without rebuilding
+    for (RandomFace& rf : designer.faces(testOptions(c.gridOnly, 40))) {
+        if (rf.cutOut)
+            rf.face->plane =
+                rf.face->plane == FacePlane::Vertical ? FacePlane::Horizontal : FacePlane::Vertical;
+        addUserFace(*model, std::move(rf.face));
+    }
+
+    RebuildOptions full;
+    full.skipDisjointBoxes = false;
+    rebuildBuiltFaces(*model, full);
+    FaceList reference;
+    for (const auto& f : model->builtFaces)
+        reference.push_back(std::make_unique<Face>(*f));
+
+    rebuildBuiltFaces(*model, RebuildOptions{});
+    EXPECT_EQ(model->builtFaces.size(), reference.size());
+    // The same pieces of paper, possibly listed in another order: match each reference face to
+    // an unmatched face of the same plane covering the same region.
+    std::vector<bool> used(reference.size(), false);
+    for (std::size_t i = 0; i < reference.size(); ++i) {
+        SCOPED_TRACE("reference face " + std::to_string(i));
+        const Face& a = *reference[i];
+        const double areaA = polygonArea(a.polygon);
+        bool found = false;
+        for (std::size_t j = 0; j < model->builtFaces.size() && !found; ++j) {
+            const Face& b = *model->builtFaces[j];
+            if (used[j] || a.plane != b.plane || a.offset != b.offset ||
+                std::fabs(polygonArea(b.polygon) - areaA) > 1e-6 ||
+                xorArea(a.polygon, b.polygon) > 1e-6)
+                continue;
+            used[j] = found = true;
+            EXPECT_EQ(outerLoops(a.polygon), outerLoops(b.polygon));
+            EXPECT_EQ(a.polygon.loops.size(), b.polygon.loops.size());
+            EXPECT_NEAR(trianglesArea(b.triangles), polygonArea(b.polygon), 1e-7);
+        }
+        EXPECT_TRUE(found) << "no built face matches plane " << int(a.plane) << " offset "
+                           << a.offset << " area " << areaA;
+    }
+    // The shortcuts also keep the partition.
+    expectPartition(*model, "with shortcuts");
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, RandomDesigns,
+                         ::testing::Values(DesignCase{1, false}, DesignCase{2, false},
+                                           DesignCase{3, true}, DesignCase{4, false},
+                                           DesignCase{5, true}, DesignCase{6, false}),
+                         [](const ::testing::TestParamInfo<DesignCase>& info) {
+                             return "seed" + std::to_string(info.param.seed) +
+                                    (info.param.gridOnly ? "Grid" : "Free");
+                         });
