@@ -157,3 +157,21 @@ TEST_F(ViewControllerTest, WithoutAModelNothingBreaks) {
     view.togglePlane();
     EXPECT_TRUE(view.wheel(120).redraw);
 }
+
+TEST(DisplayStateInstall, TheModelReadsTheInstalledState) {
+    DisplayState mine;
+    installDisplayState(&mine);
+    EXPECT_EQ(&displayState(), &mine);
+    EXPECT_EQ(&coreState(), static_cast<CoreState*>(&mine));
+    mine.openAngle = 0;
+    const Face f(FacePlane::Vertical, 0);
+    const Point3 closed = f.toSpace({5, 10});
+    EXPECT_NEAR(closed.y, 10, 1e-12);
+    EXPECT_NEAR(closed.z, 0, 1e-12);
+    installDisplayState(nullptr);
+    EXPECT_NE(&displayState(), &mine);
+    EXPECT_EQ(&coreState(), static_cast<CoreState*>(&displayState()));
+    EXPECT_EQ(displayState().openAngle, 90);
+    EXPECT_TRUE(displayState().showEditPlane);
+    EXPECT_TRUE(displayState().autoAxisSnap);
+}
