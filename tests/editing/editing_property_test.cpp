@@ -162,7 +162,7 @@ TEST_P(EditingSequence, KeepsTheModelConsistent) {
     ASSERT_EQ(weights.size(), size_t(Op::Count));
 
     int undoChecks = 0;
-    for (int step = 0; step < 150; ++step) {
+    for (int step = 0; step < 250; ++step) {
         const Op op = Op(nextOp(rng));
         const FaceList before = copyFaces(model->userFaces);
         const int width = model->cardWidth;
