@@ -459,7 +459,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     saveProfile();
-    idleTimer->stop();
+    if (idleTimer)
+        idleTimer->stop();
     event->accept();
 }
 
