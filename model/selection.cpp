@@ -40,7 +40,10 @@ void updateSelectionBox(CardModel& model) {
     SelectionBox& box = model.selectionBox;
     box.min = lo;
     box.max = hi;
-    box.handle = {(lo.x + hi.x) / 2, hi.y, hi.z};
+    // With nothing selected the gizmo stays where the last selection was instead of being
+    // sent to the far end of the double range, where projecting it would overflow.
+    if (!model.selectedFaces.empty())
+        box.handle = {(lo.x + hi.x) / 2, hi.y, hi.z};
 }
 
 } // namespace plicato

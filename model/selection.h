@@ -11,7 +11,8 @@ void clearSelection(CardModel& model);
 // selectedFaces from the flags of userFaces, in list order; then updateSelectionBox.
 void rebuildSelection(CardModel& model);
 // Bounds in space, at the current opening angle, of every loop point of the selected faces,
-// and the handle point. With nothing selected the bounds stay inverted (min > max).
+// and the handle point. With nothing selected the bounds stay inverted (min > max) and the
+// handle keeps the place of the last selection.
 void updateSelectionBox(CardModel& model);
 
 } // namespace plicato

@@ -58,7 +58,7 @@ TEST_F(Selection, BoxSpansBothPlaneKindsAndPutsTheHandleOnTheTopFrontEdge) {
     expectNear(box.handle, {5, 50, 30});
 }
 
-TEST_F(Selection, BoxFollowsTheOpeningAngleAndStaysInvertedWhenEmpty) {
+TEST_F(Selection, BoxFollowsTheOpeningAngleAndEmptiesWithoutMovingTheHandle) {
     Face* v = addRect(FacePlane::Vertical, 20, -10, -20, 10, 10);
     ASSERT_TRUE(v);
     select({v});
@@ -68,11 +68,13 @@ TEST_F(Selection, BoxFollowsTheOpeningAngleAndStaysInvertedWhenEmpty) {
     EXPECT_NEAR(model->selectionBox.max.y, 20, 1e-9);
     EXPECT_NEAR(model->selectionBox.max.z, 0, 1e-9);
 
+    const Point3 handle = model->selectionBox.handle;
     clearSelection(*model);
     updateSelectionBox(*model);
     constexpr double big = std::numeric_limits<double>::max();
     EXPECT_EQ(model->selectionBox.min, (Point3{big, big, big}));
     EXPECT_EQ(model->selectionBox.max, (Point3{-big, -big, -big}));
+    EXPECT_EQ(model->selectionBox.handle, handle) << "the gizmo stays with the last selection";
 }
 
 using Clipboard = EditingTest;
