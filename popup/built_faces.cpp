@@ -26,6 +26,14 @@ struct ClipHolder {
     ~ClipHolder() { freeClipPolygon(p); }
 };
 
+// a = a op b, through the engine, with b already in the engine's form.
+void clipInPlace(Polygon& a, ClipOp op, const ClipPolygon& b) {
+    ClipHolder subject;
+    a.toClipPolygon(subject.p);
+    ClipHolder result(clipPolygons(op, subject.p, b));
+    a.assignFromClipPolygon(result.p);
+}
+
 // a = a op b, through the engine.
 void clipInPlace(Polygon& a, ClipOp op, const Polygon& b) {
     ClipHolder subject, clip;
@@ -103,12 +111,14 @@ public:
         std::vector<PlaneRef> remerge;
         std::vector<Face*> removed;
         const Box faceBox = boxOf(face->polygon);
+        ClipHolder faceClip; // converted once for all the faces it takes paper from
+        face->polygon.toClipPolygon(faceClip.p);
 
         for (auto& built : model_.builtFaces) {
             Face& b = *built;
             if (shortcuts_ && !faceBox.meets(box(b)))
                 continue;
-            clipInPlace(b.polygon, ClipOp::Difference, face->polygon);
+            clipInPlace(b.polygon, ClipOp::Difference, faceClip.p);
             changed(b);
             if (isEmpty(b)) {
                 removed.push_back(&b);
@@ -319,7 +329,10 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
         // the sheet still passes here and drops out when its plane is merged.
         if (userFace->triangles.empty())
             continue;
-        auto copy = std::make_unique<Face>(*userFace);
+        // The copy's fill would be replaced when its plane is merged, so only the outline is
+        // copied.
+        auto copy = std::make_unique<Face>(userFace->plane, userFace->offset);
+        copy->polygon = userFace->polygon;
         clipInPlace(copy->polygon, ClipOp::Intersection, sheet);
         builder.add(std::move(copy));
     }
