@@ -58,13 +58,18 @@ void appendStripTriangles(const TriangleStrip& strip, std::vector<Triangle>& out
 }
 
 void Face::triangulate() {
-    triangles.clear();
+    triangles = std::vector<Triangle>();
     std::vector<TriangleStrip> strips;
     {
         ClipHolder clip;
         polygon.toClipPolygon(clip.p);
         strips = polygonToStrips(clip.p);
     }
+    // Sized exactly: faces keep their fill for as long as they live, in every undo snapshot too.
+    std::size_t count = 0;
+    for (const TriangleStrip& strip : strips)
+        count += strip.size() >= 3 ? strip.size() - 2 : 0;
+    triangles.reserve(count);
     for (const TriangleStrip& strip : strips)
         appendStripTriangles(strip, triangles);
 }
