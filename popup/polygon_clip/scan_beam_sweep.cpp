@@ -128,13 +128,18 @@ void ScanBeamSweep::processScanline(double y) {
                     edges[static_cast<std::size_t>(memberEdges_[static_cast<std::size_t>(k)])].yt >
                     y;
             if (allContinue) {
-                ClipBundle nbnd = b;
+                // Built in place, field by field: copying a freshly written struct with wide
+                // loads stalls on store forwarding.
+                ClipBundle& nbnd = nextBundles_.emplace_back();
+                nbnd.rep = b.rep;
+                nbnd.count = b.count;
+                nbnd.flips = b.flips;
+                nbnd.open = b.open;
                 nbnd.first = static_cast<int>(nextMembers_.size());
                 for (int k = b.first; k < b.first + b.count; ++k)
                     nextMembers_.push_back(memberEdges_[static_cast<std::size_t>(k)]);
                 nbnd.xBot = b.xTop;
                 nbnd.left = aboveLeft_;
-                nextBundles_.push_back(nbnd);
                 belowLeft_ ^= b.flips;
                 aboveLeft_ ^= b.flips;
                 continue;
@@ -187,7 +192,7 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
     const std::size_t firstNew = nextBundles_.size();
     ClipParity runAbove = aboveLeft_;
     for (int k = 0; k < aboveEnd;) {
-        ClipBundle nb;
+        ClipBundle& nb = nextBundles_.emplace_back();
         nb.rep = pointAbove_[static_cast<std::size_t>(k)].edge;
         nb.first = static_cast<int>(nextMembers_.size());
         nb.left = runAbove;
@@ -203,7 +208,6 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
                                            prevDx) <= kBundleTolerance);
         nb.count = static_cast<int>(nextMembers_.size()) - nb.first;
         runAbove ^= nb.flips;
-        nextBundles_.push_back(nb);
     }
     ClipParity runBelow = belowLeft_;
     for (int k = bundleBegin; k < bundleEnd; ++k)
