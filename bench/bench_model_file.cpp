@@ -55,6 +55,14 @@ void parse(benchmark::State& state) {
     }
 }
 
+// The share of parsing that is triangulation, for comparison with `parse`.
+void triangulateOnly(benchmark::State& state) {
+    auto card = design(int(state.range(0)));
+    for (auto _ : state)
+        for (auto& face : card->userFaces)
+            face->triangulate();
+}
+
 void writeAndReadFile(benchmark::State& state) {
     auto card = design(int(state.range(0)));
     const std::string path = benchFile();
@@ -85,6 +93,7 @@ void writeAndOpenFile(benchmark::State& state) {
 
 BENCHMARK(encode)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(parse)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(triangulateOnly)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(writeAndReadFile)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(writeAndOpenFile)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();
