@@ -2,7 +2,10 @@
 // safe replacement, so a failed save can never cost the previous copy.
 #include "model/model_file_writer.h"
 
+#include "model/model_file_reader.h"
 #include "model/safe_file_write.h"
+
+#include <cmath>
 
 #include <cstdint>
 #include <cstring>
@@ -38,7 +41,37 @@ void putUnderlay(std::string& out, const UnderlayImage& record) {
     out += record.path;
 }
 
+bool inRange(double v) {
+    return std::isfinite(v) && std::fabs(v) <= maxModelCoordinate;
+}
+
+bool underlayFits(const UnderlayImage& record) {
+    return !record.isPresent() ||
+           (inRange(record.centerX) && inRange(record.bottom) && inRange(record.width) &&
+            inRange(record.height) && record.path.size() <= std::size_t(maxStoredPathLength));
+}
+
 } // namespace
+
+bool modelFitsFileLimits(const CardModel& model) {
+    if (model.cardWidth <= 0 || model.cardHeight <= 0 || model.cardWidth > maxCardSize ||
+        model.cardHeight > maxCardSize || !std::isfinite(model.initGridSize) ||
+        model.initGridSize <= 0 || model.initGridSize > maxCardSize ||
+        !underlayFits(model.frontImage) || !underlayFits(model.topImage) ||
+        std::int64_t(model.userFaces.size()) > maxModelFaces)
+        return false;
+    std::int64_t loops = 0;
+    for (const auto& face : model.userFaces) {
+        if (!inRange(face->offset))
+            return false;
+        loops += std::int64_t(face->polygon.loops.size());
+        for (const auto& loop : face->polygon.loops)
+            for (const Point2& p : loop->points)
+                if (!inRange(p.x) || !inRange(p.y))
+                    return false;
+    }
+    return loops <= maxModelLoops;
+}
 
 std::string encodeModelFile(const CardModel& model) {
     std::string out = "# Plicato Forge PRO\nheader\nversion 4 0\nend_header\n";
@@ -73,7 +106,12 @@ std::string encodeModelFile(const CardModel& model) {
 }
 
 bool writeModelFile(const CardModel& model, const std::string& path, MessageSink& sink) {
-    if (!replaceFileContents(path, encodeModelFile(model))) {
+    if (!modelFitsFileLimits(model)) {
+        sink.show("ファイルに書き込めません");
+        return false;
+    }
+    const std::string bytes = encodeModelFile(model);
+    if (bytes.size() > maxModelFileBytes || !replaceFileContents(path, bytes)) {
         sink.show("ファイルに書き込めません");
         return false;
     }

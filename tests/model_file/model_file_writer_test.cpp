@@ -233,6 +233,40 @@ TEST(ModelFileWriter, ReadOnlyFolderAndFileAreRespected) {
     EXPECT_EQ(folderEntries(dir.path), std::vector<std::string>{"design.plq"});
 }
 
+TEST(ModelFileWriter, ModelsTheReadersWouldRefuseAreNotSaved) {
+    TempDir dir;
+    const std::string path = dir.file("design.plq");
+    const Bytes previous = {'o', 'l', 'd'};
+    writeBytes(path, previous);
+    auto spoil = [](int what) {
+        auto card = makeNewCard(30, 20);
+        switch (what) {
+        case 0:
+            card->userFaces[1]->offset = std::numeric_limits<double>::quiet_NaN();
+            break;
+        case 1:
+            card->userFaces[0]->polygon.loops[0]->points[2].x = 2e6;
+            break;
+        case 2:
+            card->setGridSize(0.0);
+            break;
+        default:
+            card->cardHeight = 0;
+            break;
+        }
+        return card;
+    };
+    CollectingMessageSink sink;
+    for (int what = 0; what < 4; ++what) {
+        auto card = spoil(what);
+        EXPECT_FALSE(modelFitsFileLimits(*card)) << what;
+        EXPECT_FALSE(writeModelFile(*card, path, sink)) << what;
+    }
+    EXPECT_EQ(sink.messages, (std::vector<std::string>(4, "ファイルに書き込めません")));
+    EXPECT_EQ(readBytes(path), previous);
+    EXPECT_TRUE(modelFitsFileLimits(*makeNewCard(30, 20)));
+}
+
 TEST(ModelFileWriter, CurrentModelIsTheDefaultSubject) {
     TempDir dir;
     setCurrentModel(makeNewCard(40, 30));
