@@ -4,6 +4,7 @@
 
 #include "popup/polygon_clip/clip_polygon.h"
 
+#include <memory_resource>
 #include <vector>
 
 namespace plicato {
@@ -17,6 +18,6 @@ struct ClipNode {
 // Turns every closed chain into a result contour. Repeated vertices are merged; chains left with
 // fewer than three vertices or no area are dropped. Since the inside lies on the left, outer
 // contours run counter-clockwise and holes clockwise, which gives the hole flags.
-ClipPolygon assembleClipContours(const std::vector<ClipNode>& nodes);
+ClipPolygon assembleClipContours(const std::pmr::vector<ClipNode>& nodes);
 
 } // namespace plicato

@@ -17,10 +17,11 @@ bool clipContourUsable(const ClipContour& contour) {
 }
 
 void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
-                  const std::vector<char>* use) {
+                  const std::pmr::vector<char>* use) {
     if (polygon.contourCount <= 0 || polygon.contours == nullptr)
         return;
-    std::vector<int> slot; // edge index per contour edge, -1 for horizontal ones
+    std::pmr::vector<int> slot(table.arena()); // edge index per contour edge, -1 if horizontal
+    std::pmr::vector<signed char> dir(table.arena());
     for (int c = 0; c < polygon.contourCount; ++c) {
         if (use && !(*use)[static_cast<std::size_t>(c)])
             continue;
@@ -29,7 +30,7 @@ void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
             continue;
         const int n = contour.vertexCount;
         slot.assign(static_cast<std::size_t>(n), -1);
-        std::vector<signed char> dir(static_cast<std::size_t>(n), 0);
+        dir.assign(static_cast<std::size_t>(n), 0);
         for (int i = 0; i < n; ++i) {
             const ClipVertex& a = contour.vertices[i];
             const ClipVertex& b = contour.vertices[i + 1 == n ? 0 : i + 1];
@@ -75,7 +76,7 @@ void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
 }
 
 void buildLocalMinima(ClipEdgeTable& table) {
-    const std::vector<ClipEdge>& edges = table.edges;
+    const auto& edges = table.edges;
     std::sort(table.minima.begin(), table.minima.end(), [&](int ia, int ib) {
         const ClipEdge& a = edges[static_cast<std::size_t>(ia)];
         const ClipEdge& b = edges[static_cast<std::size_t>(ib)];

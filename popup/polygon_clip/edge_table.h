@@ -5,6 +5,7 @@
 
 #include "popup/polygon_clip/clip_polygon.h"
 
+#include <memory_resource>
 #include <vector>
 
 namespace plicato {
@@ -33,10 +34,15 @@ inline double edgeXAt(const ClipEdge& e, double y) {
     return x < lo ? lo : (x > hi ? hi : x);
 }
 
+// All working storage of one operation comes from one arena, released when the operation ends.
 struct ClipEdgeTable {
-    std::vector<ClipEdge> edges;
-    std::vector<int> minima;       // edges that start a bound, ascending by yb, xb, dx
-    std::vector<double> scanlines; // strip sweep only: every edge end y, distinct, ascending
+    explicit ClipEdgeTable(std::pmr::memory_resource* arena)
+        : edges(arena), minima(arena), scanlines(arena) {}
+    std::pmr::memory_resource* arena() const { return edges.get_allocator().resource(); }
+
+    std::pmr::vector<ClipEdge> edges;
+    std::pmr::vector<int> minima;       // edges that start a bound, ascending by yb, xb, dx
+    std::pmr::vector<double> scanlines; // strip sweep only: every edge end y, distinct, ascending
 };
 
 // True for a contour the engine can use: at least three vertices, all finite.
@@ -46,7 +52,7 @@ bool clipContourUsable(const ClipContour& contour);
 // usable contours when `use` is null), linked into bounds: chains of edges rising from a local
 // minimum. Horizontal edges carry no parity and are left out; an edge after one starts a bound.
 void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
-                  const std::vector<char>* use);
+                  const std::pmr::vector<char>* use);
 
 // Sorts the bound starts into the local minima table.
 void buildLocalMinima(ClipEdgeTable& table);

@@ -6,10 +6,14 @@
 #include "popup/polygon_clip/trapezoid_strips.h"
 
 #include <algorithm>
+#include <cstddef>
+#include <memory_resource>
 
 namespace plicato {
 
 namespace {
+
+constexpr std::size_t kArenaBytes = 24 * 1024;
 
 struct Box {
     double x0, y0, x1, y1;
@@ -19,9 +23,10 @@ int contourCountOf(const ClipPolygon& p) {
     return p.contourCount > 0 && p.contours != nullptr ? p.contourCount : 0;
 }
 
-std::vector<Box> contourBoxes(const ClipPolygon& p, std::vector<char>& usable) {
+std::pmr::vector<Box> contourBoxes(const ClipPolygon& p, std::pmr::vector<char>& usable) {
     const int n = contourCountOf(p);
-    std::vector<Box> boxes(static_cast<std::size_t>(n), Box{0, 0, 0, 0});
+    std::pmr::vector<Box> boxes(static_cast<std::size_t>(n), Box{0, 0, 0, 0},
+                                usable.get_allocator().resource());
     usable.assign(static_cast<std::size_t>(n), 0);
     for (int c = 0; c < n; ++c) {
         const ClipContour& contour = p.contours[c];
@@ -46,8 +51,9 @@ bool overlaps(const Box& a, const Box& b) {
 }
 
 // Keeps only the contours of `keep` whose box overlaps some usable contour's box of `other`.
-void dropIsolated(const std::vector<Box>& keepBoxes, std::vector<char>& keep,
-                  const std::vector<Box>& otherBoxes, const std::vector<char>& otherUsable) {
+void dropIsolated(const std::pmr::vector<Box>& keepBoxes, std::pmr::vector<char>& keep,
+                  const std::pmr::vector<Box>& otherBoxes,
+                  const std::pmr::vector<char>& otherUsable) {
     for (std::size_t i = 0; i < keep.size(); ++i) {
         if (!keep[i])
             continue;
@@ -89,19 +95,22 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
     if (inside == 0)
         return {};
 
-    std::vector<char> useSubject;
-    std::vector<char> useClip;
-    const std::vector<Box> subjectBoxes = contourBoxes(subject, useSubject);
-    const std::vector<Box> clipBoxes = contourBoxes(clip, useClip);
+    // Working storage for the whole operation: small cases never reach the heap.
+    alignas(std::max_align_t) std::byte initial[kArenaBytes];
+    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
+    std::pmr::vector<char> useSubject(&arena);
+    std::pmr::vector<char> useClip(&arena);
+    const std::pmr::vector<Box> subjectBoxes = contourBoxes(subject, useSubject);
+    const std::pmr::vector<Box> clipBoxes = contourBoxes(clip, useClip);
     if (cutting && subjectCount > 0 && clipCount > 0) {
         // A contour far from everything of the other polygon cannot change the result.
-        const std::vector<char> subjectUsable = useSubject;
+        const std::pmr::vector<char> subjectUsable(useSubject, &arena);
         dropIsolated(clipBoxes, useClip, subjectBoxes, subjectUsable);
         if (op == ClipOp::Intersection)
             dropIsolated(subjectBoxes, useSubject, clipBoxes, useClip);
     }
 
-    ClipEdgeTable table;
+    ClipEdgeTable table(&arena);
     addClipEdges(table, subject, 0, &useSubject);
     addClipEdges(table, clip, 1, &useClip);
     buildLocalMinima(table);
@@ -111,7 +120,9 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
 }
 
 std::vector<TriangleStrip> polygonToStrips(const ClipPolygon& polygon) {
-    ClipEdgeTable table;
+    alignas(std::max_align_t) std::byte initial[kArenaBytes];
+    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
+    ClipEdgeTable table(&arena);
     addClipEdges(table, polygon, 0, nullptr);
     sortEdgesForSlabs(table);
     return buildTrapezoidStrips(table);

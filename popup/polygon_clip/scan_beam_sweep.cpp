@@ -23,7 +23,11 @@ ClipParity polyBit(int poly) {
 } // namespace
 
 ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
-    : table_(table), inside_(inside) {}
+    : table_(table), inside_(inside), scanbeam_(table.arena()), bundles_(table.arena()),
+      order_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
+      nextBundles_(table.arena()), nextMembers_(table.arena()), pointAbove_(table.arena()),
+      rays_(table.arena()), crossings_(table.arena()), sortScratch_(table.arena()),
+      nodes_(table.arena()) {}
 
 void ScanBeamSweep::run() {
     nodes_.reserve(table_.edges.size());
@@ -42,7 +46,7 @@ void ScanBeamSweep::run() {
 
 // The next scan line: the lowest of the next local minimum and the tops of active edges.
 bool ScanBeamSweep::nextScanline(double& y) {
-    const std::vector<int>& minima = table_.minima;
+    const auto& minima = table_.minima;
     const bool haveMin = nextMinimum_ < minima.size();
     if (!haveMin && scanbeam_.empty())
         return false;
@@ -62,8 +66,8 @@ void ScanBeamSweep::activate(int edge) {
 }
 
 void ScanBeamSweep::processScanline(double y) {
-    const std::vector<ClipEdge>& edges = table_.edges;
-    const std::vector<int>& minima = table_.minima;
+    const auto& edges = table_.edges;
+    const auto& minima = table_.minima;
     std::size_t minEnd = nextMinimum_;
     while (minEnd < minima.size() && edges[static_cast<std::size_t>(minima[minEnd])].yb <= y)
         ++minEnd;
@@ -175,7 +179,7 @@ void ScanBeamSweep::processScanline(double y) {
 }
 
 void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundleEnd) {
-    const std::vector<ClipEdge>& edges = table_.edges;
+    const auto& edges = table_.edges;
     auto dxOf = [&](const AboveEdge& a) { return edges[static_cast<std::size_t>(a.edge)].dx; };
     // Above a common point the edges run left to right in order of slope.
     const int aboveEnd = static_cast<int>(pointAbove_.size());
@@ -236,7 +240,7 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
 }
 
 void ScanBeamSweep::processBeam(double yBot, double yTop) {
-    const std::vector<ClipEdge>& edges = table_.edges;
+    const auto& edges = table_.edges;
     for (ClipBundle& b : bundles_)
         b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
     if (order_.size() < 2)

@@ -28,7 +28,7 @@ public:
     ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside);
     // Runs the sweep; the result boundary is left in nodes().
     void run();
-    const std::vector<ClipNode>& nodes() const { return nodes_; }
+    const std::pmr::vector<ClipNode>& nodes() const { return nodes_; }
 
 private:
     struct AboveEdge {
@@ -51,29 +51,29 @@ private:
     const ClipEdgeTable& table_;
     ClipInsideMask inside_;
     std::size_t nextMinimum_ = 0;
-    std::vector<double> scanbeam_; // min-heap of edge tops still to come
+    std::pmr::vector<double> scanbeam_; // min-heap of edge tops still to come
 
     // Current bundles (indexed by id) and their left-to-right order.
-    std::vector<ClipBundle> bundles_;
-    std::vector<int> order_;
-    std::vector<int> position_;
-    std::vector<int> memberEdges_;
+    std::pmr::vector<ClipBundle> bundles_;
+    std::pmr::vector<int> order_;
+    std::pmr::vector<int> position_;
+    std::pmr::vector<int> memberEdges_;
     // Being built for the beam above the current scan line.
-    std::vector<ClipBundle> nextBundles_;
-    std::vector<int> nextMembers_;
+    std::pmr::vector<ClipBundle> nextBundles_;
+    std::pmr::vector<int> nextMembers_;
 
     // Scratch, reused across scan lines.
-    std::vector<AboveEdge> pointAbove_; // edges leaving the current point upwards
-    std::vector<ClipRay> rays_;
-    std::vector<Crossing> crossings_;
-    std::vector<int> sortScratch_;
+    std::pmr::vector<AboveEdge> pointAbove_; // edges leaving the current point upwards
+    std::pmr::vector<ClipRay> rays_;
+    std::pmr::vector<Crossing> crossings_;
+    std::pmr::vector<int> sortScratch_;
 
     ClipParity belowLeft_ = 0;
     ClipParity aboveLeft_ = 0;
     int pendingWest_ = -1;
     int horizontalSink_ = -1;
 
-    std::vector<ClipNode> nodes_;
+    std::pmr::vector<ClipNode> nodes_;
 };
 
 } // namespace plicato

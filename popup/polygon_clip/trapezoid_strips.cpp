@@ -27,13 +27,13 @@ struct OpenRow {
 
 std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
     std::vector<TriangleStrip> strips;
-    const std::vector<ClipEdge>& edges = table.edges;
-    const std::vector<double>& ys = table.scanlines;
-    std::vector<int> active;
-    std::vector<SlabEdge> slab;
-    std::vector<double> cuts;
-    std::vector<OpenRow> openRows;
-    std::vector<OpenRow> nextRows;
+    const auto& edges = table.edges;
+    const auto& ys = table.scanlines;
+    std::pmr::vector<int> active(table.arena());
+    std::pmr::vector<SlabEdge> slab(table.arena());
+    std::pmr::vector<double> cuts(table.arena());
+    std::pmr::vector<OpenRow> openRows(table.arena());
+    std::pmr::vector<OpenRow> nextRows(table.arena());
     std::size_t nextEdge = 0;
 
     for (std::size_t s = 0; s + 1 < ys.size(); ++s) {

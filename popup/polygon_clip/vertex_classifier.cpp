@@ -13,7 +13,7 @@ struct BoundaryRay {
 } // namespace
 
 void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                        ClipRay* rays, int count, std::vector<ClipNode>& nodes) {
+                        ClipRay* rays, int count, std::pmr::vector<ClipNode>& nodes) {
     BoundaryRay stackBuffer[16];
     std::vector<BoundaryRay> heapBuffer;
     BoundaryRay* boundary = stackBuffer;

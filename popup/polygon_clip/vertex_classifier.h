@@ -4,6 +4,7 @@
 
 #include "popup/polygon_clip/contour_assembly.h"
 
+#include <memory_resource>
 #include <vector>
 
 namespace plicato {
@@ -30,6 +31,6 @@ using ClipInsideMask = unsigned;
 // boundary ray; each run becomes one contour vertex (so contours touching at a point stay
 // separate and never cross), except where the boundary goes straight on along one line.
 void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                        ClipRay* rays, int count, std::vector<ClipNode>& nodes);
+                        ClipRay* rays, int count, std::pmr::vector<ClipNode>& nodes);
 
 } // namespace plicato
