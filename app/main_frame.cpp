@@ -276,6 +276,20 @@ QAction* CMainFrame::action(int id) const {
     return it == actions.end() ? nullptr : it->second;
 }
 
+void CMainFrame::setCommand(int id, std::function<void()> handler, std::function<bool()> enabled,
+                            std::function<bool()> checked) {
+    handlers[id] = std::move(handler);
+    if (enabled)
+        enabledWhen[id] = std::move(enabled);
+    else
+        enabledWhen.erase(id);
+    if (checked)
+        checkedWhen[id] = std::move(checked);
+    else
+        checkedWhen.erase(id);
+    updateCommandStates();
+}
+
 bool CMainFrame::runCommand(int id) {
     updateCommandStates();
     const auto it = handlers.find(id);

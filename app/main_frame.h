@@ -46,6 +46,10 @@ public:
 
     // The action of a command id, or nullptr.
     QAction* action(int id) const;
+    // Gives command `id` its behaviour: the handler, and optionally when it is enabled and when
+    // its menu item and button show a check mark. A command without a handler stays disabled.
+    void setCommand(int id, std::function<void()> handler, std::function<bool()> enabled = {},
+                    std::function<bool()> checked = {});
     // Runs a command as if chosen from the menu; false when it is disabled or unknown.
     bool runCommand(int id);
     // Refreshes the enable and check state of every command, the title mark and the status.

@@ -533,6 +533,26 @@ TEST_F(MainFrameTest, MenusAndToolbarCarryEveryCommandInPlace) {
     EXPECT_TRUE(frame().action(cmd::FileNew)->isEnabled());
 }
 
+TEST_F(MainFrameTest, CommandsGainBehaviourThroughSetCommand) {
+    start();
+    QAction* a = frame().action(cmd::MirrorEdit);
+    ASSERT_NE(a, nullptr);
+    EXPECT_FALSE(a->isEnabled());
+    bool on = false;
+    bool allowed = false;
+    frame().setCommand(
+        cmd::MirrorEdit, [&] { on = !on; }, [&] { return allowed; }, [&] { return on; });
+    EXPECT_FALSE(a->isEnabled());
+    EXPECT_FALSE(frame().runCommand(cmd::MirrorEdit));
+    allowed = true;
+    ASSERT_TRUE(frame().runCommand(cmd::MirrorEdit));
+    EXPECT_TRUE(on);
+    EXPECT_TRUE(a->isChecked());
+    a->trigger(); // the toolbar button and the menu item run the same command
+    EXPECT_FALSE(on);
+    EXPECT_FALSE(a->isChecked());
+}
+
 TEST_F(MainFrameTest, HelpOpensThePageOrSaysWhereToFindIt) {
     start();
     prompts.urlResult = false;
