@@ -1,5 +1,5 @@
-// The development pattern of a 300-face design: the indexed builder and the plain quadratic
-// one side by side, each followed by the collection of the output lines.
+// The development pattern of a 300-face design: the indexed links and line collection side by
+// side with the plain quadratic ones.
 #include "popup/built_faces.h"
 #include "popup/new_card.h"
 #include "popup/pattern_builder.h"
@@ -55,7 +55,7 @@ void BM_PatternLiteral(benchmark::State& state) {
     for (auto _ : state) {
         buildPatternLiteral(model);
         PatternLineList list;
-        collectPatternLines(model, list);
+        collectPatternLinesLiteral(model, list);
         lines = list.size();
         benchmark::DoNotOptimize(list.data());
     }

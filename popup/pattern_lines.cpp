@@ -136,22 +136,34 @@ private:
     static constexpr double cellSize = 2.0;
     static constexpr double gridLimit = 1e6; // millimetres; anything beyond is checked directly
     static constexpr double maxGridLength = 1e4;
+    // Covers the rounding of the piece ends and the box edges.
+    static constexpr double roundingMargin = 1e-6;
 
     static bool inGrid(const Point2& a, const Point2& b) {
         return std::fabs(a.x) < gridLimit && std::fabs(a.y) < gridLimit &&
                std::fabs(b.x) < gridLimit && std::fabs(b.y) < gridLimit &&
                distance2(a.x, a.y, b.x, b.y) < maxGridLength;
     }
-    static Cell cellOf(double x, double y) {
-        return {std::int64_t(std::floor(x / cellSize)), std::int64_t(std::floor(y / cellSize))};
-    }
-    // Points along the segment no further apart than half a cell, ends included.
-    template <class Visit> static void samples(const Point2& a, const Point2& b, Visit&& visit) {
+    static std::int64_t cellOf(double v) { return std::int64_t(std::floor(v / cellSize)); }
+    // Every cell that meets the box round a piece of the segment, grown by `margin`, for pieces
+    // no longer than a cell: together they hold every point within `margin` of the segment.
+    template <class Visit>
+    static void cellsNear(const Point2& a, const Point2& b, double margin, Visit&& visit) {
         const double length = distance2(a.x, a.y, b.x, b.y);
-        const int steps = std::max(1, int(std::ceil(length / (cellSize / 2))));
-        for (int s = 0; s <= steps; ++s) {
-            const double t = double(s) / steps;
-            visit(a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t);
+        const int pieces = std::max(1, int(std::ceil(length / cellSize)));
+        Point2 from = a;
+        for (int s = 1; s <= pieces; ++s) {
+            const double t = double(s) / pieces;
+            const Point2 to =
+                s == pieces ? b : Point2{a.x + (b.x - a.x) * t, a.y + (b.y - a.y) * t};
+            const std::int64_t i0 = cellOf(std::fmin(from.x, to.x) - margin);
+            const std::int64_t i1 = cellOf(std::fmax(from.x, to.x) + margin);
+            const std::int64_t j0 = cellOf(std::fmin(from.y, to.y) - margin);
+            const std::int64_t j1 = cellOf(std::fmax(from.y, to.y) + margin);
+            for (std::int64_t i = i0; i <= i1; ++i)
+                for (std::int64_t j = j0; j <= j1; ++j)
+                    visit(Cell{i, j});
+            from = to;
         }
     }
 
@@ -164,12 +176,10 @@ private:
             wild_.push_back(id);
             return;
         }
-        Cell last{INT64_MIN, INT64_MIN};
-        samples(a, b, [&](double x, double y) {
-            const Cell c = cellOf(x, y);
-            if (c != last)
-                grid_[c].push_back(id);
-            last = c;
+        cellsNear(a, b, roundingMargin, [&](const Cell& c) {
+            std::vector<std::size_t>& ids = grid_[c];
+            if (ids.empty() || ids.back() != id)
+                ids.push_back(id);
         });
     }
 
@@ -191,21 +201,12 @@ private:
         for (std::size_t id : wild_)
             take(id);
         const double length = distance2(a.x, a.y, b.x, b.y);
-        const double reach = 3 * (2 * lineEps / length) + 2 * lineEps;
-        const std::int64_t spread = std::int64_t(std::ceil(reach / cellSize)) + 2;
-        Cell last{INT64_MIN, INT64_MIN};
-        samples(a, b, [&](double x, double y) {
-            const Cell c = cellOf(x, y);
-            if (c == last)
-                return;
-            last = c;
-            for (std::int64_t i = c.first - spread; i <= c.first + spread; ++i)
-                for (std::int64_t j = c.second - spread; j <= c.second + spread; ++j) {
-                    const auto it = grid_.find({i, j});
-                    if (it != grid_.end())
-                        for (std::size_t id : it->second)
-                            take(id);
-                }
+        const double reach = 3 * (2 * lineEps / length) + 2 * lineEps + roundingMargin;
+        cellsNear(a, b, reach, [&](const Cell& c) {
+            const auto it = grid_.find(c);
+            if (it != grid_.end())
+                for (std::size_t id : it->second)
+                    take(id);
         });
     }
 
