@@ -280,7 +280,8 @@ std::string cliUsageText() {
            "        format: .eps (true size, the chosen line kinds, all three by default),\n"
            "        .bmp (an image PIXELS wide, 100 to 1600, default 400; --mirror flips it\n"
            "        left to right) or .svg (true size in millimetres, one layer per line kind,\n"
-           "        folds dashed or, with --fold-style=solid, solid).\n"
+           "        folds dashed or, with --fold-style=solid, solid; --lines chooses the\n"
+           "        layers that get lines).\n"
            "info    prints the card size, the grid, the faces and the pattern's line counts\n"
            "        and lengths (millimetres) as one JSON object.\n"
            "\n"
@@ -291,7 +292,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (args.empty())
         return usageError(err, "");
     const std::string& command = args[0];
-    if (command == "--help" || command == "-h" || command == "help") {
+    const bool help = std::any_of(args.begin(), args.end(),
+                                  [](const std::string& a) { return a == "--help" || a == "-h"; });
+    if (help || command == "help") {
         out << cliUsageText();
         return cliSuccess;
     }

@@ -87,6 +87,9 @@ TEST_F(CliTest, UsageHelpAndVersion) {
     EXPECT_EQ(r.status, 0);
     EXPECT_NE(r.out.find("usage: plicato-cli export"), std::string::npos);
     EXPECT_TRUE(r.err.empty());
+    r = cli({"export", "a.plq", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("--fold-style=dashed|solid"), std::string::npos);
     r = cli({"--version"});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out.rfind("plicato-cli ", 0), 0u);
