@@ -1,5 +1,5 @@
-// Writing an output file without ever leaving a half-written one behind: a temporary file in
-// the same folder, every write checked, flushed to disk, then renamed over the target.
+// Writing an output file without ever leaving a half-written one behind (the model file's safe
+// replacement: temporary file in the same folder, checked writes, flush, rename).
 #pragma once
 
 #include <string>
