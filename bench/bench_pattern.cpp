@@ -1,6 +1,8 @@
 // The development pattern of a 300-face design: the indexed links and line collection side by
 // side with the plain quadratic ones.
+#include "model/core_state.h"
 #include "popup/built_faces.h"
+#include "popup/face_creation.h"
 #include "popup/new_card.h"
 #include "popup/pattern_builder.h"
 #include "popup/pattern_line.h"
@@ -11,19 +13,23 @@
 namespace plicato {
 namespace {
 
-// 300 random faces (a fifth of them letter-like outlines with holes) on a 200 x 100 mm card.
+// The 300-face design of the pipeline benchmark (same seed and options): rectangles, stars and
+// a quarter of glyph-like outlines with holes on a 200 x 160 mm card.
 CardModel& design300() {
     static const std::unique_ptr<CardModel> model = [] {
-        auto m = makeNewCard(100, 100);
-        testing::RandomDesigner designer(300, m->cardWidth, m->cardHeight);
-        testing::RandomDesignOptions options;
-        options.faceCount = 300;
-        options.cutOutShare = 0.0;
-        for (testing::RandomFace& rf : designer.faces(options)) {
-            rf.face->triangulate();
-            if (!rf.face->triangles.empty())
-                m->userFaces.push_back(std::move(rf.face));
-        }
+        CoreState state;
+        state.editMode = int(EditMode::FaceOperation); // add without rebuilding each time
+        installCoreState(&state);
+        auto m = makeNewCard(100, 80);
+        testing::RandomDesigner designer(7, m->cardWidth, m->cardHeight);
+        testing::RandomDesignOptions o;
+        o.faceCount = 300;
+        o.textShare = 0.25;
+        o.cutOutShare = 0.0;
+        o.glyphPoints = 240;
+        for (testing::RandomFace& rf : designer.faces(o))
+            addUserFace(*m, std::move(rf.face));
+        installCoreState(nullptr);
         rebuildBuiltFaces(*m);
         return m;
     }();
