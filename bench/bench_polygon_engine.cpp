@@ -217,7 +217,42 @@ struct Entry {
 };
 std::map<std::string, Entry> gEntries;
 
+double flaggedArea(const ClipPolygon& p) {
+    double total = 0;
+    for (int i = 0; i < p.contourCount; ++i) {
+        double a = 0;
+        const ClipContour& c = p.contours[i];
+        for (int k = 0; k < c.vertexCount; ++k) {
+            const ClipVertex& u = c.vertices[k];
+            const ClipVertex& v = c.vertices[(k + 1) % c.vertexCount];
+            a += u.x * v.y - v.x * u.y;
+        }
+        total += (p.holeFlags[i] ? -0.5 : 0.5) * std::fabs(a);
+    }
+    return total;
+}
+
+// The peers must do the same work: compare the result areas once before timing.
+void checkAgreement(const std::string& name, const Case& c) {
+    const OwnedInput a(c.a);
+    const OwnedInput b(c.b);
+    ClipPolygon r = clipPolygons(c.op, a.p, b.p);
+    const double ours = flaggedArea(r);
+    freeClipPolygon(r);
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(toClipper(c.a), ClipperLib::ptSubject, true);
+    clipper.AddPaths(toClipper(c.b), ClipperLib::ptClip, true);
+    ClipperLib::Paths solution;
+    clipper.Execute(clipperOp(c.op), solution, ClipperLib::pftEvenOdd, ClipperLib::pftEvenOdd);
+    double theirs = 0;
+    for (const ClipperLib::Path& path : solution)
+        theirs += ClipperLib::Area(path) / (kClipperScale * kClipperScale);
+    if (std::fabs(ours - theirs) > 1e-6 * std::max(1.0, std::fabs(theirs)))
+        std::printf("warning: %s: our area %.9g, Clipper's %.9g\n", name.c_str(), ours, theirs);
+}
+
 void registerCase(const std::string& family, double size, const Case& c) {
+    checkAgreement(family + "/" + std::to_string(static_cast<long>(size)), c);
     const std::string tail = "/" + std::to_string(static_cast<long>(size));
     const std::pair<const char*, void (*)(benchmark::State&, const Case&)> peers[] = {
         {"ours", runOurs}, {"clipper", runClipper}, {"boost", runBoost}};
