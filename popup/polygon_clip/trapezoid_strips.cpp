@@ -29,43 +29,57 @@ std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
     std::vector<TriangleStrip> strips;
     const auto& edges = table.edges;
     const auto& ys = table.scanlines;
-    std::pmr::vector<int> active(table.arena());
-    std::pmr::vector<SlabEdge> slab(table.arena());
+    std::pmr::vector<SlabEdge> slab(table.arena()); // kept in x order from beam to beam
+    std::pmr::vector<SlabEdge> probe(table.arena());
     std::pmr::vector<double> cuts(table.arena());
     std::pmr::vector<OpenRow> openRows(table.arena());
     std::pmr::vector<OpenRow> nextRows(table.arena());
     std::size_t nextEdge = 0;
+    // Insertion sorts throughout: the order changes little from one slab to the next.
+    auto sortBy = [](auto& v, auto less) {
+        for (std::size_t k = 1; k < v.size(); ++k) {
+            const SlabEdge cur = v[k];
+            std::size_t p = k;
+            while (p > 0 && less(cur, v[p - 1])) {
+                v[p] = v[p - 1];
+                --p;
+            }
+            v[p] = cur;
+        }
+    };
 
     for (std::size_t s = 0; s + 1 < ys.size(); ++s) {
         const double y0 = ys[s];
         const double y1 = ys[s + 1];
-        active.erase(
-            std::remove_if(active.begin(), active.end(),
-                           [&](int e) { return edges[static_cast<std::size_t>(e)].yt <= y0; }),
-            active.end());
+        slab.erase(std::remove_if(slab.begin(), slab.end(),
+                                  [&](const SlabEdge& se) {
+                                      return edges[static_cast<std::size_t>(se.edge)].yt <= y0;
+                                  }),
+                   slab.end());
         while (nextEdge < edges.size() && edges[nextEdge].yb <= y0)
-            active.push_back(static_cast<int>(nextEdge++));
-        if (active.empty()) {
+            slab.push_back({static_cast<int>(nextEdge++), 0.0, 0.0});
+        if (slab.empty()) {
             openRows.clear();
             continue;
         }
-
-        // Fractions of the beam where edges cross.
-        slab.clear();
-        for (int e : active) {
-            const ClipEdge& edge = edges[static_cast<std::size_t>(e)];
-            slab.push_back({e, edgeXAt(edge, y0), edgeXAt(edge, y1)});
+        for (SlabEdge& se : slab) {
+            const ClipEdge& edge = edges[static_cast<std::size_t>(se.edge)];
+            se.xa = edgeXAt(edge, y0);
+            se.xb = edgeXAt(edge, y1);
         }
-        std::sort(slab.begin(), slab.end(), [](const SlabEdge& a, const SlabEdge& b) {
+        sortBy(slab, [](const SlabEdge& a, const SlabEdge& b) {
             return a.xa < b.xa || (a.xa == b.xa && a.xb < b.xb);
         });
+
+        // Fractions of the beam where edges cross: the swaps of a sort by x at the top.
+        probe.assign(slab.begin(), slab.end());
         cuts.clear();
         cuts.push_back(0.0);
-        for (std::size_t k = 1; k < slab.size(); ++k) {
-            const SlabEdge cur = slab[k];
+        for (std::size_t k = 1; k < probe.size(); ++k) {
+            const SlabEdge cur = probe[k];
             std::size_t p = k;
-            while (p > 0 && cur.xb < slab[p - 1].xb) {
-                const SlabEdge& l = slab[p - 1];
+            while (p > 0 && cur.xb < probe[p - 1].xb) {
+                const SlabEdge& l = probe[p - 1];
                 const double gapBot = cur.xa - l.xa;
                 const double spanDiff = gapBot - (cur.xb - l.xb);
                 if (spanDiff <= kCrossingEpsilon)
@@ -73,10 +87,10 @@ std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
                 const double t = gapBot / spanDiff;
                 if (t > 0.0 && t < 1.0)
                     cuts.push_back(t);
-                slab[p] = slab[p - 1];
+                probe[p] = probe[p - 1];
                 --p;
             }
-            slab[p] = cur;
+            probe[p] = cur;
         }
         cuts.push_back(1.0);
         std::sort(cuts.begin(), cuts.end());
@@ -92,9 +106,8 @@ std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
                 se.xa = edgeXAt(edge, ya);
                 se.xb = edgeXAt(edge, yb);
             }
-            std::sort(slab.begin(), slab.end(), [](const SlabEdge& a, const SlabEdge& b) {
-                return a.xa + a.xb < b.xa + b.xb;
-            });
+            sortBy(slab,
+                   [](const SlabEdge& a, const SlabEdge& b) { return a.xa + a.xb < b.xa + b.xb; });
             nextRows.clear();
             std::size_t q = 0;
             for (std::size_t k = 0; k + 1 < slab.size(); k += 2) {
