@@ -46,6 +46,14 @@ std::pmr::vector<Box> contourBoxes(const ClipPolygon& p, std::pmr::vector<char>&
     return boxes;
 }
 
+std::size_t vertexTotal(const ClipPolygon& p, const std::pmr::vector<char>& use) {
+    std::size_t total = 0;
+    for (std::size_t c = 0; c < use.size(); ++c)
+        if (use[c])
+            total += static_cast<std::size_t>(p.contours[c].vertexCount);
+    return total;
+}
+
 bool overlaps(const Box& a, const Box& b) {
     return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
 }
@@ -111,6 +119,7 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
     }
 
     ClipEdgeTable table(&arena);
+    table.edges.reserve(vertexTotal(subject, useSubject) + vertexTotal(clip, useClip));
     addClipEdges(table, subject, 0, &useSubject);
     addClipEdges(table, clip, 1, &useClip);
     buildLocalMinima(table);
