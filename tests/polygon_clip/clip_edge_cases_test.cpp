@@ -270,3 +270,45 @@ TEST(ClipBoxPretest, FarContoursDoNotChangeCuttingResults) {
 
 } // namespace
 } // namespace plicato
+
+namespace plicato {
+namespace {
+
+// Teeth of width 1 every 2 units on a base; `upright` false mirrors it across the diagonal.
+Ring combRing(int teeth, bool upright) {
+    const double len = 2.0 * teeth + 2;
+    Ring ring{{0, -2}, {2.0 * teeth - 1, -2}};
+    for (int i = teeth - 1; i >= 0; --i) {
+        ring.push_back({2.0 * i + 1, len});
+        ring.push_back({2.0 * i, len});
+        if (i > 0) {
+            ring.push_back({2.0 * i, 0});
+            ring.push_back({2.0 * i - 1, 0});
+        }
+    }
+    if (!upright)
+        for (ClipVertex& v : ring)
+            v = {v.y - 1, v.x + 1};
+    return ring;
+}
+
+TEST(ClipCrossings, CrossedCombsMeetInUnitSquares) {
+    // Every beam holds many crossings; the pieces are exact unit squares.
+    for (int teeth : {1, 3, 8}) {
+        SCOPED_TRACE(teeth);
+        const OwnedClip a(Rings{combRing(teeth, true)});
+        const OwnedClip b(Rings{combRing(teeth, false)});
+        const double areaA = evenOddArea(a.rings());
+        const OwnedClip i = runClip(ClipOp::Intersection, a, b);
+        EXPECT_EQ(i.outerCount(), teeth * teeth);
+        EXPECT_EQ(i.holeCount(), 0);
+        EXPECT_EQ(flaggedArea(i.get()), teeth * teeth);
+        const OwnedClip u = runClip(ClipOp::Union, a, b);
+        EXPECT_EQ(flaggedArea(u.get()), 2 * areaA - teeth * teeth);
+        EXPECT_EQ(flaggedArea(u.get()), evenOddArea(u.rings()));
+        EXPECT_EQ(flaggedArea(runClip(ClipOp::Difference, a, b).get()), areaA - teeth * teeth);
+    }
+}
+
+} // namespace
+} // namespace plicato
