@@ -2,6 +2,7 @@
 // clicked outline, and splitting a merged face into one face per outer outline.
 #include "model/face.h"
 
+#include "model/clip_holder.h"
 #include "model/core_state.h"
 #include "popup/polygon_clip/polygon_clip.h"
 
@@ -10,16 +11,6 @@
 namespace plicato {
 
 namespace {
-
-// Owns a ClipPolygon for the length of a scope, so an exception cannot leak its arrays.
-struct ClipHolder {
-    ClipPolygon p;
-    ClipHolder() = default;
-    explicit ClipHolder(ClipPolygon q) : p(q) {}
-    ClipHolder(const ClipHolder&) = delete;
-    ClipHolder& operator=(const ClipHolder&) = delete;
-    ~ClipHolder() { freeClipPolygon(p); }
-};
 
 constexpr double degreesToRadians = 0.017453292519943278;
 

@@ -3,24 +3,11 @@
 
 #include "model/undo_history.h"
 #include "popup/built_faces.h"
+#include "popup/new_card.h"
 
 #include <algorithm>
 
 namespace plicato {
-
-namespace {
-
-std::unique_ptr<Face> makeBaseFace(FacePlane plane, std::initializer_list<Point2> corners) {
-    auto face = std::make_unique<Face>(plane, 0.0);
-    auto loop = std::make_unique<Loop>();
-    loop->points = corners;
-    face->polygon.addLoop(std::move(loop));
-    face->triangulate();
-    face->isBase = true;
-    return face;
-}
-
-} // namespace
 
 void resizeSheet(CardModel& model, int width, int height) {
     // A sheet without area would leave base faces without triangles.
@@ -40,10 +27,8 @@ void resizeSheet(CardModel& model, int width, int height) {
     });
     std::erase_if(model.userFaces, [](const auto& f) { return f->isBase; });
 
-    const double w = width / 2.0;
-    const double h = height;
-    auto horizontal = makeBaseFace(FacePlane::Horizontal, {{-w, 0}, {-w, -h}, {w, -h}, {w, 0}});
-    auto vertical = makeBaseFace(FacePlane::Vertical, {{-w, 0}, {w, 0}, {w, h}, {-w, h}});
+    auto horizontal = makeBaseFace(FacePlane::Horizontal, width / 2.0, height);
+    auto vertical = makeBaseFace(FacePlane::Vertical, width / 2.0, height);
     model.userFaces.insert(model.userFaces.begin(), std::move(vertical));
     model.userFaces.insert(model.userFaces.begin(), std::move(horizontal));
 

@@ -2,6 +2,7 @@
 // then the faces of its plane are united and split into connected pieces.
 #include "popup/built_faces.h"
 
+#include "model/clip_holder.h"
 #include "popup/polygon_clip/polygon_clip.h"
 
 #include <algorithm>
@@ -16,15 +17,6 @@ namespace {
 
 // Offsets closer than this are one plane when a face covers another.
 constexpr double coverPlaneTolerance = 0.00001;
-
-struct ClipHolder {
-    ClipPolygon p;
-    ClipHolder() = default;
-    explicit ClipHolder(ClipPolygon q) : p(q) {}
-    ClipHolder(const ClipHolder&) = delete;
-    ClipHolder& operator=(const ClipHolder&) = delete;
-    ~ClipHolder() { freeClipPolygon(p); }
-};
 
 // a = a op b, through the engine, with b already in the engine's form.
 void clipInPlace(Polygon& a, ClipOp op, const ClipPolygon& b) {

@@ -9,4 +9,8 @@ namespace plicato {
 
 std::unique_ptr<CardModel> makeNewCard(int halfWidth, int height);
 
+// One half of a sheet of the given half-width and height as a triangulated base face: the
+// horizontal half covers y in [-height, 0], the vertical half y in [0, height].
+std::unique_ptr<Face> makeBaseFace(FacePlane plane, double halfWidth, double height);
+
 } // namespace plicato
