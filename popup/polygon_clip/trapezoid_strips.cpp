@@ -16,11 +16,13 @@ struct SlabEdge {
     double xb; // x at the top of the slab
 };
 
-// The last row of a strip still open for continuation.
+// The last row of a strip still open for continuation, and the edges its trapezoid rose along.
 struct OpenRow {
     double xl;
     double xr;
     std::size_t strip;
+    int leftEdge;
+    int rightEdge;
 };
 
 } // namespace
@@ -118,8 +120,10 @@ std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
                 while (q < openRows.size() && openRows[q].xl < l.xa)
                     ++q;
                 std::size_t strip;
+                bool sameSides = false;
                 if (q < openRows.size() && openRows[q].xl == l.xa && openRows[q].xr == r.xa) {
                     strip = openRows[q].strip;
+                    sameSides = openRows[q].leftEdge == l.edge && openRows[q].rightEdge == r.edge;
                     ++q;
                 } else {
                     strip = strips.size();
@@ -127,9 +131,17 @@ std::vector<TriangleStrip> buildTrapezoidStrips(const ClipEdgeTable& table) {
                     strips.back().push_back({l.xa, ya});
                     strips.back().push_back({r.xa, ya});
                 }
-                strips[strip].push_back({l.xb, yb});
-                strips[strip].push_back({r.xb, yb});
-                nextRows.push_back({l.xb, r.xb, strip});
+                TriangleStrip& st = strips[strip];
+                if (sameSides) {
+                    // Both sides run on along the same straight edges: the last trapezoid just
+                    // grows, so a scan line that cuts through it adds no triangles.
+                    st[st.size() - 2] = {l.xb, yb};
+                    st[st.size() - 1] = {r.xb, yb};
+                } else {
+                    st.push_back({l.xb, yb});
+                    st.push_back({r.xb, yb});
+                }
+                nextRows.push_back({l.xb, r.xb, strip, l.edge, r.edge});
             }
             openRows.swap(nextRows);
         }

@@ -51,6 +51,27 @@ TEST(Strips, SquareAndSquareWithHole) {
     checkStrips(holed, 0.0, rng, 200);
 }
 
+TEST(Strips, ScanLinesOfOtherContoursAddNoTrianglesToAPlainSpan) {
+    // A rectangle beside a saw-tooth: the tooth corners cut the sweep into many beams, but the
+    // rectangle's sides run straight through them, so its trapezoid must stay one piece.
+    Ring saw{{20, 0}, {30, 0}, {30, 100}};
+    for (int k = 50; k > 0; --k) {
+        saw.push_back({20, 2.0 * k});
+        saw.push_back({25, 2.0 * k - 1});
+    }
+    const Rings rings{rect(0, 0, 10, 100), saw};
+    const OwnedClip p(rings);
+    const auto strips = polygonToStrips(p.get());
+    int rectangleTriangles = 0;
+    for (const TriangleStrip& s : strips)
+        for (std::size_t k = 2; k < s.size(); ++k)
+            if (s[k - 2].x <= 10 && s[k - 1].x <= 10 && s[k].x <= 10)
+                ++rectangleTriangles;
+    EXPECT_EQ(rectangleTriangles, 2);
+    std::mt19937 rng(7);
+    checkStrips(rings, 1e-9, rng, 400);
+}
+
 TEST(Strips, EmptyAndDegenerateInputs) {
     EXPECT_TRUE(polygonToStrips(ClipPolygon{}).empty());
     const OwnedClip flat(Rings{{{0, 0}, {1, 0}, {2, 0}}});
