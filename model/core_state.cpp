@@ -8,8 +8,12 @@ CoreState defaultState;
 CoreState* current = &defaultState;
 } // namespace
 
-CoreState& coreState() { return *current; }
+CoreState& coreState() {
+    return *current;
+}
 
-void installCoreState(CoreState* state) { current = state ? state : &defaultState; }
+void installCoreState(CoreState* state) {
+    current = state ? state : &defaultState;
+}
 
 } // namespace plicato

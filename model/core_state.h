@@ -16,9 +16,9 @@ enum class EditMode : int {
 };
 
 struct CoreState {
-    int editMode = 0;       // an EditMode value
+    int editMode = 0; // an EditMode value
     bool mirrorEdit = false;
-    int openAngle = 90;     // whole degrees, 0 (closed) to 180 (flat)
+    int openAngle = 90; // whole degrees, 0 (closed) to 180 (flat)
 
     bool faceOperationActive() const { return editMode == int(EditMode::FaceOperation); }
 };

@@ -14,15 +14,21 @@ double distance3(const Point3& a, const Point3& b) {
     return std::sqrt(dx * dx + dy * dy + dz * dz);
 }
 
-bool nearlyEqual(double a, double b, double eps) { return std::fabs(a - b) < eps; }
+bool nearlyEqual(double a, double b, double eps) {
+    return std::fabs(a - b) < eps;
+}
 
 bool samePoint2(const Point2& a, const Point2& b, double eps) {
     return distance2(a.x, a.y, b.x, b.y) < eps;
 }
 
-bool samePoint3(const Point3& a, const Point3& b, double eps) { return distance3(a, b) < eps; }
+bool samePoint3(const Point3& a, const Point3& b, double eps) {
+    return distance3(a, b) < eps;
+}
 
-Point2 flatten(const Point3& p) { return {p.x, p.z - p.y}; }
+Point2 flatten(const Point3& p) {
+    return {p.x, p.z - p.y};
+}
 
 bool pointInTriangle(const Point2& a0, const Point2& a1, const Point2& a2, const Point2& q) {
     const Point2* corners[3] = {&a0, &a1, &a2};
