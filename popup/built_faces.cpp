@@ -72,6 +72,103 @@ Box boxOf(const Polygon& p) {
     return b;
 }
 
+// Closer than this, outlines are taken to meet: the engine bundles edges that nearly coincide.
+constexpr double apartMargin = 1e-5;
+
+double pointSegmentDistance2(const Point2& p, const Point2& a, const Point2& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
+    return ex * ex + ey * ey;
+}
+
+double cross(const Point2& o, const Point2& a, const Point2& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// Whether two segments cross or come within the margin of each other.
+bool segmentsNear(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
+    const double d1 = cross(a, b, c), d2 = cross(a, b, d);
+    const double d3 = cross(c, d, a), d4 = cross(c, d, b);
+    if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
+        return true;
+    const double m2 = apartMargin * apartMargin;
+    return pointSegmentDistance2(a, c, d) <= m2 || pointSegmentDistance2(b, c, d) <= m2 ||
+           pointSegmentDistance2(c, a, b) <= m2 || pointSegmentDistance2(d, a, b) <= m2;
+}
+
+// Even-odd inside test of q against all loops of p.
+bool insideRegion(const Point2& q, const Polygon& p) {
+    bool in = false;
+    for (const auto& loop : p.loops) {
+        const auto& pts = loop->points;
+        for (std::size_t i = 0, n = pts.size(), j = n - 1; i < n; j = i++) {
+            const Point2& a = pts[i];
+            const Point2& b = pts[j];
+            if ((a.y > q.y) != (b.y > q.y) && q.x < (b.x - a.x) * (q.y - a.y) / (b.y - a.y) + a.x)
+                in = !in;
+        }
+    }
+    return in;
+}
+
+struct Segment {
+    Point2 a, b;
+};
+
+// Segments of p whose box reaches into the window (grown by the margin).
+void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
+    out.clear();
+    for (const auto& loop : p.loops) {
+        const auto& pts = loop->points;
+        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+            const Point2& a = pts[i];
+            const Point2& b = pts[i + 1 == n ? 0 : i + 1];
+            if (std::max(a.x, b.x) < w.minX - apartMargin ||
+                std::min(a.x, b.x) > w.maxX + apartMargin ||
+                std::max(a.y, b.y) < w.minY - apartMargin ||
+                std::min(a.y, b.y) > w.maxY + apartMargin)
+                continue;
+            out.push_back({a, b});
+        }
+    }
+}
+
+// Whether the closed regions of a and b lie apart, with the margin to spare. Without a crossing
+// or near approach of their outlines, each loop lies wholly inside or outside the other region,
+// so one point per loop decides. Any doubt answers false.
+bool apart(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
+           std::vector<Segment>& sa, std::vector<Segment>& sb) {
+    const Box w{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
+                std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
+    segmentsIn(a, w, sa);
+    segmentsIn(b, w, sb);
+    if (sa.size() * sb.size() > 20000)
+        return false; // not worth finding out
+    for (const Segment& s : sa) {
+        const double sx0 = std::min(s.a.x, s.b.x) - apartMargin;
+        const double sx1 = std::max(s.a.x, s.b.x) + apartMargin;
+        const double sy0 = std::min(s.a.y, s.b.y) - apartMargin;
+        const double sy1 = std::max(s.a.y, s.b.y) + apartMargin;
+        for (const Segment& t : sb) {
+            if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
+                std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
+                continue;
+            if (segmentsNear(s.a, s.b, t.a, t.b))
+                return false;
+        }
+    }
+    for (const auto& loop : a.loops)
+        if (!loop->points.empty() && insideRegion(loop->points.front(), b))
+            return false;
+    for (const auto& loop : b.loops)
+        if (!loop->points.empty() && insideRegion(loop->points.front(), a))
+            return false;
+    return true;
+}
+
 Polygon sheetRect(const CardModel& model) {
     const double w = model.cardWidth / 2.0;
     const double h = model.cardHeight;
@@ -109,6 +206,10 @@ public:
         for (auto& built : model_.builtFaces) {
             Face& b = *built;
             if (shortcuts_ && !faceBox.meets(box(b)))
+                continue;
+            // Built faces are the engine's own output, which it gives back unchanged when
+            // nothing is taken away: a face clear of the new one keeps its outline as it is.
+            if (shortcuts_ && apart(face->polygon, faceBox, b.polygon, box(b), segA_, segB_))
                 continue;
             clipInPlace(b.polygon, ClipOp::Difference, faceClip.p);
             changed(b);
@@ -299,6 +400,7 @@ private:
     bool shortcuts_;
     std::unordered_map<const Face*, Box> boxes_;
     std::unordered_set<const Face*> stale_;
+    std::vector<Segment> segA_, segB_; // scratch for the apartness test
 };
 
 } // namespace
