@@ -189,8 +189,10 @@ Polygon sheetRect(const CardModel& model) {
 // Only the order of the built faces may differ between the two forms.
 class Builder {
 public:
-    Builder(CardModel& model, const RebuildOptions& options)
-        : model_(model), shortcuts_(options.skipDisjointBoxes) {}
+    // `engineShaped`: every built face present or to come is the engine's own output, which it
+    // gives back unchanged when nothing is taken away or added.
+    Builder(CardModel& model, const RebuildOptions& options, bool engineShaped)
+        : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped) {}
 
     void add(std::unique_ptr<Face> face) {
         struct PlaneRef {
@@ -207,9 +209,9 @@ public:
             Face& b = *built;
             if (shortcuts_ && !faceBox.meets(box(b)))
                 continue;
-            // Built faces are the engine's own output, which it gives back unchanged when
-            // nothing is taken away: a face clear of the new one keeps its outline as it is.
-            if (shortcuts_ && apart(face->polygon, faceBox, b.polygon, box(b), segA_, segB_))
+            // A face clear of the new one keeps its outline as it is.
+            if (shortcuts_ && engineShaped_ &&
+                apart(face->polygon, faceBox, b.polygon, box(b), segA_, segB_))
                 continue;
             clipInPlace(b.polygon, ClipOp::Difference, faceClip.p);
             changed(b);
@@ -325,7 +327,10 @@ private:
             if (built.get() != newest && !near.meets(box(*built)) &&
                 outerLoopCount(built->polygon) < 2)
                 continue;
-            clipInPlace(merged->polygon, ClipOp::Union, built->polygon);
+            if (engineShaped_ && merged->polygon.loops.empty())
+                merged->polygon = built->polygon; // uniting with nothing gives the face back
+            else
+                clipInPlace(merged->polygon, ClipOp::Union, built->polygon);
             noted.push_back(built.get());
         }
         removeFaces(noted);
@@ -398,6 +403,7 @@ private:
 
     CardModel& model_;
     bool shortcuts_;
+    bool engineShaped_;
     std::unordered_map<const Face*, Box> boxes_;
     std::unordered_set<const Face*> stale_;
     std::vector<Segment> segA_, segB_; // scratch for the apartness test
@@ -417,7 +423,8 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     }
     model.builtFaces.clear();
     const Polygon sheet = sheetRect(model);
-    Builder builder(model, options);
+    // Every face below comes out of the engine, starting with its cut to the sheet.
+    Builder builder(model, options, true);
     for (const auto& userFace : model.userFaces) {
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
         // the sheet still passes here and drops out when its plane is merged.
@@ -438,7 +445,7 @@ void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face) {
 }
 
 void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face, const RebuildOptions& options) {
-    Builder builder(model, options);
+    Builder builder(model, options, false);
     builder.add(std::move(face));
     builder.finish();
 }
