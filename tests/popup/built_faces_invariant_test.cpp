@@ -1,10 +1,12 @@
 // Seeded random designs: after every rebuild the built faces share out the sheet exactly (no
 // overlaps, one outline each, areas adding up to the sheet), and the work-saving rebuild gives
 // the same faces as the full one.
+#include "model/clip_holder.h"
 #include "model/core_state.h"
 #include "popup/built_faces.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
+#include "popup/polygon_clip/polygon_clip.h"
 #include "tests/support/polygon_area.h"
 #include "tests/support/random_design.h"
 
@@ -167,6 +169,51 @@ TEST_P(RandomDesigns, SavingWorkGivesTheSamePiecesOfPaper) {
     }
     // The shortcuts also keep the partition.
     expectPartition(*model, "with shortcuts");
+}
+
+// The rebuild leaves a built face untouched where a new face stays clear of it, and starts a
+// plane's union from its first face as it is; both rely on the engine giving its own output back
+// vertex for vertex when nothing is taken away or added.
+TEST_P(RandomDesigns, BuiltOutlinesComeBackFromTheEngineUnchanged) {
+    const DesignCase c = GetParam();
+    auto model = makeNewCard(90, 70);
+    RandomDesigner designer(c.seed + 2000, model->cardWidth, model->cardHeight);
+    state.editMode = int(EditMode::FaceOperation);
+    for (RandomFace& rf : designer.faces(testOptions(c.gridOnly, 30)))
+        addUserFace(*model, std::move(rf.face));
+    rebuildBuiltFaces(*model);
+    ASSERT_FALSE(model->builtFaces.empty());
+
+    Polygon far; // well beyond the sheet
+    far.addLoop(makeLoop(rectPoints(1000, 1000, 1010, 1010)));
+    const Polygon nothing;
+    for (std::size_t i = 0; i < model->builtFaces.size(); ++i) {
+        SCOPED_TRACE("built face " + std::to_string(i));
+        const Polygon& built = model->builtFaces[i]->polygon;
+        ClipHolder subject, clear, empty;
+        built.toClipPolygon(subject.p);
+        far.toClipPolygon(clear.p);
+        nothing.toClipPolygon(empty.p);
+        for (ClipHolder* other : {&clear, &empty}) {
+            for (ClipOp op : {ClipOp::Difference, ClipOp::Union}) {
+                Polygon back;
+                ClipHolder result(clipPolygons(op, subject.p, other->p));
+                back.assignFromClipPolygon(result.p);
+                if (op == ClipOp::Union && other == &clear) {
+                    // The far square joins as a loop of its own; the rest is as it was.
+                    ASSERT_EQ(back.loops.size(), built.loops.size() + 1);
+                    std::erase_if(back.loops, [](const std::unique_ptr<Loop>& l) {
+                        return !l->points.empty() && l->points.front().x >= 1000;
+                    });
+                }
+                ASSERT_EQ(back.loops.size(), built.loops.size());
+                for (std::size_t k = 0; k < built.loops.size(); ++k) {
+                    EXPECT_EQ(back.loops[k]->isHole, built.loops[k]->isHole);
+                    EXPECT_EQ(back.loops[k]->points, built.loops[k]->points);
+                }
+            }
+        }
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, RandomDesigns,
