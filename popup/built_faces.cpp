@@ -136,17 +136,23 @@ void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
     }
 }
 
-// Whether the closed regions of a and b lie apart, with the margin to spare. Without a crossing
-// or near approach of their outlines, each loop lies wholly inside or outside the other region,
-// so one point per loop decides. Any doubt answers false.
-bool apart(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
-           std::vector<Segment>& sa, std::vector<Segment>& sb) {
+enum class Placement {
+    Unknown, // the outlines meet, come close, or finding out was not worth it
+    Apart,   // the closed regions lie apart
+    Within,  // b lies inside a
+};
+
+// How the regions of a and b lie to each other, with the margin to spare. Without a crossing or
+// near approach of their outlines, each loop lies wholly inside or outside the other region, so
+// one point per loop decides.
+Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
+                    std::vector<Segment>& sa, std::vector<Segment>& sb) {
     const Box w{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
                 std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
     segmentsIn(a, w, sa);
     segmentsIn(b, w, sb);
     if (sa.size() * sb.size() > 20000)
-        return false; // not worth finding out
+        return Placement::Unknown;
     for (const Segment& s : sa) {
         const double sx0 = std::min(s.a.x, s.b.x) - apartMargin;
         const double sx1 = std::max(s.a.x, s.b.x) + apartMargin;
@@ -157,16 +163,20 @@ bool apart(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
                 std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
                 continue;
             if (segmentsNear(s.a, s.b, t.a, t.b))
-                return false;
+                return Placement::Unknown;
         }
     }
     for (const auto& loop : a.loops)
         if (!loop->points.empty() && insideRegion(loop->points.front(), b))
-            return false;
+            return Placement::Unknown;
+    // No part of a lies in b, so b lies in a only if every loop of b does.
+    int inside = 0;
     for (const auto& loop : b.loops)
         if (!loop->points.empty() && insideRegion(loop->points.front(), a))
-            return false;
-    return true;
+            ++inside;
+    if (inside == 0)
+        return Placement::Apart;
+    return inside == static_cast<int>(b.loops.size()) ? Placement::Within : Placement::Unknown;
 }
 
 Polygon sheetRect(const CardModel& model) {
@@ -209,11 +219,17 @@ public:
             Face& b = *built;
             if (shortcuts_ && !faceBox.meets(box(b)))
                 continue;
-            // A face clear of the new one keeps its outline as it is.
-            if (shortcuts_ && engineShaped_ &&
-                apart(face->polygon, faceBox, b.polygon, box(b), segA_, segB_))
+            // A face clear of the new one keeps its outline as it is; one inside it loses all.
+            const Placement place =
+                shortcuts_ && engineShaped_
+                    ? placement(face->polygon, faceBox, b.polygon, box(b), segA_, segB_)
+                    : Placement::Unknown;
+            if (place == Placement::Apart)
                 continue;
-            clipInPlace(b.polygon, ClipOp::Difference, faceClip.p);
+            if (place == Placement::Within)
+                b.polygon.clear();
+            else
+                clipInPlace(b.polygon, ClipOp::Difference, faceClip.p);
             changed(b);
             if (isEmpty(b)) {
                 removed.push_back(&b);

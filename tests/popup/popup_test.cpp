@@ -317,6 +317,23 @@ TEST_F(Popup, WhollyCoveredFacesDisappearFromTheBuiltFaces) {
     EXPECT_TRUE(builtOn(FacePlane::Horizontal, 0).empty());
 }
 
+TEST_F(Popup, CoveringARingTakesItsHoleAndTheFaceInsideToo) {
+    ASSERT_TRUE(drawRect(FacePlane::Vertical, 10, 0, 0, 10, 10));
+    ASSERT_TRUE(drawRect(FacePlane::Horizontal, 20, 2, 2, 8, 8));
+    const auto ring = builtOn(FacePlane::Vertical, 10);
+    ASSERT_EQ(ring.size(), 1u);
+    EXPECT_EQ(ring[0]->polygon.loops.size(), 2u);
+    // Clear of both by a hair: nothing of either is taken.
+    ASSERT_TRUE(drawRect(FacePlane::Horizontal, 25, 10.001, 0, 12, 10));
+    EXPECT_NEAR(builtArea(FacePlane::Vertical, 10), 64, 1e-9);
+    EXPECT_NEAR(builtArea(FacePlane::Horizontal, 20), 36, 1e-9);
+    ASSERT_TRUE(drawRect(FacePlane::Horizontal, 30, -5, -5, 15, 15));
+    EXPECT_TRUE(builtOn(FacePlane::Vertical, 10).empty());
+    EXPECT_TRUE(builtOn(FacePlane::Horizontal, 20).empty());
+    EXPECT_TRUE(builtOn(FacePlane::Horizontal, 25).empty());
+    EXPECT_NEAR(builtArea(FacePlane::Horizontal, 30), 400, 1e-9);
+}
+
 TEST_F(Popup, RingOnAnotherPlaneLeavesTheInsidePieceOfTheHalf) {
     model->editPlane = FacePlane::Horizontal;
     auto ring = std::make_unique<Face>(FacePlane::Horizontal, 25);
