@@ -2,6 +2,7 @@
 // pairs, comb pairs, random star pairs; triangle strips of glyph-like outlines (ours only).
 // After the runs it prints the geometric-mean time ratios and the log-log growth slopes.
 #include "popup/polygon_clip/polygon_clip.h"
+#include "tests/polygon_clip/clip_test_support.h"
 
 #include <benchmark/benchmark.h>
 #include <boost/geometry.hpp>
@@ -25,8 +26,6 @@ namespace bg = boost::geometry;
 using BPoint = bg::model::d2::point_xy<double>;
 using BPolygon = bg::model::polygon<BPoint>;
 using BMulti = bg::model::multi_polygon<BPolygon>;
-using Ring = std::vector<ClipVertex>;
-using Rings = std::vector<Ring>;
 
 constexpr double kClipperScale = 1e6; // coordinates stay within +-1000
 
@@ -38,25 +37,6 @@ Ring regularPolygon(int n, double cx, double cy, double r, double phase) {
         const double a = phase + 2 * M_PI * k / n;
         ring.push_back({cx + r * std::cos(a), cy + r * std::sin(a)});
     }
-    return ring;
-}
-
-// Teeth of width 1 every 2 units standing on a base; `vertical` false mirrors it across the
-// diagonal so that its teeth cross every tooth of the upright comb: 4 t^2 crossings.
-Ring comb(int teeth, bool vertical) {
-    const double len = 2.0 * teeth + 2;
-    Ring ring{{0, -2}, {2.0 * teeth - 1, -2}};
-    for (int i = teeth - 1; i >= 0; --i) {
-        ring.push_back({2.0 * i + 1, len});
-        ring.push_back({2.0 * i, len});
-        if (i > 0) {
-            ring.push_back({2.0 * i, 0});
-            ring.push_back({2.0 * i - 1, 0});
-        }
-    }
-    if (!vertical)
-        for (ClipVertex& v : ring)
-            v = {v.y - 1, v.x + 1};
     return ring;
 }
 
@@ -217,21 +197,6 @@ struct Entry {
 };
 std::map<std::string, Entry> gEntries;
 
-double flaggedArea(const ClipPolygon& p) {
-    double total = 0;
-    for (int i = 0; i < p.contourCount; ++i) {
-        double a = 0;
-        const ClipContour& c = p.contours[i];
-        for (int k = 0; k < c.vertexCount; ++k) {
-            const ClipVertex& u = c.vertices[k];
-            const ClipVertex& v = c.vertices[(k + 1) % c.vertexCount];
-            a += u.x * v.y - v.x * u.y;
-        }
-        total += (p.holeFlags[i] ? -0.5 : 0.5) * std::fabs(a);
-    }
-    return total;
-}
-
 // The peers must do the same work: compare the result areas once before timing.
 void checkAgreement(const std::string& name, const Case& c) {
     const OwnedInput a(c.a);
@@ -275,7 +240,7 @@ void registerAll() {
     }
     for (int k : {16, 36, 100, 400, 1024}) {
         const int teeth = static_cast<int>(std::lround(std::sqrt(k / 4.0)));
-        Case c{{comb(teeth, true)}, {comb(teeth, false)}, ClipOp::Intersection};
+        Case c{{combRing(teeth, true)}, {combRing(teeth, false)}, ClipOp::Intersection};
         registerCase("comb", 4.0 * teeth * teeth, c);
     }
     std::mt19937 rng(1234);

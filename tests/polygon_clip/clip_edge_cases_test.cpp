@@ -274,24 +274,6 @@ TEST(ClipBoxPretest, FarContoursDoNotChangeCuttingResults) {
 namespace plicato {
 namespace {
 
-// Teeth of width 1 every 2 units on a base; `upright` false mirrors it across the diagonal.
-Ring combRing(int teeth, bool upright) {
-    const double len = 2.0 * teeth + 2;
-    Ring ring{{0, -2}, {2.0 * teeth - 1, -2}};
-    for (int i = teeth - 1; i >= 0; --i) {
-        ring.push_back({2.0 * i + 1, len});
-        ring.push_back({2.0 * i, len});
-        if (i > 0) {
-            ring.push_back({2.0 * i, 0});
-            ring.push_back({2.0 * i - 1, 0});
-        }
-    }
-    if (!upright)
-        for (ClipVertex& v : ring)
-            v = {v.y - 1, v.x + 1};
-    return ring;
-}
-
 TEST(ClipCrossings, CrossedCombsMeetInUnitSquares) {
     // Every beam holds many crossings; the pieces are exact unit squares.
     for (int teeth : {1, 3, 8}) {

@@ -202,4 +202,21 @@ bool insideForOp(ClipOp op, bool inA, bool inB) {
     return false;
 }
 
+Ring combRing(int teeth, bool upright) {
+    const double len = 2.0 * teeth + 2;
+    Ring ring{{0, -2}, {2.0 * teeth - 1, -2}};
+    for (int i = teeth - 1; i >= 0; --i) {
+        ring.push_back({2.0 * i + 1, len});
+        ring.push_back({2.0 * i, len});
+        if (i > 0) {
+            ring.push_back({2.0 * i, 0});
+            ring.push_back({2.0 * i - 1, 0});
+        }
+    }
+    if (!upright)
+        for (ClipVertex& v : ring)
+            v = {v.y - 1, v.x + 1};
+    return ring;
+}
+
 } // namespace plicato

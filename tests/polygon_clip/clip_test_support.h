@@ -38,6 +38,9 @@ private:
 OwnedClip runClip(ClipOp op, const OwnedClip& a, const OwnedClip& b);
 
 Ring rect(double x0, double y0, double x1, double y1);
+// Teeth of width 1 every 2 units standing on a base; `upright` false mirrors it across the
+// diagonal so that its teeth cross every tooth of the upright comb: 4 t^2 crossings.
+Ring combRing(int teeth, bool upright);
 
 // Even-odd area of a set of rings (crossings allowed), by slabs cut at every vertex and crossing.
 double evenOddArea(const Rings& rings);
