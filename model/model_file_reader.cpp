@@ -34,11 +34,7 @@ bool readUnderlayBlock(ByteReader& in, UnderlayImage& record, const UnderlayLoad
         !readCoordinate(in, height) || !in.readInt32(length) || length < 0 ||
         length > maxStoredPathLength || !in.readBytes(std::size_t(length), path))
         return false;
-    loadUnderlay(record, path);
-    record.centerX = cx;
-    record.bottom = bottom;
-    record.width = width;
-    record.height = height;
+    placeStoredUnderlay(record, path, cx, bottom, width, height, loadUnderlay);
     return true;
 }
 

@@ -17,6 +17,18 @@ namespace plicato {
 // Fills an underlay record from the picture path stored in a file (shows its own messages).
 using UnderlayLoader = std::function<void(UnderlayImage& record, const std::string& storedPath)>;
 
+// Loads the stored picture into a record and places it where the file says; both file
+// versions store the same five values.
+inline void placeStoredUnderlay(UnderlayImage& record, const std::string& storedPath,
+                                double centerX, double bottom, double width, double height,
+                                const UnderlayLoader& loadUnderlay) {
+    loadUnderlay(record, storedPath);
+    record.centerX = centerX;
+    record.bottom = bottom;
+    record.width = width;
+    record.height = height;
+}
+
 // Limits beyond which a file is malformed rather than a design.
 constexpr std::size_t maxModelFileBytes = 64u << 20;
 // Faces and loops cost far more memory than their bytes in a file; these bound what a small

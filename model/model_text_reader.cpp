@@ -114,11 +114,7 @@ bool readUnderlay(TextScanner& in, UnderlayImage& record, std::size_t maxPath,
         return false;
     in.skipRestOfLine();
     const std::string path = in.readLine(maxPath);
-    loadUnderlay(record, path);
-    record.centerX = cx;
-    record.bottom = bottom;
-    record.width = width;
-    record.height = height;
+    placeStoredUnderlay(record, path, cx, bottom, width, height, loadUnderlay);
     return true;
 }
 
