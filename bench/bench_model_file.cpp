@@ -1,8 +1,8 @@
 // Saving and opening a 300-face design: encoding and parsing in memory, and the whole round
 // trip through a real file (with its flush to disk and, when opening, the pop-up rebuild).
-#include "model/model_file_reader.h"
-#include "model/model_file_writer.h"
-#include "model/safe_file_write.h"
+#include "model_file/model_file_reader.h"
+#include "model_file/model_file_writer.h"
+#include "model_file/safe_file_write.h"
 #include "popup/new_card.h"
 
 #include "tests/support/random_design.h"

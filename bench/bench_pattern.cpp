@@ -1,11 +1,11 @@
 // The development pattern of a 300-face design: the indexed links and line collection side by
 // side with the plain quadratic ones.
 #include "model/core_state.h"
+#include "pattern/pattern_builder.h"
+#include "pattern/pattern_line.h"
 #include "popup/built_faces.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
-#include "popup/pattern_builder.h"
-#include "popup/pattern_line.h"
 #include "tests/support/random_design.h"
 
 #include <benchmark/benchmark.h>

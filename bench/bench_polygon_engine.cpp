@@ -1,7 +1,7 @@
 // The polygon engine against Clipper 6.4 and Boost.Geometry on identical inputs: regular n-gon
 // pairs, comb pairs, random star pairs; triangle strips of glyph-like outlines (ours only).
 // After the runs it prints the geometric-mean time ratios and the log-log growth slopes.
-#include "popup/polygon_clip/polygon_clip.h"
+#include "polygon_clip/polygon_clip.h"
 #include "tests/polygon_clip/clip_test_support.h"
 
 #include <benchmark/benchmark.h>

@@ -1,8 +1,8 @@
 // Frames per second of the 3D view drawing a generated 300-face design at 1280 x 800.
 // Run under an X server (e.g. xvfb-run -s "-screen 0 1280x800x24"); prints one line of figures.
+#include "gui/view/dave3v_view.h"
+#include "gui/view/gl_renderer.h"
 #include "view/color_table.h"
-#include "view/dave3v_view.h"
-#include "view/gl_renderer.h"
 
 #include "popup/built_faces.h"
 #include "popup/new_card.h"

@@ -4,15 +4,15 @@
 
 #include "model/card_model.h"
 #include "model/message_sink.h"
-#include "model/model_file_reader.h"
+#include "model_file/model_file_reader.h"
 #include "output/bitmap_file.h"
 #include "output/eps_writer.h"
 #include "output/file_output.h"
 #include "output/pattern_drawing.h"
 #include "output/raster_canvas.h"
 #include "output/svg_writer.h"
-#include "popup/pattern_builder.h"
-#include "popup/pattern_line.h"
+#include "pattern/pattern_builder.h"
+#include "pattern/pattern_line.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the binary model reader; stored picture paths are not opened.
-#include "model/model_file_reader.h"
+#include "model_file/model_file_reader.h"
 
 #include <cstddef>
 #include <cstdint>

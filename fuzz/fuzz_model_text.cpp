@@ -1,6 +1,6 @@
 // Feeds arbitrary text to the model reader of every version (the version line decides whether
 // the text or the binary reader runs); stored picture paths are not opened.
-#include "model/model_file_reader.h"
+#include "model_file/model_file_reader.h"
 
 #include <cstddef>
 #include <cstdint>

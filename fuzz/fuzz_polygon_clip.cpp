@@ -1,6 +1,6 @@
 // Bytes become small lattice polygons (some vertices nudged below the bundling tolerance); all
 // four boolean operations and the triangle strips must keep the area identities and hole flags.
-#include "popup/polygon_clip/polygon_clip.h"
+#include "polygon_clip/polygon_clip.h"
 #include "tests/polygon_clip/clip_test_support.h"
 
 #include <cmath>

@@ -1,8 +1,8 @@
 // libFuzzer target for the profile reader: any bytes parse, every key reads without harm, and
 // writing the parsed profile out and reading it again gives the same profile.
-#include "app/app_settings.h"
-#include "app/profile_store.h"
-#include "app/recent_file_list.h"
+#include "settings/app_settings.h"
+#include "settings/profile_store.h"
+#include "settings/recent_file_list.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Owns a ClipPolygon for the length of a scope, so an exception cannot leak its arrays.
 #pragma once
 
-#include "popup/polygon_clip/clip_polygon.h"
+#include "polygon_clip/clip_polygon.h"
 
 namespace plicato {
 

@@ -4,7 +4,7 @@
 
 #include "model/clip_holder.h"
 #include "model/core_state.h"
-#include "popup/polygon_clip/polygon_clip.h"
+#include "polygon_clip/polygon_clip.h"
 
 #include <cmath>
 

@@ -5,7 +5,7 @@
 #include "model/face_plane.h"
 #include "model/geometry.h"
 #include "model/polygon.h"
-#include "popup/polygon_clip/clip_polygon.h"
+#include "polygon_clip/clip_polygon.h"
 
 #include <memory>
 #include <vector>

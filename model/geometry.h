@@ -29,6 +29,10 @@ double distance2(double x1, double y1, double x2, double y2);
 double distance3(const Point3& a, const Point3& b);
 // All three comparisons are strict: a difference equal to eps does not count as equal.
 bool nearlyEqual(double a, double b, double eps);
+// The whole-unit half of a size: card edges and viewport centres sit at the integer half.
+constexpr int integerHalf(int v) {
+    return v / 2;
+}
 bool samePoint2(const Point2& a, const Point2& b, double eps);
 bool samePoint3(const Point3& a, const Point3& b, double eps);
 // Sheet position of a point of the card open at 90 degrees.

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "model/geometry.h"
-#include "popup/polygon_clip/clip_polygon.h"
+#include "polygon_clip/clip_polygon.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 // kind, with a choice of which kinds to write.
 #pragma once
 
-#include "popup/pattern_line.h"
+#include "pattern/pattern_line.h"
 
 #include <string>
 

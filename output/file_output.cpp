@@ -1,7 +1,7 @@
 // Output files go through the same safe replacement as model files; this adds the reason.
 #include "output/file_output.h"
 
-#include "model/safe_file_write.h"
+#include "model_file/safe_file_write.h"
 
 #include <cerrno>
 #include <cstring>

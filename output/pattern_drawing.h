@@ -3,7 +3,7 @@
 #pragma once
 
 #include "output/pattern_canvas.h"
-#include "popup/pattern_line.h"
+#include "pattern/pattern_line.h"
 
 namespace plicato {
 

@@ -2,7 +2,7 @@
 // line kind, lines chained into continuous paths, the card's outline as a path of its own.
 #pragma once
 
-#include "popup/pattern_line.h"
+#include "pattern/pattern_line.h"
 
 #include <string>
 #include <vector>

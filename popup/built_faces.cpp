@@ -3,7 +3,7 @@
 #include "popup/built_faces.h"
 
 #include "model/clip_holder.h"
-#include "popup/polygon_clip/polygon_clip.h"
+#include "polygon_clip/polygon_clip.h"
 
 #include <algorithm>
 #include <cmath>

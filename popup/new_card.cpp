@@ -17,7 +17,7 @@ std::unique_ptr<CardModel> makeNewCard(int halfWidth, int height) {
     rebuildBuiltFaces(*model);
 
     model->editPlane = FacePlane::Vertical;
-    model->editOffset = model->snapToGrid(height / 2);
+    model->editOffset = model->snapToGrid(integerHalf(height));
     return model;
 }
 

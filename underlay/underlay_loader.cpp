@@ -55,9 +55,10 @@ std::unique_ptr<Picture> resamplePicture(const Picture& source, int side) {
         unsigned char* dst = out->data.data() + std::size_t(i) * side * 3;
         for (int j = 1; j < side - 1; ++j) {
             const std::int64_t srcCol = std::int64_t(j) * source.width / side;
-            dst[3 * j] = src[3 * srcCol];
-            dst[3 * j + 1] = src[3 * srcCol + 1];
-            dst[3 * j + 2] = src[3 * srcCol + 2];
+            const std::ptrdiff_t d = std::ptrdiff_t{3} * j;
+            dst[d] = src[3 * srcCol];
+            dst[d + 1] = src[3 * srcCol + 1];
+            dst[d + 2] = src[3 * srcCol + 2];
         }
     }
     return out;

@@ -49,7 +49,7 @@ ProjectionCache Camera::projectionFor(const DisplayState& state, int cardWidth) 
     const Matrix4 pan = Matrix4::translation(panX, panY, 0.0);
     Matrix4 view;
     if (usesOrthographic(state)) {
-        const double hw = w / 2, hh = h / 2; // integer halves
+        const double hw = integerHalf(w), hh = integerHalf(h);
         cache.projection = pan * Matrix4::orthographic(-hw, hw, -hh, hh, 1.0, 10000.0);
         view = Matrix4::translation(0.0, 0.0, -5000.0);
     } else {

@@ -19,8 +19,8 @@ double snapTrunc(double v, double g) {
 }
 
 const Face* lastRaisedFace(const CardModel& model, FacePlane plane) {
-    for (auto it = model.builtFaces.rbegin(); it != model.builtFaces.rend(); ++it) {
-        const Face& f = **it;
+    for (std::size_t i = model.builtFaces.size(); i-- > 0;) {
+        const Face& f = *model.builtFaces[i];
         if (f.plane == plane && std::fabs(f.offset) >= 0.00001)
             return &f;
     }
@@ -131,7 +131,7 @@ bool moveEditPlaneDown(CardModel& model) {
 bool moveMirrorLeft(CardModel& model, const DisplayState& state) {
     if (!state.mirrorEdit)
         return false;
-    if (-(model.cardWidth / 2) + 2 * model.gridSize < model.mirrorX) {
+    if (-integerHalf(model.cardWidth) + 2 * model.gridSize < model.mirrorX) {
         model.mirrorX -= model.gridSize;
         return true;
     }
@@ -141,7 +141,7 @@ bool moveMirrorLeft(CardModel& model, const DisplayState& state) {
 bool moveMirrorRight(CardModel& model, const DisplayState& state) {
     if (!state.mirrorEdit)
         return false;
-    if (model.mirrorX < model.cardWidth / 2 - 2 * model.gridSize) {
+    if (model.mirrorX < integerHalf(model.cardWidth) - 2 * model.gridSize) {
         model.mirrorX += model.gridSize;
         return true;
     }
@@ -149,7 +149,7 @@ bool moveMirrorRight(CardModel& model, const DisplayState& state) {
 }
 
 Point3 handlePosition(const CardModel& model, int handle) {
-    const double hw = model.cardWidth / 2;
+    const double hw = integerHalf(model.cardWidth);
     const double e = model.editOffset;
     switch (handle) {
     case VerticalRight:
@@ -189,7 +189,7 @@ int pickHandle(const CardModel& model, const DisplayState& state, const Projecti
 void dragHandle(CardModel& model, const ProjectionCache& projection, int handle, double x,
                 double y) {
     const double g = model.gridSize;
-    const double hw = model.cardWidth / 2;
+    const double hw = integerHalf(model.cardWidth);
     const double h = model.cardHeight;
     if (handle == MirrorHandle) {
         const int n = candidateCount(-hw, hw, g);

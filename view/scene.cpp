@@ -51,7 +51,7 @@ public:
     Builder(const CardModel& model, const DisplayState& state, const Camera& camera,
             const ColorTable& colors, const SceneExtras& extras, Scene& scene)
         : m(model), st(state), cam(camera), col(colors), ex(extras), sc(scene),
-          hw(model.cardWidth / 2), h(model.cardHeight) {}
+          hw(integerHalf(model.cardWidth)), h(model.cardHeight) {}
 
     void build();
 
@@ -198,8 +198,6 @@ void Builder::facePass(FacePlane plane) {
         Rgba c;
         if (st.inputDisplay && f.isSelected)
             c = col.rgba(ColorTable::SelectedFace);
-        else if (!vertical && faceOp)
-            c = planeColor;
         else if (!faceOp && m.editPlane == plane &&
                  std::fabs(f.offset - m.editOffset) < planeTolerance && st.showEditPlane)
             c = col.rgba(ColorTable::FaceOnEditPlane);
@@ -413,7 +411,7 @@ void Builder::mirrorLine() {
 }
 
 void Builder::sizePreview() {
-    const double w2 = st.previewWidth / 2;
+    const double w2 = integerHalf(st.previewWidth);
     const double ph = st.previewHeight;
     auto& base = item(PrimitiveKind::LineLoop, SceneRole::SizePreview, red, 3.0f);
     base.vertices = {{-w2, 0, 0}, {-w2, ph, 0}, {w2, ph, 0}, {w2, 0, 0}};

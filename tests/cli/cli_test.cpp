@@ -2,11 +2,11 @@
 // committed examples against their generator, and the golden EPS and SVG exports.
 #include "cli/cli_runner.h"
 
-#include "model/model_file_writer.h"
+#include "model_file/model_file_writer.h"
 #include "output/eps_writer.h"
+#include "pattern/pattern_builder.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
-#include "popup/pattern_builder.h"
 #include "tests/cli/example_designs.h"
 #include "tests/support/random_design.h"
 

@@ -3,7 +3,7 @@
 //   make_examples FOLDER   writes FOLDER/<name>.plq for every example
 #include "tests/cli/example_designs.h"
 
-#include "model/model_file_writer.h"
+#include "model_file/model_file_writer.h"
 
 #include <iostream>
 

@@ -3,7 +3,7 @@
 // faces cover the sheet exactly once, and an undo right after an operation restores its faces.
 #include "editing_fixture.h"
 
-#include "model/editing.h"
+#include "editing/editing.h"
 #include "popup/built_faces.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 // positions in space that they stand for.
 #include "editing_fixture.h"
 
-#include "model/editing.h"
+#include "editing/editing.h"
 
 using namespace plicato;
 using namespace plicato::test;

@@ -2,7 +2,7 @@
 // corners too short to cut, and picks that must be refused.
 #include "editing_fixture.h"
 
-#include "model/editing.h"
+#include "editing/editing.h"
 
 using namespace plicato;
 using namespace plicato::test;

@@ -1,7 +1,7 @@
 // Selection list and box, copy, cut, delete, paste, and the Edit menu's enable conditions.
 #include "editing_fixture.h"
 
-#include "model/editing.h"
+#include "editing/editing.h"
 
 #include <limits>
 

@@ -2,7 +2,7 @@
 // spread out; no face may be lost or doubled, and the base faces keep the first two places.
 #include "editing_fixture.h"
 
-#include "model/editing.h"
+#include "editing/editing.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // rules, and changing the card size itself.
 #include "editing_fixture.h"
 
-#include "model/editing.h"
+#include "editing/editing.h"
 
 using namespace plicato;
 using namespace plicato::test;

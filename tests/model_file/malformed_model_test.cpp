@@ -1,6 +1,6 @@
 // Malformed model files: every truncation, impossible counts and lengths, non-finite numbers
 // and garbage. Each is refused or read, never crashes, reads past the end or takes long.
-#include "model/model_file_reader.h"
+#include "model_file/model_file_reader.h"
 #include "popup/new_card.h"
 
 #include "tests/support/test_files.h"

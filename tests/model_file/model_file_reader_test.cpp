@@ -1,7 +1,7 @@
 // Reading hand-made files of every version: the exact models they give, the version messages,
 // the quirks of the text format, and what a successful or failed read does to the current model.
 #include "model/core_state.h"
-#include "model/model_file_reader.h"
+#include "model_file/model_file_reader.h"
 #include "popup/new_card.h"
 
 #include "tests/model_file/model_builder.h"

@@ -1,7 +1,7 @@
 // The model file writer: the exact bytes of the layout, round trips through real files, and
 // saves that fail without harming the previous file.
-#include "model/model_file_reader.h"
-#include "model/model_file_writer.h"
+#include "model_file/model_file_reader.h"
+#include "model_file/model_file_writer.h"
 #include "popup/new_card.h"
 #include "underlay/underlay_loader.h"
 

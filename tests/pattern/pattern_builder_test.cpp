@@ -1,7 +1,7 @@
 // The links and lines of small designs whose pattern is known: the plain card, a box, an edge
 // that is shared over part of its length, and the independence from the current opening angle.
-#include "popup/pattern_builder.h"
-#include "popup/pattern_line.h"
+#include "pattern/pattern_builder.h"
+#include "pattern/pattern_line.h"
 #include "tests/pattern/pattern_test_faces.h"
 
 #include "model/core_state.h"

@@ -2,11 +2,11 @@
 // with the plain one, every fold joins exactly one vertical and one horizontal face, and the
 // sheet's outline is cut all round.
 #include "model/core_state.h"
+#include "pattern/pattern_builder.h"
+#include "pattern/pattern_line.h"
 #include "popup/built_faces.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
-#include "popup/pattern_builder.h"
-#include "popup/pattern_line.h"
 #include "tests/support/random_design.h"
 
 #include <gtest/gtest.h>

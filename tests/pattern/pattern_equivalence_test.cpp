@@ -1,8 +1,8 @@
 // The indexed pattern builder and line collection against the plain quadratic ones on random
 // designs: the same links (ends, kinds, faces) in the same order, the same face link lists and
 // the same output lines in the same order.
-#include "popup/pattern_builder.h"
-#include "popup/pattern_line.h"
+#include "pattern/pattern_builder.h"
+#include "pattern/pattern_line.h"
 #include "tests/pattern/pattern_test_faces.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // Adding output lines: duplicates, merging of collinear lines per kind, and what stays apart.
-#include "popup/pattern_line.h"
+#include "pattern/pattern_line.h"
 
 #include <gtest/gtest.h>
 

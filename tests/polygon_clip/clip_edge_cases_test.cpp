@@ -107,6 +107,24 @@ TEST(ClipSquares, EdgesEqualWithinToleranceMergeWithoutSliver) {
     EXPECT_NEAR(flaggedArea(u2.get()), 2.0, 1e-6);
 }
 
+TEST(ClipSquares, FacingEdgesBundleJustBelowTheToleranceAndStayApartAbove) {
+    // The bundling tolerance is 1e-6: a gap of half of it closes, three times it stays open.
+    struct Row {
+        double gap;
+        int contours;
+    };
+    const Row rows[] = {{5e-7, 1}, {9e-7, 1}, {3e-6, 2}, {1e-5, 2}};
+    const OwnedClip a(Rings{rect(0, 0, 1, 1)});
+    for (const Row& row : rows) {
+        const double x = 1.0 + row.gap;
+        const OwnedClip b(Rings{{{x, 0}, {x + 1, 0}, {x + 1, 1}, {x, 1}}});
+        const OwnedClip u = runClip(ClipOp::Union, a, b);
+        EXPECT_EQ(u.get().contourCount, row.contours) << row.gap;
+        EXPECT_EQ(u.holeCount(), 0) << row.gap;
+        EXPECT_NEAR(flaggedArea(u.get()), 2.0, 1e-6) << row.gap;
+    }
+}
+
 TEST(ClipHoles, SquareMinusInnerSquareHasOneHole) {
     const OwnedClip a(Rings{rect(0, 0, 10, 10)});
     const OwnedClip b(Rings{rect(3, 3, 6, 6)});

@@ -2,7 +2,7 @@
 // computed independently of the engine, and owning wrappers for results.
 #pragma once
 
-#include "popup/polygon_clip/polygon_clip.h"
+#include "polygon_clip/polygon_clip.h"
 
 #include <utility>
 #include <vector>

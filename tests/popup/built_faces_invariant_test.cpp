@@ -3,10 +3,10 @@
 // the same faces as the full one.
 #include "model/clip_holder.h"
 #include "model/core_state.h"
+#include "polygon_clip/polygon_clip.h"
 #include "popup/built_faces.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
-#include "popup/polygon_clip/polygon_clip.h"
 #include "tests/support/polygon_area.h"
 #include "tests/support/random_design.h"
 

@@ -4,7 +4,7 @@
 
 #include "model/face.h"
 #include "model/polygon.h"
-#include "popup/polygon_clip/polygon_clip.h"
+#include "polygon_clip/polygon_clip.h"
 
 #include <cmath>
 #include <vector>

@@ -1,0 +1,123 @@
+// The main window: menus, toolbar and status bar built from one command table, the settings
+// kept in the profile, the window placement, and opening designs by path.
+#pragma once
+
+#include "settings/app_settings.h"
+#include "settings/profile_store.h"
+#include "settings/recent_file_list.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <map>
+
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+
+namespace plicato {
+
+class CDave3vDoc;
+class CDave3vView;
+
+struct FrameOptions {
+    // The OpenGL view; tests that run without a GL-capable display leave it out.
+    bool createView = true;
+};
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+public:
+    CMainFrame(ProfileStore& profile, RecentFileList& recent, FrameOptions options = {});
+    ~CMainFrame() override;
+
+    // Builds toolbar, status bar, placement, the first card and the settings. False when a
+    // part of the window cannot be made.
+    bool create();
+
+    CDave3vDoc& document() { return *doc; }
+    AppSettings& settings() { return appSettings; }
+    QToolBar* toolBar() const { return tools; }
+    QLabel* messagePane() const { return pane0; }
+    QLabel* indicatorPane() const { return pane1; }
+    QWidget* viewWidget() const { return view; }
+    CDave3vView* dave3vView() const { return glView; }
+
+    // The action of a command id, or nullptr.
+    QAction* action(int id) const;
+    // Gives command `id` its behaviour: the handler, and optionally when it is enabled and when
+    // its menu item and button show a check mark. A command without a handler stays disabled.
+    void setCommand(int id, std::function<void()> handler, std::function<bool()> enabled = {},
+                    std::function<bool()> checked = {});
+    // Runs a command as if chosen from the menu; false when it is disabled or unknown.
+    bool runCommand(int id);
+    // Refreshes the enable and check state of every command, the title mark and the status.
+    void updateCommandStates();
+
+    // Opens a design given its full path (command line, recent files, dropped files).
+    void openModelByPath(const QString& path);
+    void addRecentFile(const QString& path);
+    void updateAllViews();
+
+    // Pane 1 of the idle status: card width, card height and grid of the current model.
+    QString idleIndicatorText() const;
+    static QString idleHintText();
+
+    // The placement read at creation, when there was one.
+    bool hasRestoredPlacement() const { return placementRestored; }
+    const WindowPlacement& restoredPlacement() const { return placement; }
+    // The window's placement as it would be written now.
+    WindowPlacement currentPlacement() const;
+
+    // Writes settings, placement, toolbar state and the recent list to the profile file.
+    void saveProfile();
+
+    // Address of the product's home page ("homePage" of "Settings" in the profile); the
+    // command is disabled while none is configured.
+    QString homePage() const { return homePageUrl; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void createView();
+    void bindCommands();
+    void rebuildRecentMenu();
+    void refreshTitle();
+    void updateIdleStatus();
+    void onNew();
+    void onHelp();
+    void onHomePage();
+    void onAbout();
+    void openRecent(int index);
+
+    ProfileStore& profile;
+    RecentFileList& recent;
+    FrameOptions options;
+    CDave3vDoc* doc = nullptr;
+    AppSettings appSettings;
+    QString homePageUrl;
+    QToolBar* tools = nullptr;
+    QLabel* pane0 = nullptr;
+    QLabel* pane1 = nullptr;
+    QWidget* view = nullptr;
+    CDave3vView* glView = nullptr; // the view when it was made
+    QMenu* fileMenu = nullptr;
+    QAction* recentAnchor = nullptr;
+    QTimer* idleTimer = nullptr;
+    std::map<int, QAction*> actions;
+    std::map<int, std::function<void()>> handlers;
+    std::map<int, std::function<bool()>> enabledWhen;
+    std::map<int, std::function<bool()>> checkedWhen;
+    WindowPlacement placement;
+    bool placementRestored = false;
+};
+
+} // namespace plicato

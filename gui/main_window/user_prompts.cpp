@@ -1,0 +1,68 @@
+// The interactive answers: Qt's file dialogs, message boxes and the desktop's browser.
+#include "gui/main_window/user_prompts.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace plicato {
+
+namespace {
+UserPrompts defaultPrompts;
+UserPrompts* installed = nullptr;
+} // namespace
+
+QString UserPrompts::openFileName(QWidget* parent, const QString& folder, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), folder, filter);
+}
+
+QString UserPrompts::saveFileName(QWidget* parent, const QString& folder, const QString& filter) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("名前を付けて保存"), folder, filter);
+}
+
+void UserPrompts::message(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(appTitle), text, QMessageBox::Ok,
+                    parent);
+    box.exec();
+}
+
+UserPrompts::SaveAnswer UserPrompts::askSaveChanges(QWidget* parent, const QString& title) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(appTitle),
+                    QStringLiteral("変更内容を保存しますか?"), QMessageBox::NoButton, parent);
+    box.setInformativeText(title);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == yes)
+        return SaveAnswer::Yes;
+    if (box.clickedButton() == no)
+        return SaveAnswer::No;
+    return SaveAnswer::Cancel;
+}
+
+int UserPrompts::runDialog(QDialog& dialog) {
+    return dialog.exec();
+}
+
+bool UserPrompts::openUrl(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
+}
+
+UserPrompts& userPrompts() {
+    return installed ? *installed : defaultPrompts;
+}
+
+void installUserPrompts(UserPrompts* prompts) {
+    installed = prompts;
+}
+
+void PromptMessageSink::show(const std::string& text) {
+    userPrompts().message(parent, QString::fromStdString(text));
+}
+
+} // namespace plicato

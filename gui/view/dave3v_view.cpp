@@ -1,0 +1,270 @@
+// The view widget: event translation, the view commands and drawing through the GL renderer.
+#include "gui/view/dave3v_view.h"
+
+#include "gui/view/card_opening_dialog.h"
+#include "gui/view/viewpoint_dialog.h"
+#include "view/color_table.h"
+#include "view/edit_plane.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+#include <QWheelEvent>
+
+namespace plicato {
+
+namespace {
+
+int buttonsOf(Qt::MouseButtons b) {
+    int r = 0;
+    if (b & Qt::LeftButton)
+        r |= LeftButton;
+    if (b & Qt::RightButton)
+        r |= RightButton;
+    if (b & Qt::MiddleButton)
+        r |= MiddleButton;
+    return r;
+}
+
+int modifiersOf(Qt::KeyboardModifiers m) {
+    int r = 0;
+    if (m & Qt::ShiftModifier)
+        r |= ShiftModifier;
+    if (m & Qt::ControlModifier)
+        r |= ControlModifier;
+    return r;
+}
+
+} // namespace
+
+CDave3vView::CDave3vView(QWidget* parent) : QOpenGLWidget(parent) {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    setFormat(format);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setMouseTracking(true);
+    setCursor(Qt::ArrowCursor);
+}
+
+CDave3vView::~CDave3vView() {
+    makeCurrent();
+    renderer_.release();
+    doneCurrent();
+}
+
+void CDave3vView::initializeGL() {
+    renderer_.initialize();
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, [this] {
+        makeCurrent();
+        renderer_.release();
+        doneCurrent();
+    });
+}
+
+void CDave3vView::resizeGL(int w, int h) {
+    controller_.resize(w, h);
+}
+
+void CDave3vView::paintGL() {
+    controller_.resize(width(), height());
+    const Scene scene = controller_.buildFrame(colorTable());
+    const qreal ratio = devicePixelRatioF();
+    renderer_.draw(scene, int(width() * ratio), int(height() * ratio));
+    ++frames_;
+}
+
+void CDave3vView::respond(const ViewResponse& r) {
+    if (r.redraw)
+        update();
+    if (r.statusRefresh)
+        emit statusRefreshRequested();
+}
+
+void CDave3vView::mousePressEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    switch (event->button()) {
+    case Qt::LeftButton:
+        respond(controller_.leftButtonDown(p.x(), p.y(), modifiersOf(event->modifiers())));
+        break;
+    case Qt::RightButton:
+        respond(controller_.rightButtonDown(p.x(), p.y()));
+        break;
+    case Qt::MiddleButton:
+        respond(controller_.middleButtonDown(p.x(), p.y()));
+        break;
+    default:
+        break;
+    }
+}
+
+void CDave3vView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    switch (event->button()) {
+    case Qt::LeftButton:
+        respond(controller_.leftButtonUp(p.x(), p.y()));
+        break;
+    case Qt::RightButton:
+        respond(controller_.rightButtonUp(p.x(), p.y()));
+        break;
+    case Qt::MiddleButton:
+        respond(controller_.middleButtonUp());
+        break;
+    default:
+        break;
+    }
+}
+
+void CDave3vView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    respond(controller_.mouseMove(p.x(), p.y(), buttonsOf(event->buttons()),
+                                  modifiersOf(event->modifiers())));
+}
+
+void CDave3vView::wheelEvent(QWheelEvent* event) {
+    respond(controller_.wheel(event->angleDelta().y()));
+    QOpenGLWidget::wheelEvent(event);
+}
+
+void CDave3vView::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (ctrl) {
+        // The main window's shortcuts normally take these first; the view answers them when it
+        // stands alone.
+        switch (event->key()) {
+        case Qt::Key_K:
+            onGridSmaller();
+            return;
+        case Qt::Key_L:
+            onGridLarger();
+            return;
+        case Qt::Key_H:
+            onHideEditPlane();
+            return;
+        case Qt::Key_R:
+            onToggleOrthographic();
+            return;
+        default:
+            break;
+        }
+    }
+    ViewKey key = ViewKey::Other;
+    switch (event->key()) {
+    case Qt::Key_Space:
+        key = ViewKey::Space;
+        break;
+    case Qt::Key_Up:
+        key = ViewKey::Up;
+        break;
+    case Qt::Key_Down:
+        key = ViewKey::Down;
+        break;
+    case Qt::Key_Left:
+        key = ViewKey::Left;
+        break;
+    case Qt::Key_Right:
+        key = ViewKey::Right;
+        break;
+    default:
+        QOpenGLWidget::keyPressEvent(event);
+        return;
+    }
+    respond(controller_.key(key, modifiersOf(event->modifiers())));
+}
+
+void CDave3vView::resetView() {
+    controller_.resetView();
+    update();
+}
+
+void CDave3vView::onUpdate(int hint) {
+    if (hint == 1000) {
+        if (CardModel* model = currentModel())
+            model->drawPoints.clear();
+        controller_.extras.markedVertex.reset();
+        controller_.extras.subdivideFace = nullptr;
+    }
+    update();
+}
+
+void CDave3vView::onResetView() {
+    resetView();
+}
+
+void CDave3vView::onToggleOrthographic() {
+    respond(controller_.toggleOrthographic());
+}
+
+bool CDave3vView::isOrthographic() const {
+    return displayState().orthographic;
+}
+
+void CDave3vView::onVerticalPlane() {
+    respond(controller_.togglePlane());
+}
+
+void CDave3vView::onHorizontalPlane() {
+    respond(controller_.togglePlane());
+}
+
+bool CDave3vView::isVerticalPlane() const {
+    const CardModel* model = currentModel();
+    return model && model->editPlane == FacePlane::Vertical;
+}
+
+bool CDave3vView::isHorizontalPlane() const {
+    const CardModel* model = currentModel();
+    return model && model->editPlane == FacePlane::Horizontal;
+}
+
+void CDave3vView::onGridSmaller() {
+    respond(controller_.gridSmaller());
+}
+
+void CDave3vView::onGridLarger() {
+    respond(controller_.gridLarger());
+}
+
+bool CDave3vView::canGridSmaller() const {
+    return canMakeGridSmaller(currentModel());
+}
+
+bool CDave3vView::canGridLarger() const {
+    return canMakeGridLarger(currentModel());
+}
+
+void CDave3vView::onHideEditPlane() {
+    respond(controller_.toggleEditPlaneShown());
+}
+
+bool CDave3vView::isEditPlaneHidden() const {
+    return !displayState().showEditPlane;
+}
+
+CardOpeningDialog* CDave3vView::cardOpeningDialog() {
+    if (!openingDialog_)
+        openingDialog_ = new CardOpeningDialog(this, window());
+    return openingDialog_;
+}
+
+void CDave3vView::onCardOpening() {
+    cardOpeningDialog()->showOpening();
+}
+
+void CDave3vView::onViewpoint() {
+    Camera& c = controller_.camera;
+    ViewpointDialog dialog(this);
+    dialog.setValues(c.rotX, c.rotY, c.scale);
+    if (dialog.exec() == QDialog::Accepted) {
+        c.rotX = dialog.rotX();
+        c.rotY = dialog.rotY();
+        c.scale = dialog.scale();
+        update();
+    }
+}
+
+} // namespace plicato

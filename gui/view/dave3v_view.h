@@ -1,0 +1,81 @@
+// CDave3vView: the 3D view widget. It turns Qt events into plain events for the view controller,
+// asks it for the frame's scene list and hands that to the GL renderer.
+//
+// Command methods for the main window (command id -> method; update function for the menu):
+//   32788 reset view           onResetView()
+//   32807 orthographic, Ctrl+R onToggleOrthographic()   check: isOrthographic()
+//   32794 vertical plane       onVerticalPlane()        check: isVerticalPlane()
+//   32795 horizontal plane     onHorizontalPlane()      check: isHorizontalPlane()
+//   32783 grid smaller, Ctrl+K onGridSmaller()          enable: canGridSmaller()
+//   32802 grid larger, Ctrl+L  onGridLarger()           enable: canGridLarger()
+//   32787 hide plane, Ctrl+H   onHideEditPlane()        check: isEditPlaneHidden()
+//   32803 card opening         onCardOpening()          (cardOpeningDialog() for the mode commands)
+//   32812 viewpoint            onViewpoint()
+// New calls resetView(); model changes call onUpdate(hint) (hint 1000 also drops the outline
+// being drawn). statusRefreshRequested() asks the frame to refresh its idle status text.
+#pragma once
+
+#include "gui/view/gl_renderer.h"
+#include "view/view_controller.h"
+
+#include <QOpenGLWidget>
+
+namespace plicato {
+
+class CardOpeningDialog;
+
+class CDave3vView : public QOpenGLWidget {
+    Q_OBJECT
+public:
+    explicit CDave3vView(QWidget* parent = nullptr);
+    ~CDave3vView() override;
+
+    void resetView();
+    void onUpdate(int hint = 0);
+
+    void onResetView();
+    void onToggleOrthographic();
+    bool isOrthographic() const;
+    void onVerticalPlane();
+    void onHorizontalPlane();
+    bool isVerticalPlane() const;
+    bool isHorizontalPlane() const;
+    void onGridSmaller();
+    void onGridLarger();
+    bool canGridSmaller() const;
+    bool canGridLarger() const;
+    void onHideEditPlane();
+    bool isEditPlaneHidden() const;
+    void onCardOpening();
+    void onViewpoint();
+
+    // The opening window, created hidden on first use with this view's window as parent.
+    CardOpeningDialog* cardOpeningDialog();
+
+    ViewController& controller() { return controller_; }
+    // Frames drawn so far (for measuring).
+    long frameCount() const { return frames_; }
+
+signals:
+    void statusRefreshRequested();
+
+protected:
+    void initializeGL() override;
+    void resizeGL(int w, int h) override;
+    void paintGL() override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void respond(const ViewResponse& r);
+
+    ViewController controller_;
+    GlRenderer renderer_;
+    CardOpeningDialog* openingDialog_ = nullptr;
+    long frames_ = 0;
+};
+
+} // namespace plicato

@@ -1,0 +1,244 @@
+// Fixed-function drawing of the scene list with client-side vertex arrays.
+#include "gui/view/gl_renderer.h"
+
+#include <GL/gl.h>
+
+namespace plicato {
+
+namespace {
+
+static_assert(sizeof(Point3) == 3 * sizeof(double), "vertex arrays read Point3 directly");
+static_assert(sizeof(Point2) == 2 * sizeof(double), "texture arrays read Point2 directly");
+
+GLenum glMode(PrimitiveKind kind) {
+    switch (kind) {
+    case PrimitiveKind::Triangles:
+        return GL_TRIANGLES;
+    case PrimitiveKind::Lines:
+        return GL_LINES;
+    case PrimitiveKind::LineStrip:
+        return GL_LINE_STRIP;
+    case PrimitiveKind::LineLoop:
+        return GL_LINE_LOOP;
+    case PrimitiveKind::Points:
+        return GL_POINTS;
+    case PrimitiveKind::Quads:
+        return GL_QUADS;
+    }
+    return GL_POINTS;
+}
+
+void enableIf(GLenum cap, bool on) {
+    if (on)
+        glEnable(cap);
+    else
+        glDisable(cap);
+}
+
+// Identifies a picture's contents cheaply: its border (which colour changes repaint in place)
+// and a sparse sample of the inside (other changes replace the picture).
+std::uint64_t pictureSignature(const Picture& p) {
+    std::uint64_t h = 1469598103934665603ull;
+    auto mix = [&](std::size_t i) { h = (h ^ p.data[i]) * 1099511628211ull; };
+    const std::size_t row = std::size_t(p.width) * 3;
+    const std::size_t total = row * std::size_t(p.height);
+    for (std::size_t i = 0; i < row; ++i) {
+        mix(i);
+        mix(total - row + i);
+    }
+    for (std::size_t r = 0; r < std::size_t(p.height); ++r) {
+        for (std::size_t k = 0; k < 3; ++k) {
+            mix(r * row + k);
+            mix(r * row + row - 3 + k);
+        }
+    }
+    for (std::size_t i = 0; i < total; i += 997)
+        mix(i);
+    return h;
+}
+
+} // namespace
+
+void GlRenderer::initialize() {
+    glDisable(GL_CULL_FACE);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    glPolygonOffset(1.0f, 0.001f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    initialized_ = true;
+}
+
+void GlRenderer::release() {
+    for (TextureSlot* slot : {&front_, &top_}) {
+        if (slot->name)
+            glDeleteTextures(1, &slot->name);
+        *slot = {};
+    }
+}
+
+bool GlRenderer::bindPicture(TextureSlot& slot, const Picture* picture) {
+    if (!picture || picture->width <= 0 || picture->height <= 0 ||
+        picture->data.size() < std::size_t(picture->width) * std::size_t(picture->height) * 3)
+        return false;
+    GLint maxSide = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
+    if (picture->width > maxSide || picture->height > maxSide)
+        return false;
+    const std::uint64_t signature = pictureSignature(*picture);
+    if (!slot.name)
+        glGenTextures(1, &slot.name);
+    glBindTexture(GL_TEXTURE_2D, slot.name);
+    if (slot.data != picture->data.data() || slot.width != picture->width ||
+        slot.height != picture->height || slot.signature != signature) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        const GLfloat border[4] = {1, 0, 0, 0};
+        glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, picture->width, picture->height, 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, picture->data.data());
+        slot.data = picture->data.data();
+        slot.width = picture->width;
+        slot.height = picture->height;
+        slot.signature = signature;
+    }
+    return true;
+}
+
+void GlRenderer::draw(const Scene& scene, int width, int height) {
+    if (!initialized_)
+        initialize();
+    glClearColor(1, 1, 1, 1);
+    glDepthFunc(GL_LEQUAL);
+    glEnable(GL_DEPTH_TEST);
+    glClearDepth(1.0);
+    glEnable(GL_DITHER);
+    glViewport(0, 0, width, height);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+
+    // Background gradient over the whole view.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND); // opaque: the same pixels without reading the target
+    glBegin(GL_QUADS);
+    const Rgba& b = scene.backgroundBottom;
+    const Rgba& t = scene.backgroundTop;
+    glColor4f(b.r, b.g, b.b, b.a);
+    glVertex2d(-1, -1);
+    glVertex2d(1, -1);
+    glColor4f(t.r, t.g, t.b, t.a);
+    glVertex2d(1, 1);
+    glVertex2d(-1, 1);
+    glEnd();
+    glEnable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    if (!scene.hasModel)
+        return;
+
+    glMatrixMode(GL_PROJECTION);
+    glLoadMatrixd(scene.projection.projection.m.data());
+    glMatrixMode(GL_MODELVIEW);
+    glLoadMatrixd(scene.projection.modelview.m.data());
+    enableIf(GL_LINE_SMOOTH, scene.lineSmooth);
+    smoothLines_ = scene.lineSmooth; // smoothed lines need blending to show their coverage
+
+    const bool frontOk = scene.frontPicture && bindPicture(front_, scene.frontPicture);
+    const bool topOk = scene.topPicture && bindPicture(top_, scene.topPicture);
+
+    glEnableClientState(GL_VERTEX_ARRAY);
+    for (const DrawItem& item : scene.items) {
+        bool textured = false;
+        if (item.texture == SceneTexture::Front && frontOk) {
+            glBindTexture(GL_TEXTURE_2D, front_.name);
+            textured = true;
+        } else if (item.texture == SceneTexture::Top && topOk) {
+            glBindTexture(GL_TEXTURE_2D, top_.name);
+            textured = true;
+        }
+        enableIf(GL_TEXTURE_2D, textured);
+        if (textured && item.texCoords.size() == item.vertices.size()) {
+            glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+            glTexCoordPointer(2, GL_DOUBLE, 0, item.texCoords.data());
+        } else {
+            glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+        }
+        drawItem(item, textured);
+    }
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glFrontFace(GL_CCW);
+    glDisable(GL_CULL_FACE);
+}
+
+void GlRenderer::drawItem(const DrawItem& item, bool textured) {
+    if (item.vertices.empty())
+        return;
+    enableIf(GL_DEPTH_TEST, item.depthTest);
+    const bool lit = item.lit && item.normals.size() == item.vertices.size();
+    if (lit) {
+        const GLfloat ambient[4] = {0.1f, 0.1f, 0.1f, 1};
+        const GLfloat one[4] = {1, 1, 1, 1};
+        const GLfloat direction[4] = {0.3f, 1, 0.5f, 0};
+        glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+        glLightfv(GL_LIGHT0, GL_DIFFUSE, one);
+        glLightfv(GL_LIGHT0, GL_SPECULAR, one);
+        glLightfv(GL_LIGHT0, GL_POSITION, direction);
+        const GLfloat noAmbient[4] = {0, 0, 0, 1};
+        const GLfloat diffuse[4] = {item.color.r, item.color.g, item.color.b, item.color.a};
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, noAmbient);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuse);
+        glEnable(GL_LIGHTING);
+        glEnable(GL_LIGHT0);
+        glEnable(GL_NORMALIZE);
+        glEnableClientState(GL_NORMAL_ARRAY);
+        glNormalPointer(GL_DOUBLE, 0, item.normals.data());
+    } else {
+        glDisable(GL_LIGHTING);
+        glDisableClientState(GL_NORMAL_ARRAY);
+    }
+    if (item.cullBack) {
+        // The axis exchange in the modelview mirrors the model, so outward faces turn clockwise.
+        glEnable(GL_CULL_FACE);
+        glCullFace(GL_BACK);
+        glFrontFace(GL_CW);
+    } else {
+        glDisable(GL_CULL_FACE);
+        glFrontFace(GL_CCW);
+    }
+    // Opaque items blend to the same pixels; skipping the blend spares the software rasteriser
+    // a read of every covered pixel.
+    const bool line = item.kind == PrimitiveKind::Lines || item.kind == PrimitiveKind::LineStrip ||
+                      item.kind == PrimitiveKind::LineLoop;
+    enableIf(GL_BLEND, item.color.a < 1.0f || textured || (smoothLines_ && line));
+    glColor4f(item.color.r, item.color.g, item.color.b, item.color.a);
+    glLineWidth(item.size);
+    glPointSize(item.size);
+    // Single precision is what the pipeline works in; handing it floats avoids a slow path.
+    floats_.resize(item.vertices.size() * 3);
+    for (std::size_t i = 0; i < item.vertices.size(); ++i) {
+        floats_[3 * i] = float(item.vertices[i].x);
+        floats_[3 * i + 1] = float(item.vertices[i].y);
+        floats_[3 * i + 2] = float(item.vertices[i].z);
+    }
+    glVertexPointer(3, GL_FLOAT, 0, floats_.data());
+    glDrawArrays(glMode(item.kind), 0, GLsizei(item.vertices.size()));
+    if (lit) {
+        glDisableClientState(GL_NORMAL_ARRAY);
+        glDisable(GL_LIGHTING);
+    }
+}
+
+} // namespace plicato

@@ -1,0 +1,60 @@
+// The viewpoint dialog: decimal fields with the number check message.
+#include "gui/view/viewpoint_dialog.h"
+
+#include "view/number_text.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace plicato {
+
+ViewpointDialog::ViewpointDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("視点情報"));
+    auto* form = new QFormLayout;
+    const QString labels[3] = {QStringLiteral("角度（縦）"), QStringLiteral("角度（横）"),
+                               QStringLiteral("スケール")};
+    for (int i = 0; i < 3; ++i) {
+        fields_[i] = new QLineEdit(this);
+        form->addRow(labels[i], fields_[i]);
+    }
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &ViewpointDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &ViewpointDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+}
+
+void ViewpointDialog::setValues(double rotX, double rotY, double scale) {
+    values_[0] = rotX;
+    values_[1] = rotY;
+    values_[2] = scale;
+    for (int i = 0; i < 3; ++i)
+        fields_[i]->setText(QString::fromStdString(formatDecimal(values_[i])));
+}
+
+void ViewpointDialog::accept() {
+    double read[3];
+    for (int i = 0; i < 3; ++i) {
+        const auto v = parseDecimal(fields_[i]->text().toStdString());
+        if (!v) {
+            emit numberRefused(i);
+            QMessageBox::warning(this, QStringLiteral("PlicatoPRO"),
+                                 QStringLiteral("数字を入力してください。"));
+            fields_[i]->setFocus();
+            fields_[i]->selectAll();
+            return;
+        }
+        read[i] = *v;
+    }
+    for (int i = 0; i < 3; ++i)
+        values_[i] = read[i];
+    QDialog::accept();
+}
+
+} // namespace plicato

@@ -1,0 +1,333 @@
+// The scan-beam sweep: scan lines rebuild the active edge table and classify the vertices on
+// them; crossings inside a beam are classified in order of y and swap their bundles.
+#include "polygon_clip/scan_beam_sweep.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <numeric>
+
+namespace plicato {
+
+namespace {
+
+// Edges whose x on a scan line and whose slopes differ by at most this much are one bundle.
+constexpr double kBundleTolerance = 1e-6;
+// Edges whose x spans across a beam differ by at most this much do not cross in it.
+constexpr double kCrossingEpsilon = 2.220446049250313e-16;
+
+ClipParity polyBit(int poly) {
+    return static_cast<ClipParity>(1u << poly);
+}
+
+} // namespace
+
+ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
+    : table_(table), inside_(inside), scanbeam_(table.arena()), bundles_(table.arena()),
+      order_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
+      nextBundles_(table.arena()), nextMembers_(table.arena()), pointAbove_(table.arena()),
+      rays_(table.arena()), crossings_(table.arena()), sortScratch_(table.arena()),
+      nodes_(table.arena()) {}
+
+void ScanBeamSweep::run() {
+    nodes_.reserve(table_.edges.size());
+    double y = 0.0;
+    if (!nextScanline(y))
+        return;
+    for (;;) {
+        processScanline(y);
+        double yTop = 0.0;
+        if (!nextScanline(yTop))
+            break;
+        processBeam(y, yTop);
+        y = yTop;
+    }
+}
+
+// The next scan line: the lowest of the next local minimum and the tops of active edges.
+bool ScanBeamSweep::nextScanline(double& y) {
+    const auto& minima = table_.minima;
+    const bool haveMin = nextMinimum_ < minima.size();
+    if (!haveMin && scanbeam_.empty())
+        return false;
+    y = haveMin ? table_.edges[static_cast<std::size_t>(minima[nextMinimum_])].yb : 0.0;
+    if (!scanbeam_.empty() && (!haveMin || scanbeam_.front() < y))
+        y = scanbeam_.front();
+    while (!scanbeam_.empty() && scanbeam_.front() <= y) {
+        std::pop_heap(scanbeam_.begin(), scanbeam_.end(), std::greater<double>());
+        scanbeam_.pop_back();
+    }
+    return true;
+}
+
+void ScanBeamSweep::activate(int edge) {
+    scanbeam_.push_back(table_.edges[static_cast<std::size_t>(edge)].yt);
+    std::push_heap(scanbeam_.begin(), scanbeam_.end(), std::greater<double>());
+}
+
+void ScanBeamSweep::processScanline(double y) {
+    const auto& edges = table_.edges;
+    const auto& minima = table_.minima;
+    std::size_t minEnd = nextMinimum_;
+    while (minEnd < minima.size() && edges[static_cast<std::size_t>(minima[minEnd])].yb <= y)
+        ++minEnd;
+
+    nextBundles_.clear();
+    nextMembers_.clear();
+    nextBundles_.reserve(memberEdges_.size() + (minEnd - nextMinimum_));
+    belowLeft_ = 0;
+    aboveLeft_ = 0;
+    pendingWest_ = -1;
+
+    // Group the bundles arriving from below and the bounds starting here into points on the line.
+    const std::size_t nb = order_.size();
+    std::size_t i = 0;
+    std::size_t m = nextMinimum_;
+    auto bundleAt = [&](std::size_t k) -> const ClipBundle& {
+        return bundles_[static_cast<std::size_t>(order_[k])];
+    };
+    auto minimumAt = [&](std::size_t k) -> const ClipEdge& {
+        return edges[static_cast<std::size_t>(minima[k])];
+    };
+    while (i < nb || m < minEnd) {
+        const bool belowFirst = m >= minEnd || (i < nb && bundleAt(i).xTop <= minimumAt(m).xb);
+        const double start = belowFirst ? bundleAt(i).xTop : minimumAt(m).xb;
+        double last = start;
+        double px = start;
+        bool exact = false; // prefer an input vertex's own x for the point
+        const std::size_t i0 = i;
+        const std::size_t m0 = m;
+        for (;;) {
+            bool took = false;
+            if (i < nb && bundleAt(i).xTop <= last + kBundleTolerance) {
+                const ClipBundle& b = bundleAt(i);
+                last = std::max(last, b.xTop);
+                if (!exact && edges[static_cast<std::size_t>(b.rep)].yt == y) {
+                    px = b.xTop;
+                    exact = true;
+                }
+                ++i;
+                took = true;
+            }
+            if (m < minEnd && minimumAt(m).xb <= last + kBundleTolerance) {
+                last = std::max(last, minimumAt(m).xb);
+                if (!exact) {
+                    px = minimumAt(m).xb;
+                    exact = true;
+                }
+                ++m;
+                took = true;
+            }
+            if (!took)
+                break;
+        }
+
+        if (i == i0 + 1 && m == m0 && belowLeft_ == aboveLeft_) {
+            // One bundle passing straight through with nothing else here: it carries on as it
+            // is, and no boundary can turn at this point.
+            const ClipBundle& b = bundleAt(i0);
+            bool allContinue = true;
+            for (int k = b.first; k < b.first + b.count && allContinue; ++k)
+                allContinue =
+                    edges[static_cast<std::size_t>(memberEdges_[static_cast<std::size_t>(k)])].yt >
+                    y;
+            if (allContinue) {
+                // Built in place, field by field: copying a freshly written struct with wide
+                // loads stalls on store forwarding.
+                ClipBundle& nbnd = nextBundles_.emplace_back();
+                nbnd.rep = b.rep;
+                nbnd.count = b.count;
+                nbnd.flips = b.flips;
+                nbnd.open = b.open;
+                nbnd.first = static_cast<int>(nextMembers_.size());
+                for (int k = b.first; k < b.first + b.count; ++k)
+                    nextMembers_.push_back(memberEdges_[static_cast<std::size_t>(k)]);
+                nbnd.xBot = b.xTop;
+                nbnd.left = aboveLeft_;
+                belowLeft_ ^= b.flips;
+                aboveLeft_ ^= b.flips;
+                continue;
+            }
+        }
+
+        pointAbove_.clear();
+        for (std::size_t k = i0; k < i; ++k) {
+            const ClipBundle& b = bundleAt(k);
+            for (int q = b.first; q < b.first + b.count; ++q) {
+                const int member = memberEdges_[static_cast<std::size_t>(q)];
+                const ClipEdge& e = edges[static_cast<std::size_t>(member)];
+                if (e.yt > y) {
+                    pointAbove_.push_back({member, edgeXAt(e, y)});
+                } else if (e.next >= 0) {
+                    pointAbove_.push_back({e.next, edges[static_cast<std::size_t>(e.next)].xb});
+                    activate(e.next);
+                }
+            }
+        }
+        for (std::size_t k = m0; k < m; ++k) {
+            pointAbove_.push_back({minima[k], minimumAt(k).xb});
+            activate(minima[k]);
+        }
+        processPoint(px, y, static_cast<int>(i0), static_cast<int>(i));
+    }
+    nextMinimum_ = minEnd;
+
+    bundles_.swap(nextBundles_);
+    memberEdges_.swap(nextMembers_);
+    order_.resize(bundles_.size());
+    std::iota(order_.begin(), order_.end(), 0);
+}
+
+void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundleEnd) {
+    const auto& edges = table_.edges;
+    auto dxOf = [&](const AboveEdge& a) { return edges[static_cast<std::size_t>(a.edge)].dx; };
+    // Above a common point the edges run left to right in order of slope.
+    const int aboveEnd = static_cast<int>(pointAbove_.size());
+    for (int k = 1; k < aboveEnd; ++k) {
+        const AboveEdge v = pointAbove_[static_cast<std::size_t>(k)];
+        int p = k;
+        while (p > 0 && dxOf(pointAbove_[static_cast<std::size_t>(p - 1)]) > dxOf(v)) {
+            pointAbove_[static_cast<std::size_t>(p)] = pointAbove_[static_cast<std::size_t>(p - 1)];
+            --p;
+        }
+        pointAbove_[static_cast<std::size_t>(p)] = v;
+    }
+
+    const std::size_t firstNew = nextBundles_.size();
+    ClipParity runAbove = aboveLeft_;
+    for (int k = 0; k < aboveEnd;) {
+        ClipBundle& nb = nextBundles_.emplace_back();
+        nb.rep = pointAbove_[static_cast<std::size_t>(k)].edge;
+        nb.first = static_cast<int>(nextMembers_.size());
+        nb.left = runAbove;
+        nb.xBot = pointAbove_[static_cast<std::size_t>(k)].x;
+        double prevDx = dxOf(pointAbove_[static_cast<std::size_t>(k)]);
+        do {
+            const AboveEdge& a = pointAbove_[static_cast<std::size_t>(k)];
+            nextMembers_.push_back(a.edge);
+            nb.flips ^= polyBit(edges[static_cast<std::size_t>(a.edge)].poly);
+            prevDx = dxOf(a);
+            ++k;
+        } while (k < aboveEnd && std::fabs(dxOf(pointAbove_[static_cast<std::size_t>(k)]) -
+                                           prevDx) <= kBundleTolerance);
+        nb.count = static_cast<int>(nextMembers_.size()) - nb.first;
+        runAbove ^= nb.flips;
+    }
+    ClipParity runBelow = belowLeft_;
+    for (int k = bundleBegin; k < bundleEnd; ++k)
+        runBelow ^= bundles_[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])].flips;
+
+    // Rays counter-clockwise from the east: east, above (right to left), west, below.
+    const std::size_t rayCount =
+        2 + (nextBundles_.size() - firstNew) + static_cast<std::size_t>(bundleEnd - bundleBegin);
+    if (rays_.size() < rayCount)
+        rays_.resize(rayCount);
+    ClipRay* ray = rays_.data();
+    *ray++ = {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_};
+    for (std::size_t k = nextBundles_.size(); k-- > firstNew;) {
+        ClipBundle& b = nextBundles_[k];
+        *ray++ = {b.flips, false, b.rep, -1, &b.open};
+    }
+    *ray++ = {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr};
+    for (int k = bundleBegin; k < bundleEnd; ++k) {
+        const ClipBundle& b =
+            bundles_[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])];
+        *ray++ = {b.flips, true, b.rep, b.open, nullptr};
+    }
+    classifyClipVertex(x, y, runBelow, inside_, rays_.data(), static_cast<int>(rayCount), nodes_);
+    belowLeft_ = runBelow;
+    aboveLeft_ = runAbove;
+}
+
+void ScanBeamSweep::processBeam(double yBot, double yTop) {
+    const auto& edges = table_.edges;
+    for (ClipBundle& b : bundles_)
+        b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
+    if (order_.size() < 2)
+        return;
+    bool inverted = false;
+    for (std::size_t k = 1; k < order_.size() && !inverted; ++k)
+        inverted = bundles_[static_cast<std::size_t>(order_[k])].xTop <
+                   bundles_[static_cast<std::size_t>(order_[k - 1])].xTop;
+    if (!inverted)
+        return;
+
+    // Insertion sort by x at the top; every pair it swaps crosses inside the beam.
+    crossings_.clear();
+    sortScratch_ = order_;
+    for (std::size_t k = 1; k < sortScratch_.size(); ++k) {
+        const int cur = sortScratch_[k];
+        const ClipBundle& r = bundles_[static_cast<std::size_t>(cur)];
+        std::size_t p = k;
+        while (p > 0) {
+            const int leftId = sortScratch_[p - 1];
+            const ClipBundle& l = bundles_[static_cast<std::size_t>(leftId)];
+            if (!(r.xTop < l.xTop))
+                break;
+            const double gapBot = r.xBot - l.xBot;
+            const double spanDiff = gapBot - (r.xTop - l.xTop);
+            if (spanDiff <= kCrossingEpsilon || edges[static_cast<std::size_t>(l.rep)].dx ==
+                                                    edges[static_cast<std::size_t>(r.rep)].dx)
+                break;
+            double t = gapBot / spanDiff;
+            t = t < 0.0 ? 0.0 : (t > 1.0 ? 1.0 : t);
+            crossings_.push_back({leftId, cur, t});
+            sortScratch_[p] = leftId;
+            --p;
+        }
+        sortScratch_[p] = cur;
+    }
+    if (crossings_.empty())
+        return;
+    position_ = order_; // order_ is the identity until the first crossing of the beam
+    std::stable_sort(crossings_.begin(), crossings_.end(),
+                     [](const Crossing& a, const Crossing& b) { return a.t < b.t; });
+    for (std::size_t k = 0; k < crossings_.size(); ++k) {
+        auto adjacent = [&](const Crossing& c) {
+            return position_[static_cast<std::size_t>(c.right)] ==
+                   position_[static_cast<std::size_t>(c.left)] + 1;
+        };
+        if (!adjacent(crossings_[k])) {
+            // Rounding put the crossings slightly out of order: take the next one that can
+            // happen now. One always exists, since the remaining swaps sort the table.
+            std::size_t m = k + 1;
+            while (m < crossings_.size() && !adjacent(crossings_[m]))
+                ++m;
+            if (m == crossings_.size())
+                break;
+            std::rotate(crossings_.begin() + static_cast<std::ptrdiff_t>(k),
+                        crossings_.begin() + static_cast<std::ptrdiff_t>(m),
+                        crossings_.begin() + static_cast<std::ptrdiff_t>(m + 1));
+        }
+        processCrossing(crossings_[k], yBot, yTop);
+    }
+}
+
+void ScanBeamSweep::processCrossing(const Crossing& c, double yBot, double yTop) {
+    ClipBundle& l = bundles_[static_cast<std::size_t>(c.left)];
+    ClipBundle& r = bundles_[static_cast<std::size_t>(c.right)];
+    double y = yBot + c.t * (yTop - yBot);
+    y = std::min(std::max(y, yBot), yTop);
+    const double x = l.xBot + c.t * (l.xTop - l.xBot);
+    const ClipParity leftParity = l.left;
+
+    // Counter-clockwise from the east: east, l and r above (l is now on the right), west, l and
+    // r below.
+    ClipRay rays[6] = {
+        {0, false, -2, -1, &horizontalSink_},    {l.flips, false, l.rep, -1, &l.open},
+        {r.flips, false, r.rep, -1, &r.open},    {0, true, -2, -1, nullptr},
+        {l.flips, true, l.rep, l.open, nullptr}, {r.flips, true, r.rep, r.open, nullptr}};
+    classifyClipVertex(x, y, static_cast<ClipParity>(leftParity ^ l.flips ^ r.flips), inside_, rays,
+                       6, nodes_);
+
+    const int pl = position_[static_cast<std::size_t>(c.left)];
+    const int pr = position_[static_cast<std::size_t>(c.right)];
+    order_[static_cast<std::size_t>(pl)] = c.right;
+    order_[static_cast<std::size_t>(pr)] = c.left;
+    position_[static_cast<std::size_t>(c.left)] = pr;
+    position_[static_cast<std::size_t>(c.right)] = pl;
+    r.left = leftParity;
+    l.left = static_cast<ClipParity>(leftParity ^ r.flips);
+}
+
+} // namespace plicato

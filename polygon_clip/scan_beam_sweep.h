@@ -1,0 +1,79 @@
+// The scan-beam sweep behind the boolean operations: an active edge table of edge bundles,
+// advanced scan line by scan line, with the crossings inside each beam taken in order of y.
+#pragma once
+
+#include "polygon_clip/contour_assembly.h"
+#include "polygon_clip/edge_table.h"
+#include "polygon_clip/vertex_classifier.h"
+
+#include <vector>
+
+namespace plicato {
+
+// Active edges that coincide within the bundling tolerance travel as one bundle; the bundle
+// follows the line of its first edge.
+struct ClipBundle {
+    int rep = 0;   // edge whose line the bundle follows
+    int first = 0; // members are edges memberEdges[first .. first + count)
+    int count = 0;
+    ClipParity flips = 0; // parity change across the bundle
+    ClipParity left = 0;  // parity of the region just left of the bundle
+    int open = -1;        // result vertex where the boundary segment on this bundle began
+    double xBot = 0.0;    // x at the bottom and at the top of the current beam
+    double xTop = 0.0;
+};
+
+class ScanBeamSweep {
+public:
+    ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside);
+    // Runs the sweep; the result boundary is left in nodes().
+    void run();
+    const std::pmr::vector<ClipNode>& nodes() const { return nodes_; }
+
+private:
+    struct AboveEdge {
+        int edge;
+        double x;
+    };
+    struct Crossing {
+        int left; // bundle ids, left one at the bottom of the beam
+        int right;
+        double t; // fraction of the beam height
+    };
+
+    bool nextScanline(double& y);
+    void activate(int edge);
+    void processScanline(double y);
+    void processPoint(double x, double y, int bundleBegin, int bundleEnd);
+    void processBeam(double yBot, double yTop);
+    void processCrossing(const Crossing& c, double yBot, double yTop);
+
+    const ClipEdgeTable& table_;
+    ClipInsideMask inside_;
+    std::size_t nextMinimum_ = 0;
+    std::pmr::vector<double> scanbeam_; // min-heap of edge tops still to come
+
+    // Current bundles (indexed by id) and their left-to-right order.
+    std::pmr::vector<ClipBundle> bundles_;
+    std::pmr::vector<int> order_;
+    std::pmr::vector<int> position_;
+    std::pmr::vector<int> memberEdges_;
+    // Being built for the beam above the current scan line.
+    std::pmr::vector<ClipBundle> nextBundles_;
+    std::pmr::vector<int> nextMembers_;
+
+    // Scratch, reused across scan lines.
+    std::pmr::vector<AboveEdge> pointAbove_; // edges leaving the current point upwards
+    std::pmr::vector<ClipRay> rays_;
+    std::pmr::vector<Crossing> crossings_;
+    std::pmr::vector<int> sortScratch_;
+
+    ClipParity belowLeft_ = 0;
+    ClipParity aboveLeft_ = 0;
+    int pendingWest_ = -1;
+    int horizontalSink_ = -1;
+
+    std::pmr::vector<ClipNode> nodes_;
+};
+
+} // namespace plicato
