@@ -267,6 +267,46 @@ TEST(ModelFileWriter, ModelsTheReadersWouldRefuseAreNotSaved) {
     EXPECT_TRUE(modelFitsFileLimits(*makeNewCard(30, 20)));
 }
 
+TEST(ModelFileWriter, DesignsAtTheFaceAndLoopLimitsSaveAndOneMoreDoesNot) {
+    TempDir dir;
+    const std::string path = dir.file("limits.plq");
+    CollectingMessageSink sink;
+    const auto loopCount = [](const CardModel& m) {
+        std::int64_t n = 0;
+        for (const auto& face : m.userFaces)
+            n += std::int64_t(face->polygon.loops.size());
+        return n;
+    };
+
+    // Faces: loopless faces up to the limit itself.
+    auto card = makeNewCard(30, 20);
+    while (std::int64_t(card->userFaces.size()) < maxModelFaces)
+        card->userFaces.push_back(std::make_unique<Face>(FacePlane::Vertical, 0.0));
+    EXPECT_TRUE(writeModelFile(*card, path, sink));
+    const Bytes atLimit = readBytes(path);
+    // Every face takes at least 16 bytes: all of them reached the file.
+    EXPECT_GE(std::int64_t(atLimit.size()), 16 * maxModelFaces);
+    card->userFaces.push_back(std::make_unique<Face>(FacePlane::Vertical, 0.0));
+    EXPECT_FALSE(writeModelFile(*card, path, sink));
+    EXPECT_EQ(readBytes(path), atLimit);
+    card.reset();
+
+    // Loops: one face carries empty loops up to the limit.
+    card = makeNewCard(30, 20);
+    auto face = std::make_unique<Face>(FacePlane::Vertical, 0.0);
+    for (std::int64_t n = loopCount(*card); n < maxModelLoops; ++n)
+        face->polygon.loops.push_back(std::make_unique<Loop>());
+    card->userFaces.push_back(std::move(face));
+    ASSERT_EQ(loopCount(*card), maxModelLoops);
+    EXPECT_TRUE(writeModelFile(*card, path, sink));
+    const Bytes loopsAtLimit = readBytes(path);
+    EXPECT_GE(std::int64_t(loopsAtLimit.size()), 8 * maxModelLoops);
+    card->userFaces.back()->polygon.loops.push_back(std::make_unique<Loop>());
+    EXPECT_FALSE(writeModelFile(*card, path, sink));
+    EXPECT_EQ(readBytes(path), loopsAtLimit);
+    EXPECT_EQ(sink.messages, (std::vector<std::string>(2, "ファイルに書き込めません")));
+}
+
 TEST(ModelFileWriter, CurrentModelIsTheDefaultSubject) {
     TempDir dir;
     setCurrentModel(makeNewCard(40, 30));

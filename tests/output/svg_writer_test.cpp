@@ -88,6 +88,31 @@ TEST(PatternSvg, YAxisPointsUpAndOddWidthsKeepTheHalfMillimetre) {
     EXPECT_NE(svg.find("<path d=\"M 5 15 L 80.5 15\"/>"), std::string::npos) << svg;
 }
 
+TEST(PatternSvg, CutsOfAFaceRunningPastTheEdgeKeepTheirEndOnTheOutline) {
+    // Card 100 x 100: the sheet spans x -50..50, y -100..100. Only a cut lying along the outline
+    // is left to the outline path; a cut that merely ends on it is part of the design.
+    struct Row {
+        PatternLine cut;
+        const char* path; // expected path, or nullptr when the outline draws it
+    };
+    const Row rows[] = {
+        {line(0, 20, 50, 20, LineKind::Cut), "<path d=\"M 55 85 L 105 85\"/>"},
+        {line(-50, 30, -20, 30, LineKind::Cut), "<path d=\"M 5 75 L 35 75\"/>"},
+        {line(10, 100, 10, 60, LineKind::Cut), "<path d=\"M 65 5 L 65 45\"/>"},
+        {line(-30, -60, -30, -100, LineKind::Cut), "<path d=\"M 25 165 L 25 205\"/>"},
+        {line(-50, 100, 50, -100, LineKind::Cut), "<path d=\"M 5 5 L 105 205\"/>"},
+        {line(50, 10, 50, 40, LineKind::Cut), nullptr},
+        {line(-20, -100, 20, -100, LineKind::Cut), nullptr},
+    };
+    for (const Row& row : rows) {
+        const std::string svg = patternSvgText({row.cut}, 100, 100, FoldStyle::Solid);
+        if (row.path) {
+            EXPECT_NE(svg.find(row.path), std::string::npos) << row.path << "\n" << svg;
+        }
+        EXPECT_EQ(count(svg, "<path"), row.path ? 2u : 1u) << svg;
+    }
+}
+
 TEST(PatternSvg, ACutOutIsOneClosedPath) {
     const PatternLineList lines = {
         line(0, 0, 10, 0, LineKind::Cut), line(10, 0, 10, 10, LineKind::Cut),
