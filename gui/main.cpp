@@ -1,7 +1,9 @@
 // PlicatoPRO: the program's entry point.
 #include "gui/main_window/card_app.h"
+#include "gui/main_window/start_options.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QSurfaceFormat>
 
 int main(int argc, char** argv) {
@@ -15,6 +17,19 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("PlicatoPRO"));
     QApplication::setApplicationVersion(QStringLiteral("3.1.1"));
     QApplication::setDesktopFileName(QStringLiteral("plicatopro"));
+    // The program's own texts are Japanese; Qt's buttons and dialogs follow them.
+    plicato::installQtTranslations(application, QLocale(QLocale::Japanese, QLocale::Japan));
+
+    QCommandLineParser parser;
+    plicato::describeCommandLine(parser);
+    switch (plicato::startRequest(parser, QApplication::arguments())) {
+    case plicato::StartRequest::ShowHelp:
+        parser.showHelp(0); // prints and ends the program
+    case plicato::StartRequest::ShowVersion:
+        parser.showVersion();
+    case plicato::StartRequest::Run:
+        break;
+    }
 
     QStringList args = QApplication::arguments();
     args.removeFirst();

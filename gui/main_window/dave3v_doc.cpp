@@ -57,13 +57,13 @@ bool CDave3vDoc::readDesign(const QString& file) {
     {
         QFile probe(file);
         if (file.isEmpty() || !probe.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            userPrompts().message(&frame, QStringLiteral("ファイルを開けません"));
+            userPrompts().messageAbout(&frame, QStringLiteral("ファイルを開けません"), file);
             return false;
         }
     }
     PromptMessageSink sink(&frame);
     if (!readModelFile(file.toStdString(), sink)) {
-        userPrompts().message(&frame, QStringLiteral("ファイルを読み込めませんでした"));
+        userPrompts().messageAbout(&frame, QStringLiteral("ファイルを読み込めませんでした"), file);
         return false;
     }
     return true;
@@ -93,9 +93,17 @@ bool CDave3vDoc::writeDesign(const QString& file) {
     return writeModelFile(file.toStdString(), sink);
 }
 
+QString CDave3vDoc::saveFolder() const {
+    // Where a save dialog left to itself would start on the desktop this mirrors: the folder
+    // last worked in, not the program's working directory.
+    if (!path.isEmpty())
+        return QString::fromStdString(folderOf(path.toStdString()));
+    return QString::fromStdString(frame.settings().defaultFileDir);
+}
+
 bool CDave3vDoc::saveAs() {
     const QString file =
-        userPrompts().saveFileName(&frame, QString(), QString::fromUtf8(plqFilter));
+        userPrompts().saveFileName(&frame, saveFolder(), QString::fromUtf8(plqFilter));
     if (file.isEmpty())
         return false;
     // A failed write has shown its message; the design keeps its old name, file and list.
@@ -118,7 +126,7 @@ bool CDave3vDoc::save() {
     // An untitled design is written where the user says but stays untitled, so the next Save
     // asks again.
     const QString file =
-        userPrompts().saveFileName(&frame, QString(), QString::fromUtf8(plqFilter));
+        userPrompts().saveFileName(&frame, saveFolder(), QString::fromUtf8(plqFilter));
     if (file.isEmpty())
         return false;
     if (!writeDesign(file))

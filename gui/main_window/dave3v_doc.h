@@ -40,6 +40,9 @@ public:
     // messages. True when the design was replaced.
     bool readDesign(const QString& file);
 
+    // The folder the save dialogs start in: that of the design's file, else the default one.
+    QString saveFolder() const;
+
 signals:
     void titleChanged();
 

@@ -488,8 +488,16 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     for (const QUrl& url : urls) {
         if (url.isLocalFile()) {
             event->acceptProposedAction();
-            activateWindow();
-            openModelByPath(url.toLocalFile());
+            // Opened once the drop has finished, so the file manager is not kept waiting while
+            // the save question or an error message is up.
+            const QString path = url.toLocalFile();
+            QMetaObject::invokeMethod(
+                this,
+                [this, path] {
+                    activateWindow();
+                    openModelByPath(path);
+                },
+                Qt::QueuedConnection);
             return; // one document: the first file dropped is the one opened
         }
     }

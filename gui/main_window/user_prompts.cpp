@@ -3,9 +3,11 @@
 
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace plicato {
 
@@ -18,13 +20,38 @@ QString UserPrompts::openFileName(QWidget* parent, const QString& folder, const 
     return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), folder, filter);
 }
 
+void prepareSaveDialog(QFileDialog& dialog, const QString& folder, const QString& filter) {
+    dialog.setWindowTitle(QStringLiteral("名前を付けて保存"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(filter);
+    // "PlicatoPRO (*.plq)" -> "plq"
+    const QRegularExpressionMatch m =
+        QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (m.hasMatch())
+        dialog.setDefaultSuffix(m.captured(1));
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+}
+
 QString UserPrompts::saveFileName(QWidget* parent, const QString& folder, const QString& filter) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("名前を付けて保存"), folder, filter);
+    QFileDialog dialog(parent);
+    prepareSaveDialog(dialog, folder, filter);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 void UserPrompts::message(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(appTitle), text, QMessageBox::Ok,
                     parent);
+    box.exec();
+}
+
+void UserPrompts::messageAbout(QWidget* parent, const QString& text, const QString& file) {
+    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(appTitle), text, QMessageBox::Ok,
+                    parent);
+    box.setInformativeText(QDir::toNativeSeparators(file));
     box.exec();
 }
 

@@ -8,6 +8,7 @@
 #include <QUrl>
 
 class QDialog;
+class QFileDialog;
 class QWidget;
 
 namespace plicato {
@@ -26,12 +27,18 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& folder, const QString& filter);
     // A modal message with caption "PlicatoPRO" and an OK button.
     virtual void message(QWidget* parent, const QString& text);
+    // The same message naming the file it is about under the text.
+    virtual void messageAbout(QWidget* parent, const QString& text, const QString& file);
     // "変更内容を保存しますか?" with はい / いいえ / キャンセル.
     virtual SaveAnswer askSaveChanges(QWidget* parent, const QString& title);
     // Runs a modal dialog; the result of QDialog::exec.
     virtual int runDialog(QDialog& dialog);
     virtual bool openUrl(const QUrl& url);
 };
+
+// The save dialog of the file commands: asks before overwriting, and a name typed without an
+// extension gets the filter's one, so the file shows in the Open dialog afterwards.
+void prepareSaveDialog(QFileDialog& dialog, const QString& folder, const QString& filter);
 
 // The process-wide instance (a default one until something else is installed).
 UserPrompts& userPrompts();

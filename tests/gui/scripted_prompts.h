@@ -28,6 +28,10 @@ public:
         return take(saveAnswers);
     }
     void message(QWidget*, const QString& text) override { messages.push_back(text); }
+    void messageAbout(QWidget*, const QString& text, const QString& file) override {
+        messages.push_back(text);
+        messageFiles.push_back(file);
+    }
     SaveAnswer askSaveChanges(QWidget*, const QString&) override {
         ++saveQuestions;
         return saveAnswer;
@@ -48,6 +52,7 @@ public:
     bool urlResult = true;
 
     QStringList messages;
+    QStringList messageFiles; // the file each message naming one is about
     QStringList openFolders;
     QStringList saveFolders;
     QStringList filters;
