@@ -1,14 +1,16 @@
-// plicato-cli's commands: reading the design, building its pattern and writing EPS, BMP or SVG,
-// or printing a JSON description of the design.
+// plicato-cli's commands: reading the design, building its pattern and writing EPS, BMP, SVG,
+// PDF or DXF, or printing a JSON description of the design.
 #include "cli/cli_runner.h"
 
 #include "model/card_model.h"
 #include "model/message_sink.h"
 #include "model_file/model_file_reader.h"
 #include "output/bitmap_file.h"
+#include "output/dxf_writer.h"
 #include "output/eps_writer.h"
 #include "output/file_output.h"
 #include "output/pattern_drawing.h"
+#include "output/pdf_writer.h"
 #include "output/raster_canvas.h"
 #include "output/svg_writer.h"
 #include "pattern/pattern_builder.h"
@@ -51,6 +53,7 @@ struct ExportOptions {
     int width = defaultPatternImageWidth;
     bool mirror = false;
     FoldStyle foldStyle = FoldStyle::Dashed;
+    PaperSize paper = PaperSize::A4;
 };
 
 std::string lowerExtension(const std::string& path) {
@@ -118,7 +121,7 @@ CardModel* loadDesign(const std::string& path, std::ostream& err) {
 
 int runExport(const ExportOptions& o, std::ostream& err) {
     const std::string ext = lowerExtension(o.output);
-    if (ext != "eps" && ext != "bmp" && ext != "svg") {
+    if (ext != "eps" && ext != "bmp" && ext != "svg" && ext != "pdf" && ext != "dxf") {
         err << formatMessage << '\n';
         return cliRefused;
     }
@@ -136,7 +139,17 @@ int runExport(const ExportOptions& o, std::ostream& err) {
         }
         return cliSuccess;
     }
-    if (ext == "svg") {
+    if (ext == "pdf" || ext == "dxf") {
+        PatternLineList lines, chosen;
+        collectPatternLines(*model, lines);
+        for (const PatternLine& line : lines)
+            if (line.kind < 0 || line.kind > 2 || (o.filter & (1 << line.kind)))
+                chosen.push_back(line);
+        const std::string text =
+            ext == "pdf" ? patternPdfText(chosen, model->cardWidth, model->cardHeight, o.paper)
+                         : patternDxfText(chosen, model->cardWidth, model->cardHeight, o.filter);
+        written = writeFileReplacing(o.output, text, &why);
+    } else if (ext == "svg") {
         PatternLineList lines, chosen;
         collectPatternLines(*model, lines);
         for (const PatternLine& line : lines)
@@ -201,6 +214,15 @@ int parseExport(const std::vector<std::string>& args, std::ostream& err, ExportO
                 return cliUsage;
             }
             o.width = width;
+        } else if (startsWith(a, "--paper=") || a == "--paper") {
+            const bool separate = a == "--paper";
+            if (separate && i + 1 >= args.size())
+                return usageError(err, "--paper needs a4, letter or a3");
+            const std::string name = separate ? args[++i] : a.substr(8);
+            const std::optional<PaperSize> paper = paperFromName(name);
+            if (!paper)
+                return usageError(err, "unknown paper \"" + name + "\" (a4, letter or a3)");
+            o.paper = *paper;
         } else if (a == "--mirror") {
             o.mirror = true;
         } else if (a == "--fold-style=dashed") {
@@ -273,6 +295,7 @@ int runInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 std::string cliUsageText() {
     return "usage: plicato-cli export DESIGN.plq OUTPUT [--lines=cut,mountain,valley]\n"
            "                          [--width=PIXELS] [--mirror] [--fold-style=dashed|solid]\n"
+           "                          [--paper=a4|letter|a3]\n"
            "       plicato-cli info DESIGN.plq\n"
            "       plicato-cli --help | --version\n"
            "\n"
@@ -281,7 +304,10 @@ std::string cliUsageText() {
            "        .bmp (an image PIXELS wide, 100 to 1600, default 400; --mirror flips it\n"
            "        left to right) or .svg (true size in millimetres, one layer per line kind,\n"
            "        folds dashed or, with --fold-style=solid, solid; --lines chooses the\n"
-           "        layers that get lines).\n"
+           "        layers that get lines), .pdf (true size on the --paper, A4 by default; a\n"
+           "        card larger than the paper is tiled with a 10 mm overlap, crop marks and\n"
+           "        labels A1, A2, ..) or .dxf (R12, millimetres, layers CUT, MOUNTAIN and\n"
+           "        VALLEY of LINE entities). --lines applies to .eps, .svg, .pdf and .dxf.\n"
            "info    prints the card size, the grid, the faces and the pattern's line counts\n"
            "        and lengths (millimetres) as one JSON object.\n"
            "\n"

@@ -5,6 +5,10 @@ EPS: Ghostscript renders every file without error, at the size of its bounding b
 SVG: the file parses as XML with its three layers, and rsvg-convert renders it at its mm size.
 BMP: a reader written here (and ImageMagick's identify) sees the expected width, height,
 24-bit pixels and a white margin round a pattern that reaches the 10-pixel border.
+PDF: pdfinfo sees one A4 page (the examples fit), Ghostscript renders it, and poppler's render
+at 100 dpi shows the card's outline at true size within a pixel.
+DXF: ezdxf reads the file; it has the layers CUT, MOUNTAIN and VALLEY, only LINE entities, and
+the lines of each layer cover exactly the EPS lines of the same kind.
 info: the output is one JSON object whose line counts match the exports.
 
 usage: check_readers.py PLICATO_CLI EXAMPLES_FOLDER
@@ -17,6 +21,12 @@ import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
+
+try:
+    import ezdxf
+except ImportError:  # an interpreter of its own may not see Debian's python3-ezdxf
+    sys.path.append("/usr/lib/python3/dist-packages")
+    import ezdxf
 
 SVG_NS = "{http://www.w3.org/2000/svg}"
 INKSCAPE_NS = "{http://www.inkscape.org/namespaces/inkscape}"
@@ -152,6 +162,115 @@ def check_svg(cli, design, name, work, info):
               f"{name}: svg renders at {pw}x{ph}, expected about {ew:.1f}x{eh:.1f}")
 
 
+POINTS_PER_MM = 2.8346456692913384
+KINDS = {"[] 0 setdash": "CUT", "[3 ] 0 setdash": "MOUNTAIN", "[8 4 4 4] 0 setdash": "VALLEY"}
+
+
+def read_pgm(path):
+    with open(path, "rb") as f:
+        data = f.read()
+    magic, size, _, pixels = data.split(b"\n", 3)
+    assert magic == b"P5", path
+    width, height = (int(v) for v in size.split())
+    return width, height, pixels
+
+
+def check_pdf(cli, design, name, work, info):
+    out = os.path.join(work, name + ".pdf")
+    r = run([cli, "export", design, out])
+    check(r.returncode == 0, f"{name}: pdf export failed: {r.stderr}")
+    if r.returncode:
+        return
+    r = run(["pdfinfo", out])
+    check(r.returncode == 0 and "Pages:           1" in r.stdout and "(A4)" in r.stdout,
+          f"{name}: pdfinfo says {r.stdout} {r.stderr}")
+    r = run(["gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=nullpage", out])
+    check(r.returncode == 0 and not r.stdout + r.stderr, f"{name}: Ghostscript: {r.stderr}")
+    base = os.path.join(work, name + "-pdf")
+    r = run(["pdftoppm", "-r", "100", "-gray", "-aa", "no", "-aaVector", "no", out, base])
+    check(r.returncode == 0 and not r.stderr, f"{name}: pdftoppm failed: {r.stderr}")
+    if r.returncode:
+        return
+    width, height, pixels = read_pgm(base + "-1.pgm")
+    dark = bytes(1 if v < 128 else 0 for v in range(256))
+    rows = [pixels[y * width:(y + 1) * width].translate(dark) for y in range(height)]
+    inked = [y for y in range(height) if 1 in rows[y]]
+    left = min(row.find(1) for row in rows if 1 in row)
+    right = max(row.rfind(1) for row in rows if 1 in row)
+    px_per_mm = 100 / 25.4
+    w_px = info["cardWidth"] * px_per_mm
+    h_px = 2 * info["cardHeight"] * px_per_mm
+    # The outline is drawn on the card's edge: ink spans the card's size within a pixel.
+    check(abs(right - left - w_px) <= 1.5 and abs(inked[-1] - inked[0] - h_px) <= 1.5,
+          f"{name}: pdf card spans {right - left}x{inked[-1] - inked[0]} px, expected about "
+          f"{w_px:.1f}x{h_px:.1f}")
+    # Centred on the page.
+    check(abs(left + right - width) <= 3 and abs(inked[0] + inked[-1] - height) <= 3,
+          f"{name}: pdf card not centred: {left} {right} {inked[0]} {inked[-1]}")
+
+
+def eps_lines(path):
+    """The lines of each kind in the EPS, in card millimetres from the lower-left corner."""
+    with open(path) as f:
+        text = f.read().split("\n")
+    lines = {"CUT": [], "MOUNTAIN": [], "VALLEY": []}
+    kind = None
+    start = None
+    for row in text:
+        if row in KINDS:
+            kind = KINDS[row]
+        elif row.endswith(" moveto"):
+            start = [float(v) / POINTS_PER_MM - 5 for v in row.split()[:2]]
+        elif row.endswith(" lineto"):
+            end = [float(v) / POINTS_PER_MM - 5 for v in row.split()[:2]]
+            lines[kind].append((start[0], start[1], end[0], end[1]))
+    return lines
+
+
+def on_segment(seg, x, y, eps=1e-3):
+    x1, y1, x2, y2 = seg
+    dx, dy = x2 - x1, y2 - y1
+    length = (dx * dx + dy * dy) ** 0.5
+    if length == 0:
+        return False
+    across = abs((x - x1) * dy - (y - y1) * dx) / length
+    along = ((x - x1) * dx + (y - y1) * dy) / length
+    return across < eps and -eps < along < length + eps
+
+
+def check_dxf(cli, design, name, work):
+    out = os.path.join(work, name + ".dxf")
+    eps = os.path.join(work, name + ".eps")
+    r = run([cli, "export", design, out])
+    check(r.returncode == 0, f"{name}: dxf export failed: {r.stderr}")
+    if r.returncode:
+        return
+    doc = ezdxf.readfile(out)
+    check(doc.dxfversion == "AC1009", f"{name}: dxf version {doc.dxfversion}")
+    names = {layer.dxf.name for layer in doc.layers}
+    check({"CUT", "MOUNTAIN", "VALLEY"} <= names, f"{name}: dxf layers {sorted(names)}")
+    entities = list(doc.modelspace())
+    check(all(e.dxftype() == "LINE" for e in entities), f"{name}: dxf holds other entities")
+    dxf = {"CUT": [], "MOUNTAIN": [], "VALLEY": []}
+    for e in entities:
+        dxf.setdefault(e.dxf.layer, []).append(
+            (e.dxf.start.x, e.dxf.start.y, e.dxf.end.x, e.dxf.end.y))
+    reference = eps_lines(eps)
+    for layer, segments in reference.items():
+        got = dxf.get(layer, [])
+        # Each EPS line lies on one DXF line of its kind, and the lengths add up: the DXF
+        # lines are the EPS lines, joined where they meet in a straight line.
+        for seg in segments:
+            check(any(on_segment(d, seg[0], seg[1]) and on_segment(d, seg[2], seg[3])
+                      for d in got), f"{name}: {layer} line {seg} not in the dxf")
+        length = lambda s: ((s[2] - s[0]) ** 2 + (s[3] - s[1]) ** 2) ** 0.5
+        total_eps = sum(map(length, segments))
+        total_dxf = sum(map(length, got))
+        check(abs(total_eps - total_dxf) < 1e-3 * max(1, len(segments)),
+              f"{name}: {layer} is {total_dxf} mm in the dxf, {total_eps} mm in the eps")
+        check(len(got) <= len(segments), f"{name}: {layer} has more dxf lines than eps lines")
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -173,6 +292,8 @@ def main():
             check_eps(cli, design, name, work)
             check_svg(cli, design, name, work, info)
             check_bmp(cli, design, name, work, info)
+            check_pdf(cli, design, name, work, info)
+            check_dxf(cli, design, name, work)
     print(f"{len(names)} examples checked, {len(failures)} failures")
     return 1 if failures else 0
 

@@ -4,6 +4,7 @@
 
 #include "model_file/model_file_writer.h"
 #include "output/eps_writer.h"
+#include "output/pdf_writer.h"
 #include "pattern/pattern_builder.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
@@ -12,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -220,6 +223,148 @@ TEST_F(CliTest, InfoIsStableAcrossASaveAndAReload) {
         EXPECT_EQ(a.out, b.out);
         EXPECT_NE(a.out.find("\"length\""), std::string::npos);
     }
+}
+
+TEST_F(CliTest, PdfAndDxfExportsAndThePaperOption) {
+    const std::string design = boxDesign();
+    const fs::path pdf = folder / "p.PDF", dxf = folder / "p.dxf";
+    ASSERT_EQ(cli({"export", design, pdf.string()}).status, 0);
+    EXPECT_EQ(readFile(pdf).rfind("%PDF-1.4\n", 0), 0u);
+    EXPECT_NE(readFile(pdf).find("/MediaBox [0 0 595.276 841.89]"), std::string::npos);
+    ASSERT_EQ(cli({"export", design, pdf.string(), "--paper=letter"}).status, 0);
+    EXPECT_NE(readFile(pdf).find("/MediaBox [0 0 612 792]"), std::string::npos);
+    ASSERT_EQ(cli({"export", design, pdf.string(), "--paper", "A3"}).status, 0);
+    EXPECT_NE(readFile(pdf).find("/MediaBox [0 0 841.89 1190.551]"), std::string::npos);
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"export", design, pdf.string(), "--paper=a5"},
+          {"export", design, pdf.string(), "--paper"}}) {
+        const CliResult r = cli(bad);
+        EXPECT_EQ(r.status, 2) << bad.back();
+        EXPECT_NE(r.err.find("usage:"), std::string::npos);
+    }
+    ASSERT_EQ(cli({"export", design, dxf.string(), "--lines=mountain"}).status, 0);
+    const std::string text = readFile(dxf);
+    EXPECT_EQ(text.find("8\nCUT\n"), std::string::npos);
+    EXPECT_NE(text.find("0\nLINE\n8\nMOUNTAIN\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 6), "0\nEOF\n");
+}
+
+// A grey-scale PGM as pdftoppm writes it (P5, 8 bits).
+struct Gray {
+    int width = 0, height = 0;
+    std::string pixels;
+    bool dark(int x, int y) const {
+        return x >= 0 && y >= 0 && x < width && y < height &&
+               std::uint8_t(pixels[std::size_t(y) * std::size_t(width) + std::size_t(x)]) < 128;
+    }
+};
+
+Gray readPgm(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::string magic;
+    int maxValue = 0;
+    Gray g;
+    in >> magic >> g.width >> g.height >> maxValue;
+    in.get();
+    g.pixels.assign(std::size_t(std::max(0, g.width)) * std::size_t(std::max(0, g.height)), 0);
+    in.read(g.pixels.data(), std::streamsize(g.pixels.size()));
+    EXPECT_EQ(magic, "P5");
+    EXPECT_TRUE(in) << path;
+    return g;
+}
+
+// A card larger than A4 goes on four landscape tiles; rendered by poppler and laid side by side
+// by the plan, the tiles show the whole outline, the fold and the box, each where it belongs.
+TEST_F(CliTest, TiledPdfPagesRenderAndTogetherCoverTheCard) {
+    auto model = makeNewCard(200, 150); // 400 x 300 mm
+    const auto box = [&model](FacePlane plane, double offset, std::initializer_list<Point3> ps) {
+        model->editPlane = plane;
+        model->editOffset = offset;
+        for (const Point3& p : ps)
+            model->drawPoints.push_back({p, flatten(p)});
+        createFaceFromOutline(*model, EditMode::PolygonFace);
+        model->drawPoints.clear();
+    };
+    box(FacePlane::Vertical, 40, {{-150, 40, 0}, {150, 40, 0}, {150, 40, 80}, {-150, 40, 80}});
+    box(FacePlane::Horizontal, 80, {{-150, 0, 80}, {150, 0, 80}, {150, 40, 80}, {-150, 40, 80}});
+    const std::string design = (folder / "big.plq").string();
+    CollectingMessageSink sink;
+    ASSERT_TRUE(writeModelFile(*model, design, sink));
+    const fs::path pdf = folder / "big.pdf";
+    ASSERT_EQ(cli({"export", design, pdf.string()}).status, 0);
+
+    const PdfTilePlan plan = planPdfTiles(400, 300, PaperSize::A4);
+    ASSERT_EQ(plan.pageCount(), 4);
+    constexpr int pxPerMm = 4; // 101.6 dpi
+    const std::string command = "pdftoppm -r 101.6 -gray -aa no -aaVector no '" + pdf.string() +
+                                "' '" + (folder / "tile").string() + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0) << command;
+    std::vector<std::string> mosaic(301 * pxPerMm, std::string(401 * pxPerMm, '.'));
+    for (int row = 0; row < plan.rows; ++row) {
+        for (int column = 0; column < plan.columns; ++column) {
+            const int page = row * plan.columns + column + 1;
+            const Gray g = readPgm(folder / ("tile-" + std::to_string(page) + ".pgm"));
+            ASSERT_NEAR(g.width, plan.pageWidth * pxPerMm, 1);
+            ASSERT_NEAR(g.height, plan.pageHeight * pxPerMm, 1);
+            for (int y = 0; y < g.height; ++y)
+                for (int x = 0; x < g.width; ++x) {
+                    if (!g.dark(x, y))
+                        continue;
+                    // Card millimetres from the card's top-left corner.
+                    const double cx = x / double(pxPerMm) - pdfPageMargin + column * plan.stepX;
+                    const double cy = y / double(pxPerMm) - pdfPageMargin + row * plan.stepY;
+                    const int mx = int(std::lround(cx * pxPerMm));
+                    const int my = int(std::lround(cy * pxPerMm));
+                    const bool inContent = x >= pdfPageMargin * pxPerMm - 1 &&
+                                           x <= (plan.pageWidth - pdfPageMargin) * pxPerMm + 1 &&
+                                           y >= pdfPageMargin * pxPerMm - 1 &&
+                                           y <= (plan.pageHeight - pdfPageMargin) * pxPerMm + 1;
+                    if (!inContent)
+                        continue; // crop marks and labels
+                    ASSERT_GE(mx, -2) << "page " << page << " draws left of the card";
+                    ASSERT_LE(mx, 400 * pxPerMm + 2) << "page " << page;
+                    if (mx >= 0 && my >= 0 && mx < 401 * pxPerMm && my < 301 * pxPerMm)
+                        mosaic[std::size_t(my)][std::size_t(mx)] = '#';
+                }
+        }
+    }
+    // Is there ink within `r` pixels across and `r` along of card millimetre (x, y)?
+    const auto inked = [&mosaic](double x, double y, int rx = 2, int ry = 2) {
+        for (int dy = -ry; dy <= ry; ++dy)
+            for (int dx = -rx; dx <= rx; ++dx) {
+                const long mx = std::lround(x * pxPerMm) + dx, my = std::lround(y * pxPerMm) + dy;
+                if (mx >= 0 && my >= 0 && mx < long(mosaic[0].size()) && my < long(mosaic.size()) &&
+                    mosaic[std::size_t(my)][std::size_t(mx)] == '#')
+                    return true;
+            }
+        return false;
+    };
+    // Every cut line of the pattern, the card's outline among them, is there along its length.
+    buildPattern(*model);
+    PatternLineList lines;
+    collectPatternLines(*model, lines);
+    int cuts = 0, missing = 0;
+    for (const PatternLine& l : lines) {
+        if (l.kind != int(LineKind::Cut))
+            continue;
+        ++cuts;
+        const double length = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+        for (double t = 0; t <= length; t += 1.0) {
+            const double x = l.x1 + (l.x2 - l.x1) * t / length,
+                         y = l.y1 + (l.y2 - l.y1) * t / length;
+            missing += !inked(x + 200, 150 - y);
+        }
+    }
+    EXPECT_GE(cuts, 6);
+    EXPECT_EQ(missing, 0);
+    // Dashed folds are dashed: along the central fold outside the box, ink comes and goes.
+    int changes = 0;
+    for (double t = 1; t < 49; t += 0.25)
+        changes += inked(t, 150, 0) != inked(t + 0.25, 150, 0);
+    EXPECT_GE(changes, 20);
+    // Nothing in the middle of an empty area.
+    EXPECT_FALSE(inked(25, 75, 8, 8));
+    EXPECT_FALSE(inked(375, 225, 8, 8));
 }
 
 TEST(Examples, TheCommittedDesignsAreWhatTheGeneratorMakes) {
