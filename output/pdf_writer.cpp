@@ -187,10 +187,10 @@ std::string patternPdfText(const PatternLineList& lines, int cardWidth, int card
     std::string kids;
     for (int i = 0; i < pages; ++i)
         kids += (i ? " " : "") + std::to_string(4 + 2 * i) + " 0 R";
-    objects.push_back("<< /Type /Catalog /Pages 2 0 R >>");
+    objects.emplace_back("<< /Type /Catalog /Pages 2 0 R >>");
     objects.push_back("<< /Type /Pages /Kids [" + kids + "] /Count " + std::to_string(pages) +
                       " >>");
-    objects.push_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
+    objects.emplace_back("<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica >>");
     const std::string mediaBox = "[0 0 " + num(plan.pageWidth * pointsPerMm) + " " +
                                  num(plan.pageHeight * pointsPerMm) + "]";
     for (int row = 0; row < plan.rows; ++row) {
