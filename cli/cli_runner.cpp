@@ -2,6 +2,8 @@
 // PDF or DXF, or printing a JSON description of the design.
 #include "cli/cli_runner.h"
 
+#include "cli/check_command.h"
+
 #include "model/card_model.h"
 #include "model/message_sink.h"
 #include "model_file/model_file_reader.h"
@@ -292,11 +294,16 @@ int runInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 
 } // namespace
 
+CardModel* loadCliDesign(const std::string& path, std::ostream& err) {
+    return loadDesign(path, err);
+}
+
 std::string cliUsageText() {
     return "usage: plicato-cli export DESIGN.plq OUTPUT [--lines=cut,mountain,valley]\n"
            "                          [--width=PIXELS] [--mirror] [--fold-style=dashed|solid]\n"
            "                          [--paper=a4|letter|a3]\n"
            "       plicato-cli info DESIGN.plq\n"
+           "       plicato-cli check DESIGN.plq [--strict] [--min-width=MM]\n"
            "       plicato-cli --help | --version\n"
            "\n"
            "export  writes the development pattern of DESIGN.plq; OUTPUT's extension picks the\n"
@@ -310,8 +317,13 @@ std::string cliUsageText() {
            "        VALLEY of LINE entities). --lines applies to .eps, .svg, .pdf and .dxf.\n"
            "info    prints the card size, the grid, the faces and the pattern's line counts\n"
            "        and lengths (millimetres) as one JSON object.\n"
+           "check   prints, as one JSON object, the pieces of paper that fall out, swing as\n"
+           "        flaps, stick out of the closed card or are narrower than MM (default 0.5),\n"
+           "        and where the check cannot be sure; --strict exits with 3 when a piece is\n"
+           "        too thin or sticks out.\n"
            "\n"
-           "Exit status: 0 success, 1 the design or the output was refused, 2 usage error.\n";
+           "Exit status: 0 success, 1 the design or the output was refused, 2 usage error,\n"
+           "3 check --strict found a piece too thin or sticking out.\n";
 }
 
 int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -335,6 +347,8 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
             return status;
         return runExport(options, err);
     }
+    if (command == "check")
+        return runCheckCommand(args, out, err);
     if (command == "info") {
         if (args.size() != 2 || startsWith(args[1], "--"))
             return usageError(err, "info needs exactly one design");

@@ -19,4 +19,9 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
 // The usage text printed by --help and after usage errors.
 std::string cliUsageText();
 
+class CardModel;
+// Reads a design and builds its pattern links for a command; nullptr, after the messages on
+// `err`, when it is refused.
+CardModel* loadCliDesign(const std::string& path, std::ostream& err);
+
 } // namespace plicato

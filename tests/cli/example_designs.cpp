@@ -62,7 +62,8 @@ std::unique_ptr<CardModel> stairs() {
 
 std::unique_ptr<CardModel> house() {
     auto model = makeNewCard(80, 80);
-    const double depth = 35, eaves = 40, ridge = 56;
+    // Front depth plus ridge height stays inside the 80 mm half, so the card closes flat.
+    const double depth = 24, eaves = 40, ridge = 54;
     // The roof first; the front with its gable is drawn over it and takes the gable's paper.
     // The eaves either side of the gable stay folded to the roof, which holds the front up.
     clickOutline(*model, FacePlane::Horizontal, eaves,
@@ -85,7 +86,7 @@ std::unique_ptr<CardModel> skyline() {
     struct Tower {
         double x1, x2, depth, height;
     };
-    for (const Tower& t : {Tower{-85, -62, 20, 52}, Tower{-58, -33, 38, 30}, Tower{-29, -6, 14, 70},
+    for (const Tower& t : {Tower{-85, -62, 20, 52}, Tower{-58, -33, 38, 30}, Tower{-29, -6, 14, 62},
                            Tower{-2, 20, 44, 24}, Tower{24, 50, 26, 46}, Tower{54, 84, 32, 36}})
         addBox(*model, t.x1, t.x2, t.depth, t.height);
     return model;
@@ -95,7 +96,7 @@ std::unique_ptr<CardModel> gallery() {
     auto model = makeNewCard(80, 70);
     // A wall standing in front of the upright half, with two square windows and a round one
     // cut through it as holes of the wall's face, and its lid back to the upright half.
-    const double depth = 25, height = 50;
+    const double depth = 18, height = 50; // 68 from the fold when closed, on a 70 half
     auto wall = std::make_unique<Face>(FacePlane::Vertical, depth);
     const auto sheetY = [depth](double z) { return z - depth; };
     auto outer = std::make_unique<Loop>();
