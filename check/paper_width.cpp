@@ -128,10 +128,10 @@ void hullWidth(const Face& face, double limit, NarrowPlace& best) {
     };
     std::vector<Point2> hull(2 * points.size());
     std::size_t k = 0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        while (k >= 2 && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
+    for (const Point2& p : points) {
+        while (k >= 2 && cross(hull[k - 2], hull[k - 1], p) <= 0)
             --k;
-        hull[k++] = points[i];
+        hull[k++] = p;
     }
     for (std::size_t i = points.size() - 1, lower = k + 1; i-- > 0;) {
         while (k >= lower && cross(hull[k - 2], hull[k - 1], points[i]) <= 0)
