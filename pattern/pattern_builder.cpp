@@ -1,5 +1,5 @@
 // Building the fold and cut links of the built faces, by a direct quadratic search and by an
-// indexed search that finds the same vertices and the same links in the same order.
+// indexed search that finds the same pieces, the same pairs and the same links in the same order.
 #include "pattern/pattern_builder.h"
 
 #include "model/card_model.h"
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -18,77 +19,178 @@ namespace {
 constexpr int patternAngle = 90;
 constexpr double linkEps = 0.01;
 constexpr double sideEps = 0.001;
+constexpr std::size_t none = std::numeric_limits<std::size_t>::max();
 
-void clearLinks(CardModel& model) {
-    for (auto& face : model.builtFaces)
-        face->links.clear();
-    model.links.clear();
-}
+// One stretch of a face's boundary in processing order: an edge across the fold direction
+// (never shared), or the piece of a fold-parallel edge between two neighbouring split points.
+struct Piece {
+    Face* face = nullptr;
+    Point3 s, e;         // for split pieces s.x <= e.x
+    bool shared = false; // a fold-parallel piece, which may pair with one of the other kind
+    int side = 0;        // +1 the face lies on the positive-y side of it on the sheet, -1 below
+    std::size_t partner = none;
+};
 
-void attach(FaceLink& link, Face& face) {
-    if (face.plane == FacePlane::Vertical)
-        link.vFace = &face;
-    else
-        link.hFace = &face;
-    face.links.push_back(&link);
-}
-
-FaceLink& appendCut(CardModel& model, const Point3& p1, const Point3& p2) {
-    auto link = std::make_unique<FaceLink>();
-    link->kind = FoldKind::Cut;
-    link->p1 = p1;
-    link->p2 = p2;
-    model.links.push_back(std::move(link));
-    return *model.links.back();
-}
-
+// An edge shorter than the tolerance across the fold is not parallel to it either: taken as
+// parallel it would have no length along the fold and leave a gap in the cut it belongs to.
 bool notParallelToFold(const Point2& p, const Point2& q) {
-    return std::fabs(p.y - q.y) >= linkEps;
+    const double dy = std::fabs(p.y - q.y);
+    return dy >= linkEps || (dy > 0.0 && std::fabs(p.x - q.x) <= dy);
 }
 
 bool onEdgeLine(const Point3& v, const Point3& a) {
     return distance2(v.y, v.z, a.y, a.z) < linkEps;
 }
 
-bool sameEnds(const FaceLink& link, const Point3& s, const Point3& e) {
-    return (samePoint3(link.p1, s, linkEps) && samePoint3(link.p2, e, linkEps)) ||
-           (samePoint3(link.p2, s, linkEps) && samePoint3(link.p1, e, linkEps));
+double signedArea(const std::vector<Point2>& pts) {
+    double twice = 0.0;
+    for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+        const Point2& a = pts[i];
+        const Point2& b = pts[(i + 1) % n];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return twice / 2.0;
+}
+
+// The side of a fold-parallel edge on which its face lies, from the direction in which the loop
+// runs along it: exact, whatever other faces lie within the tolerance of the edge.
+int faceSide(const Point2& p, const Point2& q, bool interiorOnLeft) {
+    if (q.x == p.x)
+        return 0;
+    return (q.x > p.x) == interiorOnLeft ? 1 : -1;
+}
+
+// How far apart two pieces are when their ends match within the tolerance (in either order),
+// else infinity.
+double matchDistance(const Piece& a, const Piece& b) {
+    constexpr double far = std::numeric_limits<double>::infinity();
+    const double d1 = distance3(a.s, b.s), d2 = distance3(a.e, b.e);
+    const double r1 = distance3(a.s, b.e), r2 = distance3(a.e, b.s);
+    const double direct = d1 < linkEps && d2 < linkEps ? std::max(d1, d2) : far;
+    const double reversed = r1 < linkEps && r2 < linkEps ? std::max(r1, r2) : far;
+    return std::min(direct, reversed);
+}
+
+// Every stretch of every built face's boundary, fold-parallel edges split at the x of every
+// vertex (of any face, of either kind) on the edge's spatial line: both faces of a fold see the
+// same split points, so their pieces match. `collect(a, lo, hi, xs)` appends those x values.
+template <class Collect> std::vector<Piece> collectPieces(CardModel& model, Collect&& collect) {
+    std::vector<Piece> pieces;
+    std::vector<double> xs;
+    for (auto& face : model.builtFaces) {
+        for (const auto& loop : face->polygon.loops) {
+            const std::vector<Point2>& pts = loop->points;
+            const bool interiorOnLeft = (signedArea(pts) > 0.0) != loop->isHole;
+            for (std::size_t i = 0; i < pts.size(); ++i) {
+                const Point2& p = pts[i];
+                const Point2& q = pts[(i + 1) % pts.size()];
+                const Point3 a = face->toSpace(p, patternAngle);
+                const Point3 b = face->toSpace(q, patternAngle);
+                if (notParallelToFold(p, q)) {
+                    pieces.push_back({face.get(), a, b, false, 0, none});
+                    continue;
+                }
+                xs.assign({a.x, b.x});
+                collect(a, std::min(a.x, b.x), std::max(a.x, b.x), xs);
+                std::sort(xs.begin(), xs.end());
+                const int side = faceSide(p, q, interiorOnLeft);
+                for (std::size_t k = 0; k + 1 < xs.size(); ++k)
+                    pieces.push_back(
+                        {face.get(), {xs[k], a.y, a.z}, {xs[k + 1], a.y, a.z}, true, side, none});
+            }
+        }
+    }
+    return pieces;
+}
+
+struct Candidate {
+    double distance;
+    std::size_t later, earlier; // piece positions
+};
+
+// Pairs vertical with horizontal pieces: nearest pairs first, so that of several planes within
+// the tolerance the one nearest in space wins; among equally near ones the later piece takes
+// the earlier partner, as a search through the links in order would.
+void pairPieces(std::vector<Piece>& pieces, std::vector<Candidate>& candidates) {
+    std::sort(candidates.begin(), candidates.end(), [](const Candidate& a, const Candidate& b) {
+        if (a.distance != b.distance)
+            return a.distance < b.distance;
+        if (a.later != b.later)
+            return a.later < b.later;
+        return a.earlier < b.earlier;
+    });
+    for (const Candidate& c : candidates) {
+        Piece& a = pieces[c.later];
+        Piece& b = pieces[c.earlier];
+        if (a.partner != none || b.partner != none)
+            continue;
+        a.partner = c.earlier;
+        b.partner = c.later;
+    }
+}
+
+void addCandidate(const std::vector<Piece>& pieces, std::size_t i, std::size_t j,
+                  std::vector<Candidate>& out) {
+    const double d = matchDistance(pieces[i], pieces[j]);
+    if (d < linkEps)
+        out.push_back({d, std::max(i, j), std::min(i, j)});
+}
+
+bool isVertical(const Piece& p) {
+    return p.face->plane == FacePlane::Vertical;
 }
 
 // A fold folds like the card's own central fold (valley) when its vertical face lies on the
-// positive-y side of the line on the sheet.
-void classify(CardModel& model) {
-    for (auto& link : model.links) {
-        if (!link->vFace || !link->hFace) {
+// positive-y side of the line on the sheet. Only an edge without length along the fold has no
+// side of its own; it keeps the test point just above the line.
+FoldKind foldKind(const FaceLink& link, int verticalSide) {
+    if (verticalSide != 0)
+        return verticalSide > 0 ? FoldKind::Valley : FoldKind::Mountain;
+    const Point2 s1 = flatten(link.p1), s2 = flatten(link.p2);
+    const Point2 t{(s1.x + s2.x) / 2, s1.y + sideEps};
+    for (const Triangle& tri : link.vFace->triangles)
+        if (pointInTriangle(tri.corners[0], tri.corners[1], tri.corners[2], t))
+            return FoldKind::Valley;
+    return FoldKind::Mountain;
+}
+
+// Links in the order of the pieces: a piece whose partner already has a link joins it, any
+// other piece starts a link of its own. Then every link is classified.
+void makeLinks(CardModel& model, const std::vector<Piece>& pieces) {
+    std::vector<std::size_t> linkOf(pieces.size(), none);
+    std::vector<int> verticalSide;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const Piece& piece = pieces[i];
+        std::size_t position = piece.partner != none ? linkOf[piece.partner] : none;
+        if (position == none) {
+            auto link = std::make_unique<FaceLink>();
             link->kind = FoldKind::Cut;
-            continue;
+            link->p1 = piece.s;
+            link->p2 = piece.e;
+            position = model.links.size();
+            model.links.push_back(std::move(link));
+            verticalSide.push_back(0);
         }
-        const Point2 s1 = flatten(link->p1), s2 = flatten(link->p2);
-        const Point2 t{(s1.x + s2.x) / 2, s1.y + sideEps};
-        bool inside = false;
-        for (const Triangle& tri : link->vFace->triangles) {
-            if (pointInTriangle(tri.corners[0], tri.corners[1], tri.corners[2], t)) {
-                inside = true;
-                break;
-            }
+        linkOf[i] = position;
+        FaceLink& link = *model.links[position];
+        if (isVertical(piece)) {
+            link.vFace = piece.face;
+            verticalSide[position] = piece.side;
+        } else {
+            link.hFace = piece.face;
         }
-        link->kind = inside ? FoldKind::Valley : FoldKind::Mountain;
+        piece.face->links.push_back(&link);
+    }
+    for (std::size_t i = 0; i < model.links.size(); ++i) {
+        FaceLink& link = *model.links[i];
+        link.kind = link.vFace && link.hFace ? foldKind(link, verticalSide[i]) : FoldKind::Cut;
     }
 }
 
-// The fold-parallel edge from A to B, split at the x values found on its spatial line.
-template <class FindLink, class NewLink>
-void addSplitEdge(Face& face, const Point3& a, std::vector<double>& xs, FindLink&& findLink,
-                  NewLink&& newLink) {
-    std::sort(xs.begin(), xs.end());
-    for (std::size_t k = 0; k + 1 < xs.size(); ++k) {
-        const Point3 s{xs[k], a.y, a.z};
-        const Point3 e{xs[k + 1], a.y, a.z};
-        FaceLink* link = findLink(s, e);
-        if (!link)
-            link = &newLink(s, e);
-        attach(*link, face);
-    }
+void clearLinks(CardModel& model) {
+    for (auto& face : model.builtFaces)
+        face->links.clear();
+    model.links.clear();
 }
 
 // Grid cells twice as wide as the tolerance, so that points closer than the tolerance always
@@ -116,8 +218,8 @@ struct CellHash {
     }
 };
 
-// Every vertex of the faces of one plane kind, at its 90-degree position, by (y, z) cell and
-// sorted by x within a cell.
+// Every vertex of the built faces, at its 90-degree position, by (y, z) cell and sorted by x
+// within a cell.
 class VertexIndex {
 public:
     void add(const Point3& v) {
@@ -155,136 +257,81 @@ private:
     std::unordered_map<CellKey, std::vector<Point3>, CellHash> cells_;
 };
 
-// Positions in model.links by the cell of their first end.
-class LinkIndex {
-public:
-    explicit LinkIndex(const CardModel& model) : model_(model) {}
-    void add(std::size_t position) {
-        CellKey key;
-        if (keyOf(model_.links[position]->p1, key))
-            cells_[key].push_back(position);
-    }
-    // The first link in list order whose ends match s and e in either order.
-    FaceLink* find(const Point3& s, const Point3& e) const {
-        std::size_t best = model_.links.size();
-        search(s, s, e, best);
-        search(e, s, e, best);
-        return best < model_.links.size() ? model_.links[best].get() : nullptr;
-    }
-
-private:
-    static bool keyOf(const Point3& p, CellKey& key) {
-        return cellOf(p.x, key.a) && cellOf(p.y, key.b) && cellOf(p.z, key.c);
-    }
-    void search(const Point3& around, const Point3& s, const Point3& e, std::size_t& best) const {
-        CellKey centre;
-        if (!keyOf(around, centre))
-            return;
-        for (std::int64_t da = -1; da <= 1; ++da)
-            for (std::int64_t db = -1; db <= 1; ++db)
-                for (std::int64_t dc = -1; dc <= 1; ++dc) {
-                    const auto it = cells_.find({centre.a + da, centre.b + db, centre.c + dc});
-                    if (it == cells_.end())
-                        continue;
-                    for (std::size_t position : it->second) {
-                        if (position >= best)
-                            break; // positions in a cell ascend
-                        if (sameEnds(*model_.links[position], s, e))
-                            best = position;
-                    }
-                }
-    }
-
-    const CardModel& model_;
-    std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> cells_;
-};
+bool keyOf(const Point3& p, CellKey& key) {
+    return cellOf(p.x, key.a) && cellOf(p.y, key.b) && cellOf(p.z, key.c);
+}
 
 } // namespace
 
 void buildPatternLiteral(CardModel& model) {
     clearLinks(model);
-    const auto findLink = [&model](const Point3& s, const Point3& e) -> FaceLink* {
-        for (auto& link : model.links)
-            if (sameEnds(*link, s, e))
-                return link.get();
-        return nullptr;
-    };
-    const auto newLink = [&model](const Point3& s, const Point3& e) -> FaceLink& {
-        return appendCut(model, s, e);
-    };
-    std::vector<double> xs;
-    for (auto& face : model.builtFaces) {
-        for (const auto& loop : face->polygon.loops) {
-            const std::vector<Point2>& pts = loop->points;
-            for (std::size_t i = 0; i < pts.size(); ++i) {
-                const Point2& p = pts[i];
-                const Point2& q = pts[(i + 1) % pts.size()];
-                const Point3 a = face->toSpace(p, patternAngle);
-                const Point3 b = face->toSpace(q, patternAngle);
-                if (notParallelToFold(p, q)) {
-                    attach(appendCut(model, a, b), *face);
-                    continue;
+    const auto collect = [&model](const Point3& a, double lo, double hi, std::vector<double>& xs) {
+        for (const auto& other : model.builtFaces)
+            for (const auto& loop : other->polygon.loops)
+                for (const Point2& point : loop->points) {
+                    const Point3 v = other->toSpace(point, patternAngle);
+                    if (onEdgeLine(v, a) && v.x > lo && v.x < hi)
+                        xs.push_back(v.x);
                 }
-                const double lo = std::min(a.x, b.x), hi = std::max(a.x, b.x);
-                xs.assign({a.x, b.x});
-                for (const auto& other : model.builtFaces) {
-                    if (other->plane == face->plane)
-                        continue;
-                    for (const auto& otherLoop : other->polygon.loops)
-                        for (const Point2& point : otherLoop->points) {
-                            const Point3 v = other->toSpace(point, patternAngle);
-                            if (onEdgeLine(v, a) && v.x > lo && v.x < hi)
-                                xs.push_back(v.x);
-                        }
-                }
-                addSplitEdge(*face, a, xs, findLink, newLink);
-            }
-        }
-    }
-    classify(model);
+    };
+    std::vector<Piece> pieces = collectPieces(model, collect);
+    std::vector<Candidate> candidates;
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        for (std::size_t j = i + 1; j < pieces.size(); ++j)
+            if (pieces[i].shared && pieces[j].shared &&
+                isVertical(pieces[i]) != isVertical(pieces[j]))
+                addCandidate(pieces, i, j, candidates);
+    pairPieces(pieces, candidates);
+    makeLinks(model, pieces);
 }
 
 void buildPattern(CardModel& model) {
     clearLinks(model);
-    VertexIndex vertices[2];
+    VertexIndex vertices;
     for (const auto& face : model.builtFaces)
         for (const auto& loop : face->polygon.loops)
             for (const Point2& point : loop->points)
-                vertices[face->plane == FacePlane::Vertical ? 0 : 1].add(
-                    face->toSpace(point, patternAngle));
-    vertices[0].finish();
-    vertices[1].finish();
+                vertices.add(face->toSpace(point, patternAngle));
+    vertices.finish();
+    std::vector<Piece> pieces = collectPieces(
+        model, [&vertices](const Point3& a, double lo, double hi, std::vector<double>& xs) {
+            vertices.collect(a, lo, hi, xs);
+        });
 
-    LinkIndex linkIndex(model);
-    const auto findLink = [&linkIndex](const Point3& s, const Point3& e) {
-        return linkIndex.find(s, e);
-    };
-    const auto newLink = [&model, &linkIndex](const Point3& s, const Point3& e) -> FaceLink& {
-        FaceLink& link = appendCut(model, s, e);
-        linkIndex.add(model.links.size() - 1);
-        return link;
-    };
-    std::vector<double> xs;
-    for (auto& face : model.builtFaces) {
-        const VertexIndex& others = vertices[face->plane == FacePlane::Vertical ? 1 : 0];
-        for (const auto& loop : face->polygon.loops) {
-            const std::vector<Point2>& pts = loop->points;
-            for (std::size_t i = 0; i < pts.size(); ++i) {
-                const Point2& p = pts[i];
-                const Point2& q = pts[(i + 1) % pts.size()];
-                const Point3 a = face->toSpace(p, patternAngle);
-                const Point3 b = face->toSpace(q, patternAngle);
-                if (notParallelToFold(p, q)) {
-                    attach(newLink(a, b), *face);
-                    continue;
-                }
-                xs.assign({a.x, b.x});
-                others.collect(a, std::min(a.x, b.x), std::max(a.x, b.x), xs);
-                addSplitEdge(*face, a, xs, findLink, newLink);
-            }
-        }
+    // Horizontal pieces by the cell of their first end; a vertical piece looks around both of
+    // its ends, which finds partners in either order.
+    std::unordered_map<CellKey, std::vector<std::size_t>, CellHash> horizontal;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        CellKey key;
+        if (pieces[i].shared && !isVertical(pieces[i]) && keyOf(pieces[i].s, key))
+            horizontal[key].push_back(i);
     }
-    classify(model);
+    std::vector<Candidate> candidates;
+    std::vector<std::size_t> near;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        if (!pieces[i].shared || !isVertical(pieces[i]))
+            continue;
+        near.clear();
+        for (const Point3* end : {&pieces[i].s, &pieces[i].e}) {
+            CellKey centre;
+            if (!keyOf(*end, centre))
+                continue;
+            for (std::int64_t da = -1; da <= 1; ++da)
+                for (std::int64_t db = -1; db <= 1; ++db)
+                    for (std::int64_t dc = -1; dc <= 1; ++dc) {
+                        const auto it =
+                            horizontal.find({centre.a + da, centre.b + db, centre.c + dc});
+                        if (it != horizontal.end())
+                            near.insert(near.end(), it->second.begin(), it->second.end());
+                    }
+        }
+        std::sort(near.begin(), near.end());
+        near.erase(std::unique(near.begin(), near.end()), near.end());
+        for (std::size_t j : near)
+            addCandidate(pieces, i, j, candidates);
+    }
+    pairPieces(pieces, candidates);
+    makeLinks(model, pieces);
 }
 
 } // namespace plicato

@@ -193,6 +193,25 @@ TEST_P(PatternBuilders, ASegmentWithinTheToleranceOfTwoLinksJoinsTheEarlierOne) 
     EXPECT_EQ(upper.links[2]->hFace, nullptr);
 }
 
+// Of two links within the tolerance the nearer in space wins, whichever was made first.
+TEST_P(PatternBuilders, ASegmentWithinTheToleranceOfTwoLinksJoinsTheNearerOne) {
+    for (const double lid : {10.002, 10.006}) {
+        SCOPED_TRACE(lid);
+        CardModel model;
+        Face& lower = addRectFace(model, FacePlane::Vertical, 0, {0, 0, 10, 10});
+        Face& upper = addRectFace(model, FacePlane::Vertical, 0, {0, 10.008, 10, 20});
+        Face& between = addRectFace(model, FacePlane::Horizontal, lid, {0, lid - 5, 10, lid});
+        build(model);
+        const FaceLink* top = between.links[0];
+        const bool lowerIsNearer = lid - 10 < 10.008 - lid;
+        EXPECT_EQ(top, lowerIsNearer ? lower.links[0] : upper.links[2]);
+        EXPECT_EQ(top->vFace, lowerIsNearer ? &lower : &upper);
+        // The fold takes its direction from the face it joins: the upper face lies above.
+        EXPECT_EQ(top->kind, lowerIsNearer ? FoldKind::Mountain : FoldKind::Valley);
+        EXPECT_EQ((lowerIsNearer ? upper.links[2] : lower.links[0])->hFace, nullptr);
+    }
+}
+
 TEST_P(PatternBuilders, PatternIsTheRightAngleOneWhateverTheOpeningAngle) {
     CardModel model;
     addSheet(model, 100, 60);
