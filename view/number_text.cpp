@@ -12,6 +12,25 @@ std::string formatDecimal(double value) {
     return std::string(buf, r.ptr);
 }
 
+std::string formatRounded(double value, int decimals) {
+    if (!std::isfinite(value))
+        return formatDecimal(value);
+    char buf[400]; // the widest fixed-point double with its decimals
+    const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (r.ec != std::errc())
+        return formatDecimal(value);
+    std::string text(buf, r.ptr);
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0")
+        text = "0";
+    return text;
+}
+
 std::optional<double> parseDecimal(std::string_view text) {
     auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
     while (!text.empty() && blank(text.front()))

@@ -2,6 +2,7 @@
 #include "view/view_controller.h"
 
 #include "view/edit_plane.h"
+#include "view/view_fit.h"
 
 #include <cmath>
 
@@ -9,6 +10,20 @@ namespace plicato {
 
 ViewController::ViewController() {
     displayState();
+}
+
+ViewResponse ViewController::resetView() {
+    camera.reset();
+    const CardModel* model = currentModel();
+    if (model && !cardInView(camera, displayState(), model->cardWidth, model->cardHeight))
+        fitCardInView(camera, displayState(), model->cardWidth, model->cardHeight);
+    return {true, false, false};
+}
+
+ViewResponse ViewController::fitView() {
+    if (const CardModel* model = currentModel())
+        fitCardInView(camera, displayState(), model->cardWidth, model->cardHeight);
+    return {true, false, false};
 }
 
 void ViewController::resize(int width, int height) {

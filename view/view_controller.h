@@ -26,8 +26,11 @@ public:
     // Uses the process-wide display state and current model unless others are installed later.
     ViewController();
 
-    // Resets the camera (command "reset view" and New).
-    void resetView() { camera.reset(); }
+    // Resets the camera (command "reset view" and New). Where the reset camera would leave part
+    // of the card outside the view (a large card, a small window), the card is fitted instead.
+    ViewResponse resetView();
+    // Zooms and pans so the whole card fills the view; the angles stay.
+    ViewResponse fitView();
     void resize(int width, int height);
 
     ViewResponse leftButtonDown(int x, int y, int modifiers);

@@ -31,6 +31,7 @@ inline constexpr int HomePage = 32822;
 inline constexpr int ResetView = 32788;
 inline constexpr int Orthographic = 32807;
 inline constexpr int Viewpoint = 32812;
+inline constexpr int FitView = 32901; // zoom and pan so the whole card is in view
 inline constexpr int CardOpening = 32803;
 inline constexpr int AntiAlias = 32819;
 inline constexpr int MirrorEdit = 32820;

@@ -26,6 +26,7 @@
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QStatusBar>
+#include <QStringList>
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
@@ -255,6 +256,7 @@ void CMainFrame::bindCommands() {
         return;
     CDave3vView* v = glView;
     handlers[ResetView] = [v] { v->onResetView(); };
+    handlers[FitView] = [v] { v->onFitView(); };
     handlers[Orthographic] = [v] { v->onToggleOrthographic(); };
     checkedWhen[Orthographic] = [v] { return v->isOrthographic(); };
     handlers[VerticalPlane] = [v] { v->onVerticalPlane(); };
@@ -352,9 +354,16 @@ void CMainFrame::refreshTitle() {
     setWindowModified(doc->isModified());
 }
 
-QString CMainFrame::idleHintText() {
-    return QStringLiteral("左ｸﾘｯｸ:面作成 | 右ﾄﾞﾗｯｸﾞ:回転 | ↑↓:編集面移動 | Space:編集面切替 | "
-                          "ﾎｲｰﾙ:ｽﾞｰﾑ | ←→ﾐﾗｰ編集面移動");
+QString CMainFrame::idleHintText(bool drawing, bool mirror) {
+    // Each part is a promise; one whose command has no behaviour yet is left out.
+    QStringList parts;
+    if (drawing)
+        parts << QStringLiteral("左ｸﾘｯｸ:面作成");
+    parts << QStringLiteral("右ﾄﾞﾗｯｸﾞ:回転") << QStringLiteral("↑↓:編集面移動")
+          << QStringLiteral("Space:編集面切替") << QStringLiteral("ﾎｲｰﾙ:ｽﾞｰﾑ");
+    if (mirror)
+        parts << QStringLiteral("←→ﾐﾗｰ編集面移動");
+    return parts.join(QStringLiteral(" | "));
 }
 
 QString CMainFrame::idleIndicatorText() const {
@@ -369,7 +378,8 @@ void CMainFrame::updateIdleStatus() {
         return;
     if (currentModel())
         pane1->setText(idleIndicatorText());
-    pane0->setText(idleHintText());
+    pane0->setText(
+        idleHintText(handlers.count(cmd::PolygonFace) != 0, handlers.count(cmd::MirrorEdit) != 0));
 }
 
 void CMainFrame::updateAllViews() {

@@ -62,7 +62,9 @@ public:
 
     // Pane 1 of the idle status: card width, card height and grid of the current model.
     QString idleIndicatorText() const;
-    static QString idleHintText();
+    // Pane 0 of the idle status: the mouse and key hint, naming drawing and the mirror plane
+    // only while their commands have behaviour.
+    static QString idleHintText(bool drawing = true, bool mirror = true);
 
     // The placement read at creation, when there was one.
     bool hasRestoredPlacement() const { return placementRestored; }

@@ -177,8 +177,13 @@ void CDave3vView::keyPressEvent(QKeyEvent* event) {
 }
 
 void CDave3vView::resetView() {
-    controller_.resetView();
-    update();
+    controller_.resize(width(), height());
+    respond(controller_.resetView());
+}
+
+void CDave3vView::onFitView() {
+    controller_.resize(width(), height());
+    respond(controller_.fitView());
 }
 
 void CDave3vView::onUpdate(int hint) {

@@ -11,6 +11,7 @@
 //   32787 hide plane, Ctrl+H   onHideEditPlane()        check: isEditPlaneHidden()
 //   32803 card opening         onCardOpening()          (cardOpeningDialog() for the mode commands)
 //   32812 viewpoint            onViewpoint()
+//   32901 fit card, Home       onFitView()
 // New calls resetView(); model changes call onUpdate(hint) (hint 1000 also drops the outline
 // being drawn). statusRefreshRequested() asks the frame to refresh its idle status text.
 #pragma once
@@ -34,6 +35,7 @@ public:
     void onUpdate(int hint = 0);
 
     void onResetView();
+    void onFitView();
     void onToggleOrthographic();
     bool isOrthographic() const;
     void onVerticalPlane();

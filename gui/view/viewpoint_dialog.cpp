@@ -34,13 +34,21 @@ void ViewpointDialog::setValues(double rotX, double rotY, double scale) {
     values_[0] = rotX;
     values_[1] = rotY;
     values_[2] = scale;
-    for (int i = 0; i < 3; ++i)
-        fields_[i]->setText(QString::fromStdString(formatDecimal(values_[i])));
+    // Rounded for reading; a field left as shown gives back the exact value, so OK without an
+    // edit does not move the camera.
+    for (int i = 0; i < 3; ++i) {
+        shown_[i] = QString::fromStdString(formatRounded(values_[i]));
+        fields_[i]->setText(shown_[i]);
+    }
 }
 
 void ViewpointDialog::accept() {
     double read[3];
     for (int i = 0; i < 3; ++i) {
+        if (fields_[i]->text() == shown_[i]) {
+            read[i] = values_[i];
+            continue;
+        }
         const auto v = parseDecimal(fields_[i]->text().toStdString());
         if (!v) {
             emit numberRefused(i);

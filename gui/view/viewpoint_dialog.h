@@ -29,6 +29,7 @@ signals:
 private:
     QLineEdit* fields_[3];
     double values_[3] = {0, 0, 0};
+    QString shown_[3];
 };
 
 } // namespace plicato

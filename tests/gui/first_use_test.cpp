@@ -8,6 +8,7 @@
 #include "gui/main_window/main_frame.h"
 #include "gui/main_window/start_options.h"
 #include "gui/main_window/user_prompts.h"
+#include "gui/view/viewpoint_dialog.h"
 #include "model/card_model.h"
 #include "scripted_prompts.h"
 #include "view/color_table.h"
@@ -263,6 +264,30 @@ TEST(NewCardDialogButtonsTest, OnlyOkAndEscapeOrTheCloseBoxCancels) {
     dialog.show();
     buttons[0]->click();
     EXPECT_EQ(dialog.result(), int(QDialog::Accepted));
+}
+
+TEST(ViewpointDialogNumbersTest, ShownRoundedAndGivenBackExactUnlessEdited) {
+    const double rotX = 11.999999999999993, rotY = -0.30000000000000004, scale = 1.0000000000000002;
+    ViewpointDialog dialog;
+    dialog.setValues(rotX, rotY, scale);
+    EXPECT_EQ(dialog.field(0)->text(), QStringLiteral("12"));
+    EXPECT_EQ(dialog.field(1)->text(), QStringLiteral("-0.3"));
+    EXPECT_EQ(dialog.field(2)->text(), QStringLiteral("1"));
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), int(QDialog::Accepted));
+    EXPECT_EQ(dialog.rotX(), rotX); // OK without an edit leaves the camera where it was
+    EXPECT_EQ(dialog.rotY(), rotY);
+    EXPECT_EQ(dialog.scale(), scale);
+
+    // An edited field is read as typed; the scale keeps the full range, zero included.
+    dialog.setValues(rotX, rotY, scale);
+    dialog.field(0)->setText(QStringLiteral("12.0"));
+    dialog.field(2)->setText(QStringLiteral("0"));
+    dialog.accept();
+    ASSERT_EQ(dialog.result(), int(QDialog::Accepted));
+    EXPECT_EQ(dialog.rotX(), 12.0);
+    EXPECT_EQ(dialog.rotY(), rotY);
+    EXPECT_EQ(dialog.scale(), 0.0);
 }
 
 TEST(QtTranslationsTest, StandardButtonsAndFileDialogsSpeakJapanese) {

@@ -131,6 +131,18 @@ TEST_F(MainFrameTest, StartsUntitledWithTheFirstCardAndTheIdleStatus) {
     EXPECT_EQ(currentModel()->cardHeight, 80);
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("無題[*] - PlicatoPRO"));
     EXPECT_EQ(frame().indicatorPane()->text(), QStringLiteral("w160 h80 grid10.00"));
+    // The hint promises only what can be done: clicking faces and the mirror plane come with
+    // their commands.
+    const QString hint = frame().messagePane()->text();
+    EXPECT_TRUE(hint.contains(QStringLiteral("右ﾄﾞﾗｯｸﾞ:回転 | ↑↓:編集面移動 | Space:編集面切替 | "
+                                             "ﾎｲｰﾙ:ｽﾞｰﾑ")))
+        << hint.toStdString();
+    EXPECT_EQ(hint.contains(QStringLiteral("左ｸﾘｯｸ:面作成")),
+              frame().action(cmd::PolygonFace)->isEnabled());
+    EXPECT_EQ(hint.contains(QStringLiteral("ﾐﾗｰ編集面移動")),
+              frame().action(cmd::MirrorEdit)->isEnabled());
+    frame().setCommand(cmd::PolygonFace, [] {});
+    frame().setCommand(cmd::MirrorEdit, [] {});
     EXPECT_EQ(frame().messagePane()->text(),
               QStringLiteral("左ｸﾘｯｸ:面作成 | 右ﾄﾞﾗｯｸﾞ:回転 | ↑↓:編集面移動 | Space:編集面切替 | "
                              "ﾎｲｰﾙ:ｽﾞｰﾑ | ←→ﾐﾗｰ編集面移動"));
