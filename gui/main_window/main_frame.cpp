@@ -4,6 +4,7 @@
 #include "editing/editing.h"
 #include "gui/dialogs/about_dialog.h"
 #include "gui/dialogs/new_card_dialog.h"
+#include "gui/dialogs/screen_fit.h"
 #include "gui/main_window/command_ids.h"
 #include "gui/main_window/command_table.h"
 #include "gui/main_window/dave3v_doc.h"
@@ -70,8 +71,10 @@ bool CMainFrame::create() {
         // The show command is the start-up one (a normal window); the rectangle is restored.
         const int w = placement.right - placement.left;
         const int h = placement.bottom - placement.top;
+        // A monitor unplugged since then would leave the window where no one sees it.
         if (w > 0 && h > 0)
-            setGeometry(placement.left, placement.top, w, h);
+            setGeometry(
+                placeOnScreens(QRect(placement.left, placement.top, w, h), availableScreenAreas()));
     } else {
         resize(1024, 720);
     }
@@ -434,10 +437,19 @@ void CMainFrame::onHelp() {
         if (QFileInfo::exists(installed))
             file = QFileInfo(installed).canonicalFilePath();
     }
-    if (!QFileInfo::exists(file) || !userPrompts().openUrl(QUrl::fromLocalFile(file)))
-        userPrompts().message(this,
-                              QStringLiteral("ヘルプファイルを開けません\nお手持ちのブラウザで "
-                                             "help/index.html をご覧ください "));
+    openHelp(file);
+}
+
+void CMainFrame::openHelp(const QString& file) {
+    const QString absolute = QFileInfo(file).absoluteFilePath();
+    if (QFileInfo::exists(absolute) && userPrompts().openUrl(QUrl::fromLocalFile(absolute)))
+        return;
+    // The message names the page's full path, which a relative "help/index.html" does not give
+    // to someone who does not know where the program lives.
+    userPrompts().messageAbout(this,
+                               QStringLiteral("ヘルプファイルを開けません\nお手持ちのブラウザで "
+                                              "help/index.html をご覧ください "),
+                               absolute);
 }
 
 void CMainFrame::onHomePage() {

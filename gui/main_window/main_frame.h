@@ -72,6 +72,10 @@ public:
     // The window's placement as it would be written now.
     WindowPlacement currentPlacement() const;
 
+    // Shows a help page in the desktop's browser; when that fails, the help message naming the
+    // page's full path.
+    void openHelp(const QString& file);
+
     // Writes settings, placement, toolbar state and the recent list to the profile file.
     void saveProfile();
 

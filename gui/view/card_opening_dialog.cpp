@@ -1,6 +1,7 @@
 // The opening window's controls and their wiring to the animation and the views.
 #include "gui/view/card_opening_dialog.h"
 
+#include "gui/dialogs/screen_fit.h"
 #include "gui/view/dave3v_view.h"
 
 #include <QCloseEvent>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QSlider>
 
@@ -72,8 +74,39 @@ void CardOpeningDialog::redrawViews() {
     emit redrawRequested();
 }
 
+void CardOpeningDialog::placeBesideView() {
+    if (!view_)
+        return;
+    adjustSize();
+    const QSize size = sizeHint().expandedTo(minimumSizeHint());
+    const QRect outer = view_->window()->frameGeometry();
+    const QRect viewArea(view_->mapToGlobal(QPoint(0, 0)), view_->size());
+    QScreen* screen = view_->window()->screen();
+    const QRect area = screen ? screen->availableGeometry() : outer;
+    // Beside the main window, level with the view's top, so the card it animates stays in
+    // sight; inside the view's top right corner when neither side has room.
+    const QRect candidates[] = {
+        QRect(QPoint(outer.right() + 8, viewArea.top()), size),
+        QRect(QPoint(outer.left() - 8 - size.width(), viewArea.top()), size),
+        QRect(QPoint(viewArea.right() - 8 - size.width(), viewArea.top() + 8), size),
+    };
+    QRect chosen = candidates[2];
+    for (const QRect& c : candidates) {
+        if (area.contains(c)) {
+            chosen = c;
+            break;
+        }
+    }
+    move(placeOnScreens(chosen, availableScreenAreas()).topLeft());
+}
+
 void CardOpeningDialog::showOpening() {
     animation_.show();
+    // Placed once; after that the window opens wherever the user last left it.
+    if (!placed_) {
+        placeBesideView();
+        placed_ = true;
+    }
     show();
     raise();
     redrawViews();

@@ -52,6 +52,7 @@ protected:
     void reject() override;
 
 private:
+    void placeBesideView();
     void writeControls();
     void redrawViews();
     void onSlider(int value);
@@ -70,6 +71,7 @@ private:
     QPushButton* stop_;
     QPushButton* rightAngle_;
     QPushButton* close_;
+    bool placed_ = false;
 };
 
 } // namespace plicato

@@ -2,6 +2,7 @@
 // and folder, open failures that name the file, --help and --version, the shortcuts, the quit
 // question, the New dialog's buttons, the window placement and Qt's Japanese texts.
 #include "gui/dialogs/new_card_dialog.h"
+#include "gui/dialogs/screen_fit.h"
 #include "gui/main_window/card_app.h"
 #include "gui/main_window/command_ids.h"
 #include "gui/main_window/dave3v_doc.h"
@@ -288,6 +289,74 @@ TEST(ViewpointDialogNumbersTest, ShownRoundedAndGivenBackExactUnlessEdited) {
     EXPECT_EQ(dialog.rotX(), 12.0);
     EXPECT_EQ(dialog.rotY(), rotY);
     EXPECT_EQ(dialog.scale(), 0.0);
+}
+
+TEST(ScreenFitTest, PlacementsStayWhereTheyShowAndMoveOntoAScreenOtherwise) {
+    const QRect left(0, 0, 1920, 1050), right(1920, 0, 1280, 1024);
+    struct Row {
+        QRect wanted;
+        QList<QRect> screens;
+        QRect placed;
+    };
+    const Row rows[] = {
+        // On a screen: kept, also across the seam of two screens and half off an edge.
+        {{100, 80, 800, 600}, {left, right}, {100, 80, 800, 600}},
+        {{1700, 80, 800, 600}, {left, right}, {1700, 80, 800, 600}},
+        {{1500, 300, 800, 600}, {left}, {1500, 300, 800, 600}},
+        // The right monitor unplugged: onto the one left, at its edge.
+        {{2100, 100, 800, 600}, {left}, {1120, 100, 800, 600}},
+        // Far away or above the top, where no title bar can be grabbed.
+        {{-5000, -5000, 800, 600}, {left, right}, {0, 0, 800, 600}},
+        {{300, -200, 800, 600}, {left}, {300, 0, 800, 600}},
+        {{300, 1040, 800, 600}, {left}, {300, 450, 800, 600}},
+        // Larger than the screen that is left: shrunk to it.
+        {{2000, 50, 2400, 1400}, {right}, {1920, 0, 1280, 1024}},
+        // Mostly on the second screen: moved within that one.
+        {{3000, 900, 800, 600}, {left, right}, {2400, 424, 800, 600}},
+        // Nothing known about the screens: left as it is.
+        {{-5000, 0, 800, 600}, {}, {-5000, 0, 800, 600}},
+    };
+    for (const Row& r : rows) {
+        const QRect placed = placeOnScreens(r.wanted, r.screens);
+        EXPECT_EQ(placed, r.placed) << r.wanted.x() << "," << r.wanted.y();
+        bool shown = r.screens.isEmpty();
+        for (const QRect& s : r.screens)
+            shown = shown || s.contains(placed.topLeft());
+        EXPECT_TRUE(shown) << r.wanted.x() << "," << r.wanted.y();
+    }
+}
+
+TEST_F(FirstUseTest, APlacementOffEveryScreenOpensOnTheScreen) {
+    std::ofstream(profileFile.toStdString())
+        << "[Settings]\nWindowPos=2:1:-1:-1:-1:-1:6000:4000:6700:4500\n";
+    start();
+    ASSERT_TRUE(frame().hasRestoredPlacement());
+    const QRect screen = availableScreenAreas().value(0);
+    ASSERT_FALSE(screen.isEmpty());
+    EXPECT_TRUE(screen.contains(frame().geometry())) << frame().geometry().x();
+    EXPECT_EQ(frame().geometry().size(), QSize(700, 500));
+}
+
+TEST_F(FirstUseTest, HelpOpensThePageByItsFullPathOrNamesItInTheMessage) {
+    start();
+    QDir(dir.path()).mkdir(QStringLiteral("help"));
+    const QString page = path("help/index.html");
+    std::ofstream(page.toStdString()) << "<html><body>help</body></html>\n";
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    frame().openHelp(QStringLiteral("help/index.html"));
+    EXPECT_EQ(prompts.urls, QList<QUrl>{QUrl::fromLocalFile(page)});
+    EXPECT_TRUE(prompts.messages.isEmpty());
+
+    prompts.urlResult = false; // no browser on this desktop
+    frame().openHelp(QStringLiteral("help/index.html"));
+    frame().openHelp(QStringLiteral("help/missing.html"));
+    EXPECT_EQ(prompts.messages.size(), 2);
+    for (const QString& m : prompts.messages)
+        EXPECT_EQ(m, QStringLiteral("ヘルプファイルを開けません\nお手持ちのブラウザで "
+                                    "help/index.html をご覧ください "));
+    EXPECT_EQ(prompts.messageFiles, (QStringList{page, path("help/missing.html")}));
+    QDir::setCurrent(before);
 }
 
 TEST(QtTranslationsTest, StandardButtonsAndFileDialogsSpeakJapanese) {

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
+#include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -190,6 +191,46 @@ TEST_F(FirstViewTest, ProjectionCheckMarkIsTheUsersSwitchWhileASnapOnlyLendsTheP
     ASSERT_TRUE(frame.runCommand(cmd::Orthographic));
     EXPECT_FALSE(ortho->isChecked());
     EXPECT_FALSE(view->controller().camera.usesOrthographic(displayState()));
+}
+
+TEST_F(FirstViewTest, OpeningWindowOpensBesideTheViewAndReopensWhereItWasLeft) {
+    CMainFrame& frame = start(QSize(800, 560));
+    CDave3vView* view = frame.dave3vView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(frame.runCommand(cmd::CardOpening));
+    CardOpeningDialog* opening = view->cardOpeningDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opening));
+    const QRect viewArea(view->mapToGlobal(QPoint(0, 0)), view->size());
+    const QRect placed = opening->frameGeometry();
+    EXPECT_FALSE(placed.intersects(viewArea)) << placed.x() << "," << placed.y();
+    EXPECT_TRUE(opening->screen()->availableGeometry().contains(placed));
+    EXPECT_EQ(placed.top(), viewArea.top());
+
+    opening->move(900, 600);
+    QTest::qWait(50);
+    const QPoint left = opening->pos();
+    opening->closeButton()->click();
+    EXPECT_FALSE(opening->isVisible());
+    ASSERT_TRUE(frame.runCommand(cmd::CardOpening));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opening));
+    EXPECT_EQ(opening->pos(), left);
+    opening->closeButton()->click();
+}
+
+TEST_F(FirstViewTest, OpeningWindowGoesIntoTheViewsCornerWhenNoSideHasRoom) {
+    CMainFrame& frame = start(QSize(1280, 760));
+    CDave3vView* view = frame.dave3vView();
+    ASSERT_NE(view, nullptr);
+    ASSERT_TRUE(frame.runCommand(cmd::CardOpening));
+    CardOpeningDialog* opening = view->cardOpeningDialog();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(opening));
+    const QRect viewArea(view->mapToGlobal(QPoint(0, 0)), view->size());
+    const QRect placed = opening->frameGeometry();
+    // Top right of the view, not over the middle where the card stands.
+    EXPECT_TRUE(viewArea.contains(placed)) << placed.x() << "," << placed.y();
+    EXPECT_GT(placed.left(), viewArea.center().x());
+    EXPECT_LT(placed.bottom(), viewArea.center().y());
+    opening->closeButton()->click();
 }
 
 } // namespace
