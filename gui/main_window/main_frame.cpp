@@ -8,6 +8,7 @@
 #include "gui/main_window/command_ids.h"
 #include "gui/main_window/command_table.h"
 #include "gui/main_window/dave3v_doc.h"
+#include "gui/main_window/pattern_commands.h"
 #include "gui/main_window/user_prompts.h"
 #include "gui/view/dave3v_view.h"
 #include "model/card_model.h"
@@ -254,6 +255,15 @@ void CMainFrame::bindCommands() {
         };
         enabledWhen[id] = when(&canReorder);
     }
+
+    // Pattern output: save, copy, print and the plotter; found by tests as "patternCommands".
+    auto* pattern = new PatternCommands(*this);
+    handlers[SavePattern] = [pattern] { pattern->savePattern(); };
+    handlers[CopyPattern] = [pattern] { pattern->copyPattern(); };
+    handlers[Print] = [pattern] { pattern->print(); };
+    handlers[PrintPreview] = [pattern] { pattern->printPreview(); };
+    handlers[PrintSetup] = [pattern] { pattern->printSetup(); };
+    handlers[CutPattern] = [pattern] { pattern->cutPattern(); };
 
     if (!glView)
         return;

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -30,8 +31,14 @@ void prepareSaveDialog(QFileDialog& dialog, const QString& folder, const QString
         QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
     if (m.hasMatch())
         dialog.setDefaultSuffix(m.captured(1));
-    if (!folder.isEmpty())
+    // A path that is not a folder presets the file name in its folder (save pattern).
+    const QFileInfo info(folder);
+    if (!folder.isEmpty() && !info.isDir() && info.dir().exists()) {
+        dialog.setDirectory(info.path());
+        dialog.selectFile(info.fileName());
+    } else if (!folder.isEmpty()) {
         dialog.setDirectory(folder);
+    }
 }
 
 QString UserPrompts::saveFileName(QWidget* parent, const QString& folder, const QString& filter) {

@@ -6,16 +6,19 @@
 
 namespace plicato {
 
-PainterCanvas::PainterCanvas(QPainter& painter) : painter_(painter) {
+PainterCanvas::PainterCanvas(QPainter& painter, double unitScale)
+    : painter_(painter), unitScale_(unitScale > 1.0 ? unitScale : 1.0) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
 }
 
 void PainterCanvas::selectPen(const PatternPen& pen) {
     QPen qpen(QColor(pen.red, pen.green, pen.blue));
-    qpen.setWidth(pen.width);
+    // Width 0 stays the device's thinnest line (the plotter's cut-mode hairlines).
+    const double width = pen.width > 0 ? pen.width * unitScale_ : 0.0;
+    qpen.setWidthF(width);
     qpen.setCapStyle(Qt::SquareCap);
     // Dash lengths are in pen widths; a cosmetic pen counts as one pixel wide.
-    const double unit = pen.width > 1 ? pen.width : 1;
+    const double unit = (width > 1 ? width : 1) / unitScale_;
     if (pen.style == PenStyle::Dashed)
         qpen.setDashPattern({18 / unit, 6 / unit});
     else if (pen.style == PenStyle::Dotted)
