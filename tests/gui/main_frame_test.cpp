@@ -560,8 +560,8 @@ TEST_F(MainFrameTest, MenusAndToolbarCarryEveryCommandInPlace) {
               QStringLiteral("展開図をｸﾘｯﾌﾟﾎﾞｰﾄﾞにｺﾋﾟｰ(&L)"));
     EXPECT_EQ(frame().action(cmd::AppAbout)->text(), QStringLiteral("バージョン情報(&A)..."));
     // A command whose behaviour is not there yet is shown but cannot be chosen.
-    EXPECT_FALSE(frame().action(cmd::SavePattern)->isEnabled());
-    EXPECT_FALSE(frame().runCommand(cmd::SavePattern));
+    EXPECT_FALSE(frame().action(cmd::ScaleFaces)->isEnabled());
+    EXPECT_FALSE(frame().runCommand(cmd::ScaleFaces));
     EXPECT_TRUE(frame().action(cmd::FileNew)->isEnabled());
 }
 
