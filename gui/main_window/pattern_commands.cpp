@@ -136,8 +136,9 @@ void PatternCommands::copyPattern() {
         return;
     }
     clipboard->clear();
+    // An old picture still there after emptying would be pasted in place of the new one.
     const QMimeData* left = clipboard->mimeData();
-    if (left && !left->formats().isEmpty()) {
+    if (left && left->hasImage()) {
         userPrompts().message(&frame,
                               QStringLiteral("既にあるクリップボード上のデータを削除できません"));
         return;
