@@ -10,6 +10,7 @@
 #include "gui/main_window/dave3v_doc.h"
 #include "gui/main_window/pattern_commands.h"
 #include "gui/main_window/user_prompts.h"
+#include "gui/view/card_opening_dialog.h"
 #include "gui/view/dave3v_view.h"
 #include "model/card_model.h"
 #include "model/file_names.h"
@@ -44,6 +45,8 @@ namespace {
 
 constexpr char toolBarStateSection[] = "ControlBars\\State";
 constexpr int recentCount = 4;
+// Where the user left the card-opening window, "x:y" in screen pixels.
+constexpr char openingWindowKey[] = "openingWindowPos";
 
 } // namespace
 
@@ -96,6 +99,7 @@ bool CMainFrame::create() {
 
     bindCommands();
     rebuildRecentMenu();
+    restoreOpeningWindowPlace();
 
     idleTimer = new QTimer(this);
     connect(idleTimer, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
@@ -495,7 +499,25 @@ void CMainFrame::saveProfile() {
     writePlacement(profile, p);
     profile.setString(toolBarStateSection, "State", saveState().toBase64().toStdString());
     recent.save(profile);
+    if (glView) {
+        if (const auto at = glView->cardOpeningDialog()->placedAt())
+            profile.setString(settingsSection, openingWindowKey,
+                              QStringLiteral("%1:%2").arg(at->x()).arg(at->y()).toStdString());
+    }
     profile.save();
+}
+
+void CMainFrame::restoreOpeningWindowPlace() {
+    if (!glView)
+        return;
+    const auto text = profile.getString(settingsSection, openingWindowKey);
+    if (!text)
+        return;
+    const QStringList xy = QString::fromStdString(*text).split(QLatin1Char(':'));
+    bool okX = false, okY = false;
+    const int x = xy.value(0).toInt(&okX), y = xy.value(1).toInt(&okY);
+    if (xy.size() == 2 && okX && okY) // anything else: placed beside the view as on a first run
+        glView->cardOpeningDialog()->restorePlace(QPoint(x, y));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -103,6 +103,7 @@ private:
     void onHomePage();
     void onAbout();
     void openRecent(int index);
+    void restoreOpeningWindowPlace();
 
     ProfileStore& profile;
     RecentFileList& recent;

@@ -100,6 +100,18 @@ void CardOpeningDialog::placeBesideView() {
     move(placeOnScreens(chosen, availableScreenAreas()).topLeft());
 }
 
+std::optional<QPoint> CardOpeningDialog::placedAt() const {
+    if (!placed_)
+        return std::nullopt;
+    return pos();
+}
+
+void CardOpeningDialog::restorePlace(const QPoint& topLeft) {
+    adjustSize();
+    move(placeOnScreens(QRect(topLeft, frameGeometry().size()), availableScreenAreas()).topLeft());
+    placed_ = true;
+}
+
 void CardOpeningDialog::showOpening() {
     animation_.show();
     // Placed once; after that the window opens wherever the user last left it.

@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QTimer>
 
+#include <optional>
+
 class QLineEdit;
 class QPushButton;
 class QSlider;
@@ -25,6 +27,12 @@ public:
     void showOpening();
     // For the mode commands that hide the window: stop the timer and hide, nothing else.
     void hideForModeChange();
+
+    // Where the window stands once it has been placed (beside the view or by the user); none
+    // before it is first shown.
+    std::optional<QPoint> placedAt() const;
+    // Where an earlier run left the window: it opens there rather than beside the view.
+    void restorePlace(const QPoint& topLeft);
 
     OpeningAnimation& animation() { return animation_; }
     bool timerRunning() const { return timer_.isActive(); }

@@ -4,11 +4,15 @@
 #include "gui/dialogs/new_card_dialog.h"
 #include "gui/main_window/card_app.h"
 #include "gui/main_window/command_ids.h"
+#include "gui/main_window/dave3v_doc.h"
 #include "gui/main_window/main_frame.h"
+#include "gui/main_window/start_options.h"
+#include "gui/main_window/user_prompts.h"
 #include "gui/view/card_opening_dialog.h"
 #include "gui/view/dave3v_view.h"
 #include "model/card_model.h"
 #include "scripted_prompts.h"
+#include "settings/profile_store.h"
 #include "view/display_state.h"
 #include "view/view_fit.h"
 
@@ -18,11 +22,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QImage>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -215,6 +222,31 @@ TEST_F(FirstViewTest, OpeningWindowOpensBesideTheViewAndReopensWhereItWasLeft) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(opening));
     EXPECT_EQ(opening->pos(), left);
     opening->closeButton()->click();
+
+    // The next run opens it there too; a place from the profile that no screen shows is not.
+    frame.close();
+    ProfileStore written(dir.filePath(QStringLiteral("profile.ini")).toStdString());
+    ASSERT_TRUE(written.load());
+    EXPECT_EQ(written.getString("Settings", "openingWindowPos").value_or(""),
+              QStringLiteral("%1:%2").arg(left.x()).arg(left.y()).toStdString());
+    for (const QPoint& stored : {left, QPoint(9000, -700)}) {
+        ProfileStore profile(dir.filePath(QStringLiteral("profile.ini")).toStdString());
+        ASSERT_TRUE(profile.load());
+        profile.setString("Settings", "openingWindowPos",
+                          QStringLiteral("%1:%2").arg(stored.x()).arg(stored.y()).toStdString());
+        ASSERT_TRUE(profile.save());
+        CCardApp next;
+        ASSERT_TRUE(next.initInstance({}));
+        ASSERT_TRUE(next.mainFrame()->runCommand(cmd::CardOpening));
+        CardOpeningDialog* again = next.mainFrame()->dave3vView()->cardOpeningDialog();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(again));
+        if (stored == left)
+            EXPECT_EQ(again->pos(), left);
+        else
+            EXPECT_TRUE(again->screen()->availableGeometry().contains(again->frameGeometry()));
+        again->closeButton()->click();
+        next.mainFrame()->close();
+    }
 }
 
 TEST_F(FirstViewTest, OpeningWindowGoesIntoTheViewsCornerWhenNoSideHasRoom) {
@@ -231,6 +263,48 @@ TEST_F(FirstViewTest, OpeningWindowGoesIntoTheViewsCornerWhenNoSideHasRoom) {
     EXPECT_GT(placed.left(), viewArea.center().x());
     EXPECT_LT(placed.bottom(), viewArea.center().y());
     opening->closeButton()->click();
+}
+
+TEST_F(FirstViewTest, SaveAsDialogSpeaksJapaneseAndStartsInTheDesignsFolder) {
+    CMainFrame& frame = start(QSize(900, 620));
+    QTranslator* japanese =
+        installQtTranslations(*application, QLocale(QLocale::Japanese, QLocale::Japan));
+    ASSERT_NE(japanese, nullptr);
+    QDir(dir.path()).mkdir(QStringLiteral("designs"));
+    const QString design = dir.filePath(QStringLiteral("designs/house.plq"));
+    prompts.saveAnswers.push_back(design);
+    ASSERT_TRUE(frame.runCommand(cmd::FileSaveAs));
+
+    // The real dialog, as Save As shows it, looked at and then cancelled.
+    QString shownFolder, suffix;
+    QStringList buttons;
+    QTimer::singleShot(400, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shownFolder = dialog->directory().absolutePath();
+        suffix = dialog->defaultSuffix();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>())
+            buttons << b->text();
+        const QString file = QDir(QStringLiteral(PLICATO_TEST_OUTPUT))
+                                 .filePath(QStringLiteral("save_as_dialog_ja.png"));
+        dialog->grab().save(file);
+        std::printf("screenshot: %s\n", qPrintable(file));
+        dialog->reject();
+    });
+    UserPrompts plain;
+    EXPECT_EQ(
+        plain.saveFileName(&frame, frame.document().saveFolder(), QString::fromUtf8(plqFilter)),
+        QString());
+    EXPECT_EQ(shownFolder, QDir(dir.filePath(QStringLiteral("designs"))).absolutePath());
+    EXPECT_EQ(suffix, QStringLiteral("plq"));
+    EXPECT_TRUE(buttons.contains(QStringLiteral("保存(&S)")) ||
+                buttons.contains(QStringLiteral("保存")))
+        << buttons.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("キャンセル")))
+        << buttons.join(QLatin1Char('|')).toStdString();
+    QCoreApplication::removeTranslator(japanese);
+    delete japanese;
 }
 
 } // namespace
