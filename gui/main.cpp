@@ -6,7 +6,40 @@
 #include <QCommandLineParser>
 #include <QSurfaceFormat>
 
+namespace {
+
+void nameTheProgram() {
+    QCoreApplication::setApplicationName(QStringLiteral("PlicatoPRO"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+}
+
+// --help and --version are answered without a window, so they work on a terminal that has no
+// display; the program ends here when one of them was asked.
+void answerInformationRequests(int argc, char** argv) {
+    QStringList words;
+    for (int i = 0; i < argc; ++i)
+        words << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser probe;
+    plicato::describeCommandLine(probe);
+    if (plicato::startRequest(probe, words) == plicato::StartRequest::Run)
+        return;
+    QCoreApplication core(argc, argv);
+    nameTheProgram();
+    // The program's own texts are Japanese; Qt's option descriptions follow them.
+    plicato::installQtTranslations(core, QLocale(QLocale::Japanese, QLocale::Japan));
+    QCommandLineParser parser;
+    plicato::describeCommandLine(parser);
+    if (plicato::startRequest(parser, QCoreApplication::arguments()) ==
+        plicato::StartRequest::ShowVersion)
+        parser.showVersion(); // prints and ends the program
+    parser.showHelp(0);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    answerInformationRequests(argc, argv);
+
     // The view draws with the fixed-function pipeline.
     QSurfaceFormat format;
     format.setProfile(QSurfaceFormat::CompatibilityProfile);
@@ -14,22 +47,10 @@ int main(int argc, char** argv) {
     QSurfaceFormat::setDefaultFormat(format);
 
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("PlicatoPRO"));
-    QApplication::setApplicationVersion(QStringLiteral("3.1.1"));
+    nameTheProgram();
     QApplication::setDesktopFileName(QStringLiteral("plicatopro"));
     // The program's own texts are Japanese; Qt's buttons and dialogs follow them.
     plicato::installQtTranslations(application, QLocale(QLocale::Japanese, QLocale::Japan));
-
-    QCommandLineParser parser;
-    plicato::describeCommandLine(parser);
-    switch (plicato::startRequest(parser, QApplication::arguments())) {
-    case plicato::StartRequest::ShowHelp:
-        parser.showHelp(0); // prints and ends the program
-    case plicato::StartRequest::ShowVersion:
-        parser.showVersion();
-    case plicato::StartRequest::Run:
-        break;
-    }
 
     QStringList args = QApplication::arguments();
     args.removeFirst();

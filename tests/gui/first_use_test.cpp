@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -183,6 +184,24 @@ TEST_F(FirstUseTest, OpenFailuresNameTheFile) {
     start({path("a.plq"), path("b.plq")});
     EXPECT_EQ(prompts.messages, QStringList{QStringLiteral("ファイルを開けません")});
     EXPECT_EQ(prompts.messageFiles, QStringList{path("a.plq") + QLatin1Char(' ') + path("b.plq")});
+}
+
+TEST_F(FirstUseTest, NewPutsTheEditPlaneBackUprightAtHalfTheCardsHeight) {
+    start();
+    const std::pair<int, double> rows[] = {{20, 100.0}, {15, 80.0}, {5, 30.0}, {8, 40.0}};
+    for (const auto& [heightCm, offset] : rows) {
+        currentModel()->editPlane = FacePlane::Horizontal;
+        currentModel()->editOffset = 30;
+        prompts.dialogAnswer = [h = heightCm](QDialog& d) {
+            dynamic_cast<NewCardDialog&>(d).heightList()->setCurrentText(QString::number(h));
+            return int(QDialog::Accepted);
+        };
+        ASSERT_TRUE(frame().runCommand(cmd::FileNew));
+        EXPECT_EQ(currentModel()->cardHeight, heightCm * 10);
+        EXPECT_EQ(currentModel()->editPlane, FacePlane::Vertical) << heightCm;
+        // Half the height on the 10 mm grid, a half step rounding up.
+        EXPECT_EQ(currentModel()->editOffset, offset) << heightCm;
+    }
 }
 
 TEST(StartRequestTest, HelpAndVersionComeBeforeThePathRule) {
