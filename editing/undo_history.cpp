@@ -9,6 +9,14 @@
 
 namespace plicato {
 
+namespace {
+std::uint64_t snapshotsTaken = 0;
+} // namespace
+
+std::uint64_t undoSnapshotCount() {
+    return snapshotsTaken;
+}
+
 void pushUndo(CardModel& model) {
     auto snapshot = std::make_unique<UndoSnapshot>();
     snapshot->faces.reserve(model.userFaces.size());
@@ -17,6 +25,7 @@ void pushUndo(CardModel& model) {
     snapshot->cardWidth = model.cardWidth;
     snapshot->cardHeight = model.cardHeight;
     model.undoHistory.push_back(std::move(snapshot));
+    ++snapshotsTaken;
     while (model.undoHistory.size() > static_cast<size_t>(maxUndoSnapshots))
         model.undoHistory.erase(model.undoHistory.begin());
 }

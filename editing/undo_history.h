@@ -3,6 +3,8 @@
 
 #include "model/card_model.h"
 
+#include <cstdint>
+
 namespace plicato {
 
 inline constexpr int maxUndoSnapshots = 10;
@@ -13,5 +15,8 @@ void pushUndo(CardModel& model);
 void undo(CardModel& model);
 // Discards the newest snapshot, if any, without restoring it.
 void dropUndo(CardModel& model);
+// How many snapshots pushUndo has taken in this process; the application autosaves when it
+// moves.
+std::uint64_t undoSnapshotCount();
 
 } // namespace plicato
