@@ -1,6 +1,7 @@
 // PlicatoPRO: the program's entry point.
 #include "gui/main_window/card_app.h"
 #include "gui/main_window/start_options.h"
+#include "settings/recovery_store.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -55,7 +56,10 @@ int main(int argc, char** argv) {
     QStringList args = QApplication::arguments();
     args.removeFirst();
     plicato::CCardApp app;
-    if (!app.initInstance(args))
+    plicato::FrameOptions options;
+    options.recoveryFolder =
+        plicato::recoveryFolder(plicato::RecoveryLocationInputs::fromEnvironment());
+    if (!app.initInstance(args, options))
         return 1;
     return application.exec();
 }

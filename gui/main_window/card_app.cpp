@@ -23,6 +23,8 @@ bool CCardApp::initInstance(const QStringList& args, FrameOptions options) {
     frame->document().onNewDocument();
     frame->show();
     frame->repaint();
+    if (frame->autosave())
+        frame->autosave()->offerRecovery();
 
     std::vector<std::string> parts;
     for (const QString& a : args)

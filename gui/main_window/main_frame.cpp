@@ -104,6 +104,13 @@ bool CMainFrame::create() {
     idleTimer = new QTimer(this);
     connect(idleTimer, &QTimer::timeout, this, &CMainFrame::updateCommandStates);
     idleTimer->start(300);
+    if (!options.recoveryFolder.empty()) {
+        autosaver = new CAutosave(*this, options.recoveryFolder, options.autosaveTiming);
+        if (!autosaver->active()) {
+            delete autosaver;
+            autosaver = nullptr;
+        }
+    }
     updateCommandStates();
     return true;
 }
@@ -529,6 +536,8 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     saveProfile();
     if (idleTimer)
         idleTimer->stop();
+    if (autosaver)
+        autosaver->cleanExit();
     event->accept();
 }
 

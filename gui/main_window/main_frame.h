@@ -2,6 +2,7 @@
 // kept in the profile, the window placement, and opening designs by path.
 #pragma once
 
+#include "gui/main_window/autosave.h"
 #include "settings/app_settings.h"
 #include "settings/profile_store.h"
 #include "settings/recent_file_list.h"
@@ -24,6 +25,9 @@ class CDave3vView;
 struct FrameOptions {
     // The OpenGL view; tests that run without a GL-capable display leave it out.
     bool createView = true;
+    // Where recovery copies of unsaved designs go; empty: no autosave.
+    std::string recoveryFolder;
+    AutosaveTiming autosaveTiming;
 };
 
 class CMainFrame : public QMainWindow {
@@ -43,6 +47,8 @@ public:
     QLabel* indicatorPane() const { return pane1; }
     QWidget* viewWidget() const { return view; }
     CDave3vView* dave3vView() const { return glView; }
+    // The autosave, when a recovery folder was given and could be used.
+    CAutosave* autosave() const { return autosaver; }
 
     // The action of a command id, or nullptr.
     QAction* action(int id) const;
@@ -119,6 +125,7 @@ private:
     QMenu* fileMenu = nullptr;
     QAction* recentAnchor = nullptr;
     QTimer* idleTimer = nullptr;
+    CAutosave* autosaver = nullptr;
     std::map<int, QAction*> actions;
     std::map<int, std::function<void()>> handlers;
     std::map<int, std::function<bool()>> enabledWhen;

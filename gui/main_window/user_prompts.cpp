@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -77,6 +78,26 @@ UserPrompts::SaveAnswer UserPrompts::askSaveChanges(QWidget* parent, const QStri
     if (box.clickedButton() == no)
         return SaveAnswer::No;
     return SaveAnswer::Cancel;
+}
+
+UserPrompts::RecoverAnswer UserPrompts::askRecover(QWidget* parent, const QString& title,
+                                                   const QDateTime& saved) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(appTitle),
+                    QStringLiteral("復元しますか?"), QMessageBox::NoButton, parent);
+    box.setInformativeText(
+        QStringLiteral("%1\n%2").arg(title, QLocale().toString(saved, QLocale::ShortFormat)));
+    QPushButton* recover = box.addButton(QStringLiteral("復元する(&R)"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("破棄する(&D)"), QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QStringLiteral("後で(&L)"), QMessageBox::RejectRole);
+    box.setDefaultButton(recover);
+    box.setEscapeButton(later);
+    box.exec();
+    if (box.clickedButton() == recover)
+        return RecoverAnswer::Recover;
+    if (box.clickedButton() == discard)
+        return RecoverAnswer::Discard;
+    return RecoverAnswer::Later;
 }
 
 int UserPrompts::runDialog(QDialog& dialog) {

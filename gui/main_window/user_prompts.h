@@ -4,6 +4,7 @@
 
 #include "model/message_sink.h"
 
+#include <QDateTime>
 #include <QString>
 #include <QUrl>
 
@@ -19,6 +20,7 @@ inline constexpr char plqFilter[] = "PlicatoPRO (*.plq)";
 class UserPrompts {
 public:
     enum class SaveAnswer { Yes, No, Cancel };
+    enum class RecoverAnswer { Recover, Discard, Later };
 
     virtual ~UserPrompts() = default;
     // Empty when cancelled.
@@ -31,6 +33,9 @@ public:
     virtual void messageAbout(QWidget* parent, const QString& text, const QString& file);
     // "変更内容を保存しますか?" with はい / いいえ / キャンセル.
     virtual SaveAnswer askSaveChanges(QWidget* parent, const QString& title);
+    // "復元しますか?" about a recovery copy of design `title` written at `saved`: recover it,
+    // discard it, or keep it for a later start.
+    virtual RecoverAnswer askRecover(QWidget* parent, const QString& title, const QDateTime& saved);
     // Runs a modal dialog; the result of QDialog::exec.
     virtual int runDialog(QDialog& dialog);
     virtual bool openUrl(const QUrl& url);

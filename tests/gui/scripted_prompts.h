@@ -36,6 +36,10 @@ public:
         ++saveQuestions;
         return saveAnswer;
     }
+    RecoverAnswer askRecover(QWidget*, const QString& title, const QDateTime&) override {
+        recoverTitles.push_back(title);
+        return recoverAnswers.empty() ? RecoverAnswer::Later : takeAnswer(recoverAnswers);
+    }
     int runDialog(QDialog& dialog) override {
         dialogTitles.push_back(dialog.windowTitle());
         return dialogAnswer ? dialogAnswer(dialog) : int(QDialog::Rejected);
@@ -50,6 +54,7 @@ public:
     SaveAnswer saveAnswer = SaveAnswer::Cancel;
     std::function<int(QDialog&)> dialogAnswer;
     bool urlResult = true;
+    std::deque<RecoverAnswer> recoverAnswers; // none left: keep for later
 
     QStringList messages;
     QStringList messageFiles; // the file each message naming one is about
@@ -58,9 +63,15 @@ public:
     QStringList filters;
     QStringList dialogTitles;
     QList<QUrl> urls;
+    QStringList recoverTitles;
     int saveQuestions = 0;
 
 private:
+    template <typename T> static T takeAnswer(std::deque<T>& q) {
+        T a = q.front();
+        q.pop_front();
+        return a;
+    }
     static QString take(std::deque<QString>& q) {
         if (q.empty())
             return QString();
