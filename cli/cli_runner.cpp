@@ -19,9 +19,14 @@
 #include "pattern/pattern_line.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
+#include <filesystem>
 #include <optional>
+
+#include <unistd.h>
 
 #ifndef PLICATO_VERSION
 #define PLICATO_VERSION "unknown"
@@ -31,22 +36,95 @@ namespace plicato {
 
 namespace {
 
-const char* const formatMessage = "ファイル形式が適切でありません";
-const char* const readMessage = "ファイルを読み込めませんでした";
-const char* const openMessage = "ファイルを開けません";
-const char* const writeMessage = "ファイルに書き込めません";
-const char* const noKindMessage = "少なくとも1つの線種を選んでください";
+// --quiet of the run in progress, for commands that load designs through loadCliDesign.
+bool quietRun = false;
+
 // Pattern images beyond this many pixels are refused rather than allocated.
 constexpr long long maxImagePixels = 64LL * 1024 * 1024;
 
-class StreamSink : public MessageSink {
+// Where every message goes: "plicato-cli: FILE: reason", the way shell tools speak.
+class Reporter {
 public:
-    explicit StreamSink(std::ostream& err) : err_(err) {}
-    void show(const std::string& text) override { err_ << text << '\n'; }
+    Reporter(std::ostream& err, bool quiet) : err(err), quiet(quiet) {}
+    void error(const std::string& file, const std::string& reason) const {
+        err << "plicato-cli: " << file << ": " << reason << '\n';
+    }
+    void warning(const std::string& file, const std::string& text) const {
+        if (!quiet)
+            err << "plicato-cli: " << file << ": warning: " << text << '\n';
+    }
 
 private:
-    std::ostream& err_;
+    std::ostream& err;
+    bool quiet;
 };
+
+// The readers' messages are the application's own (Japanese, for its message boxes). Failures
+// are described from the read report instead; what is left are warnings about pictures.
+class ReadWarningSink : public MessageSink {
+public:
+    ReadWarningSink(const Reporter& reporter, std::string file)
+        : reporter(reporter), file(std::move(file)) {}
+    void show(const std::string& text) override {
+        static const std::string missingPicture = "画像ファイルが見つかりません\n";
+        if (startsWith(text, "古いバージョン") || startsWith(text, "新しいバージョン"))
+            return;
+        if (startsWith(text, missingPicture)) {
+            reporter.warning(file, "picture not found: " + text.substr(missingPicture.size()));
+            return;
+        }
+        std::string line;
+        for (char c : text)
+            line += c == '\n' ? std::string(": ") : std::string(1, c);
+        while (line.size() >= 2 && line.compare(line.size() - 2, 2, ": ") == 0)
+            line.resize(line.size() - 2);
+        reporter.warning(file, "picture: " + line);
+    }
+
+private:
+    static bool startsWith(const std::string& s, const std::string& prefix) {
+        return s.compare(0, prefix.size(), prefix) == 0;
+    }
+    const Reporter& reporter;
+    std::string file;
+};
+
+std::string versionText(const ModelReadReport& r) {
+    return std::to_string(r.major) + "." + std::to_string(r.minor);
+}
+
+} // namespace
+
+std::string describeReadProblem(const ModelReadReport& report) {
+    using Problem = ModelReadReport::Problem;
+    switch (report.problem) {
+    case Problem::None:
+        break;
+    case Problem::NoSuchFile:
+        return "no such file";
+    case Problem::IsDirectory:
+        return "is a directory";
+    case Problem::NotRegularFile:
+        return "not a regular file";
+    case Problem::Unreadable:
+        return std::string("unreadable (") + std::strerror(report.error) + ")";
+    case Problem::TooLarge:
+        return "too large for a design (over " + std::to_string(maxModelFileBytes >> 20) + " MiB)";
+    case Problem::BadHeader:
+        return "not a PlicatoPRO design (bad header)";
+    case Problem::Truncated:
+        return "truncated at byte " + std::to_string(report.byte);
+    case Problem::BadValue:
+        return "malformed value at byte " + std::to_string(report.byte);
+    case Problem::TooOld:
+        return "unsupported version " + versionText(report) + " (older than version 2)";
+    case Problem::TooNew:
+        return "unsupported version " + versionText(report) + " (made by a newer PlicatoPRO)";
+    }
+    return "not a readable design";
+}
+
+namespace {
 
 struct ExportOptions {
     std::string design;
@@ -71,10 +149,6 @@ std::string lowerExtension(const std::string& path) {
 
 bool startsWith(const std::string& s, const std::string& prefix) {
     return s.compare(0, prefix.size(), prefix) == 0;
-}
-
-std::string rangeMessage(int lo, int hi) {
-    return std::to_string(lo) + " から " + std::to_string(hi) + " までの整数を入力してください。";
 }
 
 int usageError(std::ostream& err, const std::string& problem) {
@@ -105,43 +179,68 @@ double loopArea(const Loop& loop) {
     return std::fabs(twice) / 2;
 }
 
-// Reads the design and builds its pattern; nullptr (after the messages) when refused.
-CardModel* loadDesign(const std::string& path, std::ostream& err) {
-    StreamSink sink(err);
-    if (!readModelFile(path, sink) || !currentModel()) {
-        err << readMessage << '\n';
+// Reads the design and builds its pattern; nullptr (after the message) when refused.
+CardModel* loadDesign(const std::string& path, const Reporter& reporter) {
+    ReadWarningSink sink(reporter, path);
+    ModelReadReport report;
+    if (!readModelFile(path, sink, &report) || !currentModel()) {
+        reporter.error(path, describeReadProblem(report));
         return nullptr;
     }
+    if (report.major == 4 && report.minor > 0)
+        reporter.warning(path, "version " + versionText(report) +
+                                   " is newer than this program; some of it may not be read");
     CardModel* model = currentModel();
-    if (model->cardWidth <= 0 || model->cardHeight <= 0) {
-        err << readMessage << '\n';
-        return nullptr;
-    }
     buildPattern(*model);
     return model;
 }
 
-int runExport(const ExportOptions& o, std::ostream& err) {
+// Why `output` may not be written, before anything is read; empty when it may. The design
+// itself is never overwritten by its pattern.
+std::string refuseOutput(const std::string& design, const std::string& output) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path out(output);
+    if (fs::is_directory(out, ec))
+        return "is a directory";
+    if (fs::exists(out, ec) && fs::equivalent(out, fs::path(design), ec))
+        return "refusing to overwrite the design itself";
+    const fs::path folder = out.has_parent_path() ? out.parent_path() : fs::path(".");
+    if (!fs::is_directory(folder, ec))
+        return "no such folder";
+    if (::access(folder.c_str(), W_OK) != 0 ||
+        (fs::exists(out, ec) && ::access(out.c_str(), W_OK) != 0))
+        return std::string("cannot write (") + std::strerror(errno) + ")";
+    return {};
+}
+
+// The reason part of a writer's error text ("cannot write PATH: reason").
+std::string writeFailure(const std::string& why) {
+    const std::size_t colon = why.rfind(": ");
+    return colon == std::string::npos ? "cannot write"
+                                      : "cannot write (" + why.substr(colon + 2) + ")";
+}
+
+int runExport(const ExportOptions& o, const Reporter& reporter) {
     const std::string ext = lowerExtension(o.output);
     if (ext != "eps" && ext != "bmp" && ext != "svg" && ext != "pdf" && ext != "dxf") {
-        err << formatMessage << '\n';
-        return cliRefused;
+        reporter.error(o.output, "unknown output format (the name must end in .eps, .bmp, .svg, "
+                                 ".pdf or .dxf)");
+        return cliOutputRefused;
     }
-    CardModel* model = loadDesign(o.design, err);
+    if (const std::string why = refuseOutput(o.design, o.output); !why.empty()) {
+        reporter.error(o.output, why);
+        return cliOutputRefused;
+    }
+    CardModel* model = loadDesign(o.design, reporter);
     if (!model)
-        return cliRefused;
+        return cliInputRefused;
 
     std::string why;
     bool written = false;
     if (ext == "eps") {
         written = writePatternEps(o.output, *model, o.filter, &why);
-        if (!written) {
-            err << openMessage << '\n' << why << '\n';
-            return cliRefused;
-        }
-        return cliSuccess;
-    }
-    if (ext == "pdf" || ext == "dxf") {
+    } else if (ext == "pdf" || ext == "dxf") {
         PatternLineList lines, chosen;
         collectPatternLines(*model, lines);
         for (const PatternLine& line : lines)
@@ -164,8 +263,8 @@ int runExport(const ExportOptions& o, std::ostream& err) {
         const PatternImageGeometry g =
             patternImageGeometry(o.width, model->cardWidth, model->cardHeight);
         if (g.height <= 0 || (long long)g.width * g.height > maxImagePixels) {
-            err << "plicato-cli: the card's proportions give an image too large to make\n";
-            return cliRefused;
+            reporter.error(o.output, "the card's proportions give an image too large to make");
+            return cliOutputRefused;
         }
         RasterImage image(g.width, g.height);
         RasterCanvas canvas(image);
@@ -173,8 +272,8 @@ int runExport(const ExportOptions& o, std::ostream& err) {
         written = writeBitmapFile(o.output, makeBitmapInfo(image), image, &why);
     }
     if (!written) {
-        err << writeMessage << '\n' << why << '\n';
-        return cliRefused;
+        reporter.error(o.output, writeFailure(why));
+        return cliOutputRefused;
     }
     return cliSuccess;
 }
@@ -203,7 +302,7 @@ int parseExport(const std::vector<std::string>& args, std::ostream& err, ExportO
                 start = comma + 1;
             }
             if (o.filter == 0) {
-                err << noKindMessage << '\n';
+                err << "plicato-cli: --lines needs at least one of cut, mountain, valley\n";
                 return cliUsage;
             }
         } else if (startsWith(a, "--width=")) {
@@ -212,7 +311,8 @@ int parseExport(const std::vector<std::string>& args, std::ostream& err, ExportO
             const auto result = std::from_chars(v.data(), v.data() + v.size(), width);
             if (v.empty() || result.ec != std::errc() || result.ptr != v.data() + v.size() ||
                 width < minPatternImageWidth || width > maxPatternImageWidth) {
-                err << rangeMessage(minPatternImageWidth, maxPatternImageWidth) << '\n';
+                err << "plicato-cli: --width takes a whole number from " << minPatternImageWidth
+                    << " to " << maxPatternImageWidth << '\n';
                 return cliUsage;
             }
             o.width = width;
@@ -244,10 +344,10 @@ int parseExport(const std::vector<std::string>& args, std::ostream& err, ExportO
     return cliSuccess;
 }
 
-int runInfo(const std::string& path, std::ostream& out, std::ostream& err) {
-    CardModel* model = loadDesign(path, err);
+int runInfo(const std::string& path, std::ostream& out, const Reporter& reporter) {
+    CardModel* model = loadDesign(path, reporter);
     if (!model)
-        return cliRefused;
+        return cliInputRefused;
     PatternLineList lines;
     collectPatternLines(*model, lines);
 
@@ -295,15 +395,15 @@ int runInfo(const std::string& path, std::ostream& out, std::ostream& err) {
 } // namespace
 
 CardModel* loadCliDesign(const std::string& path, std::ostream& err) {
-    return loadDesign(path, err);
+    return loadDesign(path, Reporter(err, quietRun));
 }
 
 std::string cliUsageText() {
-    return "usage: plicato-cli export DESIGN.plq OUTPUT [--lines=cut,mountain,valley]\n"
+    return "usage: plicato-cli [--quiet] export DESIGN.plq OUTPUT [--lines=cut,mountain,valley]\n"
            "                          [--width=PIXELS] [--mirror] [--fold-style=dashed|solid]\n"
            "                          [--paper=a4|letter|a3]\n"
-           "       plicato-cli info DESIGN.plq\n"
-           "       plicato-cli check DESIGN.plq [--strict] [--min-width=MM]\n"
+           "       plicato-cli [--quiet] info DESIGN.plq\n"
+           "       plicato-cli [--quiet] check DESIGN.plq [--strict] [--min-width=MM]\n"
            "       plicato-cli --help | --version\n"
            "\n"
            "export  writes the development pattern of DESIGN.plq; OUTPUT's extension picks the\n"
@@ -321,12 +421,27 @@ std::string cliUsageText() {
            "        flaps, stick out of the closed card or are narrower than MM (default 0.5),\n"
            "        and where the check cannot be sure; --strict exits with 3 when a piece is\n"
            "        too thin or sticks out.\n"
+           "--quiet, -q  no warnings (missing pictures, a newer minor version); errors still\n"
+           "        print one line each.\n"
            "\n"
-           "Exit status: 0 success, 1 the design or the output was refused, 2 usage error,\n"
-           "3 check --strict found a piece too thin or sticking out.\n";
+           "Messages go to standard error as \"plicato-cli: FILE: reason\".\n"
+           "Exit status: 0 success, 1 the design could not be read, 2 usage error,\n"
+           "3 check --strict found a piece too thin or sticking out, 4 the output file was\n"
+           "refused or could not be written.\n";
 }
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCli(const std::vector<std::string>& allArgs, std::ostream& out, std::ostream& err) {
+    // --quiet may stand anywhere, as with most tools.
+    std::vector<std::string> args;
+    bool quiet = false;
+    for (const std::string& a : allArgs) {
+        if (a == "--quiet" || a == "-q")
+            quiet = true;
+        else
+            args.push_back(a);
+    }
+    quietRun = quiet;
+    const Reporter reporter(err, quiet);
     if (args.empty())
         return usageError(err, "");
     const std::string& command = args[0];
@@ -336,7 +451,7 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         out << cliUsageText();
         return cliSuccess;
     }
-    if (command == "--version") {
+    if (command == "--version" || command == "-V") {
         out << "plicato-cli " << PLICATO_VERSION << '\n';
         return cliSuccess;
     }
@@ -345,14 +460,14 @@ int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         const int status = parseExport(args, err, options);
         if (status != cliSuccess)
             return status;
-        return runExport(options, err);
+        return runExport(options, reporter);
     }
     if (command == "check")
         return runCheckCommand(args, out, err);
     if (command == "info") {
         if (args.size() != 2 || startsWith(args[1], "--"))
             return usageError(err, "info needs exactly one design");
-        return runInfo(args[1], out, err);
+        return runInfo(args[1], out, reporter);
     }
     return usageError(err, "unknown command \"" + command + "\"");
 }

@@ -15,6 +15,8 @@ public:
     explicit ByteReader(std::string_view bytes) : bytes(bytes) {}
 
     std::size_t remaining() const { return bytes.size() - pos; }
+    std::size_t position() const { return pos; }
+    std::size_t size() const { return bytes.size(); }
     bool atEnd() const { return pos == bytes.size(); }
 
     bool readInt32(std::int32_t& out) {

@@ -39,12 +39,37 @@ constexpr std::int32_t maxStoredPathLength = 4095;
 constexpr double maxModelCoordinate = 1e6; // millimetres: a kilometre of card
 constexpr int maxCardSize = 1'000'000;
 
+// Why a file was not read, in more detail than the messages the application shows: the command
+// line names the reason and the place. Filled by the readers when the caller asks for it.
+struct ModelReadReport {
+    enum class Problem {
+        None,
+        NoSuchFile,
+        IsDirectory,
+        NotRegularFile,
+        Unreadable, // `error` holds the errno
+        TooLarge,
+        BadHeader, // no design header at all
+        Truncated, // the file ends at `byte` where more was needed
+        BadValue,  // the value starting at `byte` is impossible
+        TooOld,    // version `major`.`minor`
+        TooNew,
+    };
+    Problem problem = Problem::None;
+    std::size_t byte = 0;
+    int major = -1; // the version the header gives; -1 when it gives none
+    int minor = -1;
+    int error = 0;
+};
+
 // Any supported version; nullptr on failure, after any version message. Nothing is installed.
 std::unique_ptr<CardModel> parseModelFile(std::string_view bytes, MessageSink& sink,
-                                          const UnderlayLoader& loadUnderlay);
+                                          const UnderlayLoader& loadUnderlay,
+                                          ModelReadReport* report = nullptr);
 // The version 4 layout only.
 std::unique_ptr<CardModel> parseBinaryModelFile(std::string_view bytes,
-                                                const UnderlayLoader& loadUnderlay);
+                                                const UnderlayLoader& loadUnderlay,
+                                                ModelReadReport* report = nullptr);
 
 // Makes `model` the current one: builds its pop-up faces, edit plane vertical at offset 0.
 void installModel(std::unique_ptr<CardModel> model);
@@ -52,13 +77,13 @@ void installModel(std::unique_ptr<CardModel> model);
 // Reads the file at `path` and installs the design on success. Pictures whose stored path is
 // missing are also looked for beside the model file. False when the file cannot be opened or
 // is not a readable design; the current model is then untouched.
-bool readModelFile(const std::string& path, MessageSink& sink);
+bool readModelFile(const std::string& path, MessageSink& sink, ModelReadReport* report = nullptr);
 bool readBinaryModelFile(const std::string& path, MessageSink& sink);
 
 // The loader used for files on disk: stored path, else the same name beside the model file.
 UnderlayLoader underlayLoaderFor(const std::string& modelFilePath, MessageSink& sink);
 
 // The whole file, if it is a regular file no larger than maxModelFileBytes.
-bool readWholeFile(const std::string& path, std::string& out);
+bool readWholeFile(const std::string& path, std::string& out, ModelReadReport* report = nullptr);
 
 } // namespace plicato

@@ -34,6 +34,7 @@ public:
 
     bool readInt(int& out) {
         skipSpace();
+        valueAt = pos;
         std::size_t p = pos;
         bool negative = false;
         if (p < text.size() && (text[p] == '+' || text[p] == '-'))
@@ -58,6 +59,7 @@ public:
     // Finite reals only: "nan" and "inf" are unreadable tokens here.
     bool readReal(double& out) {
         skipSpace();
+        valueAt = pos;
         std::size_t p = pos;
         // from_chars takes no leading '+'; a '-' after one is no number either.
         if (p < text.size() && text[p] == '+') {
@@ -90,6 +92,11 @@ public:
         return line;
     }
 
+    // Where the value last read (or last failing to read) starts; the end of the text when the
+    // text ended before it.
+    std::size_t lastValueAt() const { return valueAt; }
+    std::size_t size() const { return text.size(); }
+
 private:
     void skipSpace() {
         while (pos < text.size() && isSpace(text[pos]))
@@ -98,7 +105,18 @@ private:
 
     std::string_view text;
     std::size_t pos = 0;
+    std::size_t valueAt = 0;
 };
+
+// A value was missing or impossible: the file ended early, or the value is malformed.
+void reportValueFailure(const TextScanner& in, ModelReadReport* report) {
+    if (!report)
+        return;
+    const std::size_t at = in.lastValueAt();
+    report->problem =
+        at >= in.size() ? ModelReadReport::Problem::Truncated : ModelReadReport::Problem::BadValue;
+    report->byte = at;
+}
 
 bool withinCoordinateRange(double v) {
     return std::fabs(v) <= maxModelCoordinate;
@@ -175,27 +193,48 @@ void BaseFaceRule::apply(Face& face) {
 }
 
 TextReadResult readTextModel(std::string_view bytes, MessageSink& sink,
-                             const UnderlayLoader& loadUnderlay) {
+                             const UnderlayLoader& loadUnderlay, ModelReadReport* report) {
     using Outcome = TextReadResult::Outcome;
+    using Problem = ModelReadReport::Problem;
     TextReadResult result;
     auto model = std::make_unique<CardModel>();
     TextScanner in(bytes);
+    const auto valueFailed = [&in, report, &result] {
+        reportValueFailure(in, report);
+        return std::move(result);
+    };
+    const auto failAs = [report, &result](Problem problem, std::size_t byte) {
+        if (report) {
+            report->problem = problem;
+            report->byte = byte;
+        }
+        return std::move(result);
+    };
     int width = 0, height = 0, grid = 16;
+    std::size_t widthAt = 0, heightAt = 0, gridAt = 0;
     bool headerEnded = false;
+    bool headerSeen = false; // any word of a design's header
     std::string_view token;
     while (!headerEnded && in.nextToken(token)) {
+        if (token == "header")
+            headerSeen = true;
         if (token == "version") {
+            headerSeen = true;
             int major = 0, minor = 0;
             if (!in.readInt(major) || !in.readInt(minor))
-                return result;
+                return valueFailed();
+            if (report) {
+                report->major = major;
+                report->minor = minor;
+            }
             if (major < 2) {
                 sink.show("古いバージョンのファイルなため、本バージョンでは読み込めません。");
-                return result;
+                return failAs(Problem::TooOld, 0);
             }
             if (major > 4) {
                 sink.show("新しいバージョンのファイルなため、本バージョンでは読み込めません。\n"
                           "最新版のPlicatoPROを入手してください。");
-                return result;
+                return failAs(Problem::TooNew, 0);
             }
             if (major == 4) {
                 if (minor > 0)
@@ -205,28 +244,40 @@ TextReadResult readTextModel(std::string_view bytes, MessageSink& sink,
                 return result;
             }
         } else if (token == "width") {
+            headerSeen = true;
             if (!in.readInt(width))
-                return result;
+                return valueFailed();
+            widthAt = in.lastValueAt();
         } else if (token == "height") {
+            headerSeen = true;
             if (!in.readInt(height))
-                return result;
+                return valueFailed();
+            heightAt = in.lastValueAt();
         } else if (token == "initGridSize") {
             if (!in.readInt(grid))
-                return result;
+                return valueFailed();
+            gridAt = in.lastValueAt();
         } else if (token == "imageFront") {
             if (!readUnderlay(in, model->frontImage, 258, loadUnderlay))
-                return result;
+                return valueFailed();
         } else if (token == "imageTop") {
             if (!readUnderlay(in, model->topImage, 259, loadUnderlay))
-                return result;
+                return valueFailed();
         } else if (token == "end_header") {
             headerEnded = true;
         }
     }
     // A file that ends inside its header holds no design; sizes and grid must be usable.
-    if (!headerEnded || width <= 0 || height <= 0 || width > maxCardSize || height > maxCardSize ||
-        grid <= 0 || grid > maxCardSize)
-        return result;
+    if (!headerEnded)
+        return headerSeen ? failAs(Problem::Truncated, bytes.size())
+                          : failAs(Problem::BadHeader, 0);
+    const auto badSize = [](int v) { return v <= 0 || v > maxCardSize; };
+    if (badSize(width))
+        return widthAt ? failAs(Problem::BadValue, widthAt) : failAs(Problem::BadHeader, 0);
+    if (badSize(height))
+        return heightAt ? failAs(Problem::BadValue, heightAt) : failAs(Problem::BadHeader, 0);
+    if (badSize(grid))
+        return failAs(Problem::BadValue, gridAt);
     model->cardWidth = width;
     model->cardHeight = height;
     model->setGridSize(grid);
@@ -237,10 +288,10 @@ TextReadResult readTextModel(std::string_view bytes, MessageSink& sink,
         if (token != "face")
             continue;
         if (std::int64_t(model->userFaces.size()) >= maxModelFaces)
-            return result;
+            return valueFailed();
         auto face = std::make_unique<Face>(FacePlane::Vertical, 0.0);
         if (!readFace(in, *face, baseRule, totalLoops))
-            return result;
+            return valueFailed();
         face->triangulate();
         model->userFaces.push_back(std::move(face));
     }

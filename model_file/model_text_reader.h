@@ -12,8 +12,9 @@ struct TextReadResult {
     std::unique_ptr<CardModel> model; // set for Read
 };
 
+// On failure `report`, when given, says why and where.
 TextReadResult readTextModel(std::string_view bytes, MessageSink& sink,
-                             const UnderlayLoader& loadUnderlay);
+                             const UnderlayLoader& loadUnderlay, ModelReadReport* report = nullptr);
 
 // The first Horizontal and the first Vertical face at offset 0 of a file are its base faces.
 class BaseFaceRule {

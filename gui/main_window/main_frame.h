@@ -23,6 +23,8 @@ class CDave3vDoc;
 class CDave3vView;
 
 struct FrameOptions {
+    // FrameOptions{false}: a window without its view, everything else as the program has it.
+    FrameOptions(bool createView = true) : createView(createView) {} // NOLINT: brace form
     // The OpenGL view; tests that run without a GL-capable display leave it out.
     bool createView = true;
     // Where recovery copies of unsaved designs go; empty: no autosave.

@@ -10,6 +10,7 @@ at 100 dpi shows the card's outline at true size within a pixel.
 DXF: ezdxf reads the file; it has the layers CUT, MOUNTAIN and VALLEY, only LINE entities, and
 the lines of each layer cover exactly the EPS lines of the same kind.
 info: the output is one JSON object whose line counts match the exports.
+Failures: the program's exit codes and its "plicato-cli: FILE: reason" lines.
 
 usage: check_readers.py PLICATO_CLI EXAMPLES_FOLDER
 """
@@ -271,6 +272,22 @@ def check_dxf(cli, design, name, work):
         check(len(got) <= len(segments), f"{name}: {layer} has more dxf lines than eps lines")
 
 
+def check_shell_contract(cli, work):
+    """The program itself (not only its library) speaks to shells: exit codes, stderr lines."""
+    missing = os.path.join(work, "missing.plq")
+    r = run([cli, "info", missing])
+    check(r.returncode == 1 and r.stdout == "" and
+          r.stderr == f"plicato-cli: {missing}: no such file\n",
+          f"missing design: {r.returncode} {r.stderr!r}")
+    r = run([cli, "export", missing, os.path.join(work, "x.txt")])
+    check(r.returncode == 4 and r.stderr.startswith("plicato-cli: ") and
+          "unknown output format" in r.stderr, f"refused output: {r.returncode} {r.stderr!r}")
+    r = run([cli, "frobnicate"])
+    check(r.returncode == 2 and "usage:" in r.stderr, f"usage error: {r.returncode}")
+    r = run([cli, "--version"])
+    check(r.returncode == 0 and r.stdout.startswith("plicato-cli "), "--version")
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__)
@@ -294,6 +311,9 @@ def main():
             check_bmp(cli, design, name, work, info)
             check_pdf(cli, design, name, work, info)
             check_dxf(cli, design, name, work)
+
+
+        check_shell_contract(cli, work)
     print(f"{len(names)} examples checked, {len(failures)} failures")
     return 1 if failures else 0
 

@@ -9,7 +9,8 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "install failed: ${result}")
 endif()
 set(root "${STAGE}/usr/local")
-foreach(file bin/PlicatoPRO share/PlicatoPRO/help/index.html share/PlicatoPRO/help/en.html
+foreach(file bin/PlicatoPRO bin/plicato-cli share/man/man1/plicato-cli.1
+        share/PlicatoPRO/help/index.html share/PlicatoPRO/help/en.html
         share/applications/plicatopro.desktop share/mime/packages/plicatopro.xml
         share/icons/hicolor/scalable/apps/plicatopro.svg
         share/icons/hicolor/scalable/mimetypes/application-x-plicatopro.svg)
