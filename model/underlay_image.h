@@ -2,17 +2,29 @@
 // lies on the card.
 #pragma once
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace plicato {
 
-// RGB, 3 bytes a pixel, rows from the bottom row up.
+// A number no picture has had before in this run.
+inline std::uint64_t nextPictureVersion() {
+    static std::atomic<std::uint64_t> counter{0};
+    return ++counter;
+}
+
+// RGB, 3 bytes a pixel, rows from the bottom row up. `version` names the contents: the view
+// keeps its texture while the version stays, so whoever changes `data` in place calls touch().
 struct Picture {
     int width = 0;
     int height = 0;
     std::vector<unsigned char> data;
+    std::uint64_t version = nextPictureVersion();
+
+    void touch() { version = nextPictureVersion(); }
 };
 
 struct UnderlayImage {

@@ -1,5 +1,5 @@
-// BMP decoding. Every offset and length is checked against the bytes present before it is used,
-// and the picture size is checked against the caps before the pixel buffer is allocated.
+// BMP decoding, plain and run-length coded. Every offset and length is checked against the bytes
+// present before it is used, and the picture size against the caps before any allocation.
 #include "underlay/bmp_reader.h"
 
 #include "underlay/picture_limits.h"
@@ -7,6 +7,7 @@
 #include <bit>
 #include <cstdint>
 #include <new>
+#include <vector>
 
 namespace plicato {
 
@@ -54,6 +55,51 @@ struct Rgb {
     unsigned char r = 0, g = 0, b = 0;
 };
 
+// Run-length coded 4- and 8-bit pixels into palette indices, rows from the bottom. Pixels the
+// code skips (deltas, early ends) keep index 0; runs past the row or the picture are clipped.
+// Every step consumes input, so a hostile stream ends with the bytes.
+void decodeRle(const unsigned char* src, std::size_t size, int bits, std::int64_t width,
+               std::int64_t height, std::vector<unsigned char>& indices) {
+    std::int64_t x = 0, y = 0;
+    std::size_t i = 0;
+    auto put = [&](unsigned value) {
+        if (x < width && y < height)
+            indices[std::size_t(y) * std::size_t(width) + std::size_t(x)] =
+                static_cast<unsigned char>(value);
+        ++x;
+    };
+    while (i + 1 < size && y < height) {
+        const unsigned count = src[i];
+        const unsigned value = src[i + 1];
+        i += 2;
+        if (count > 0) {
+            for (unsigned k = 0; k < count && x < width; ++k)
+                put(bits == 8 ? value : (k % 2 == 0 ? value >> 4 : value & 0xF));
+            continue;
+        }
+        if (value == 0) { // end of line
+            x = 0;
+            ++y;
+        } else if (value == 1) { // end of picture
+            break;
+        } else if (value == 2) { // delta
+            if (i + 1 >= size)
+                break;
+            x += src[i];
+            y += src[i + 1];
+            i += 2;
+        } else { // a literal run of `value` pixels, padded to a 16-bit boundary
+            const std::size_t bytes = bits == 8 ? value : (value + 1) / 2;
+            if (i + bytes > size)
+                break;
+            for (unsigned k = 0; k < value && x < width; ++k)
+                put(bits == 8 ? src[i + k]
+                              : (k % 2 == 0 ? src[i + k / 2] >> 4 : src[i + k / 2] & 0xF));
+            i += bytes + (bytes & 1);
+        }
+    }
+}
+
 } // namespace
 
 std::unique_ptr<Picture> readBmpData(const unsigned char* data, std::size_t size,
@@ -76,7 +122,11 @@ std::unique_ptr<Picture> readBmpData(const unsigned char* data, std::size_t size
         return nullptr;
     }
     const std::uint32_t headerSize = u32(data + infoStart);
-    if ((headerSize != 12 && headerSize != 40) || size < infoStart + headerSize) {
+    // The core header, the info header and its longer forms (52 and 56 bytes with the masks in
+    // the header, 108 and 124 bytes as today's tools write by default).
+    const bool knownHeader = headerSize == 12 || headerSize == 40 || headerSize == 52 ||
+                             headerSize == 56 || headerSize == 108 || headerSize == 124;
+    if (!knownHeader || size < infoStart + headerSize) {
         sink.show(unknownFormat);
         return nullptr;
     }
@@ -104,7 +154,10 @@ std::unique_ptr<Picture> readBmpData(const unsigned char* data, std::size_t size
     const bool knownDepth = bitCount == 1 || bitCount == 4 || bitCount == 8 || bitCount == 16 ||
                             bitCount == 24 || bitCount == 32;
     const bool bitFields = compression == 3 && (bitCount == 16 || bitCount == 32);
-    if (!knownDepth || (compression != 0 && !bitFields) || width <= 0 || height <= 0) {
+    // Run-length coding is stored bottom-up only.
+    const bool rle =
+        !topDown && ((compression == 1 && bitCount == 8) || (compression == 2 && bitCount == 4));
+    if (!knownDepth || (compression != 0 && !bitFields && !rle) || width <= 0 || height <= 0) {
         sink.show(conversionError);
         return nullptr;
     }
@@ -121,14 +174,18 @@ std::unique_ptr<Picture> readBmpData(const unsigned char* data, std::size_t size
         blue = Channel(0xFF);
     }
     if (bitFields) {
-        if (size < pos + 12) {
+        // The longer headers hold the masks at the same place; the info header is followed by
+        // them.
+        const std::size_t maskPos = headerSize >= 52 ? infoStart + 40 : pos;
+        if (size < maskPos + 12) {
             sink.show(conversionError);
             return nullptr;
         }
-        red = Channel(u32(data + pos));
-        green = Channel(u32(data + pos + 4));
-        blue = Channel(u32(data + pos + 8));
-        pos += 12;
+        red = Channel(u32(data + maskPos));
+        green = Channel(u32(data + maskPos + 4));
+        blue = Channel(u32(data + maskPos + 8));
+        if (headerSize < 52)
+            pos += 12;
     }
 
     Rgb palette[256];
@@ -150,7 +207,7 @@ std::unique_ptr<Picture> readBmpData(const unsigned char* data, std::size_t size
         pixelOffset = pos;
 
     const std::uint64_t stride = ((std::uint64_t(width) * bitCount + 31) / 32) * 4;
-    const std::uint64_t pixelBytes = stride * std::uint64_t(height);
+    const std::uint64_t pixelBytes = rle ? 2 : stride * std::uint64_t(height);
     if (pixelOffset > size || size - pixelOffset < pixelBytes) {
         sink.show(conversionError);
         return nullptr;
@@ -165,6 +222,24 @@ std::unique_ptr<Picture> readBmpData(const unsigned char* data, std::size_t size
     }
     picture->width = static_cast<int>(width);
     picture->height = static_cast<int>(height);
+    if (rle) {
+        std::vector<unsigned char> indices;
+        try {
+            indices.assign(std::size_t(width) * std::size_t(height), 0);
+        } catch (const std::bad_alloc&) {
+            sink.show(outOfMemory);
+            return nullptr;
+        }
+        decodeRle(data + pixelOffset, size - pixelOffset, bitCount, width, height, indices);
+        unsigned char* dst = picture->data.data();
+        for (const unsigned char index : indices) {
+            const Rgb& c = palette[index];
+            *dst++ = c.r;
+            *dst++ = c.g;
+            *dst++ = c.b;
+        }
+        return picture;
+    }
     for (std::int64_t row = 0; row < height; ++row) {
         const unsigned char* src = data + pixelOffset + std::size_t(row) * stride;
         const std::int64_t destRow = topDown ? height - 1 - row : row;

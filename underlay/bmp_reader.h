@@ -1,5 +1,5 @@
-// Our own BMP reader: file header, core or info header, 1/4/8/16/24/32 bits a pixel, to RGB rows
-// from the bottom up.
+// Our own BMP reader: file header, core, info or V4/V5 header, 1/4/8/16/24/32 bits a pixel and
+// RLE4/RLE8, to RGB rows from the bottom up.
 #pragma once
 
 #include "model/message_sink.h"

@@ -141,6 +141,7 @@ void paintBorder(UnderlayImage& record, unsigned int colour) {
         set(row, 0);
         set(row, p->width - 1);
     }
+    p->touch();
 }
 
 void fitToCard(UnderlayImage& record, int cardWidth, int cardHeight) {

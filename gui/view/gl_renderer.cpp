@@ -35,28 +35,6 @@ void enableIf(GLenum cap, bool on) {
         glDisable(cap);
 }
 
-// Identifies a picture's contents cheaply: its border (which colour changes repaint in place)
-// and a sparse sample of the inside (other changes replace the picture).
-std::uint64_t pictureSignature(const Picture& p) {
-    std::uint64_t h = 1469598103934665603ull;
-    auto mix = [&](std::size_t i) { h = (h ^ p.data[i]) * 1099511628211ull; };
-    const std::size_t row = std::size_t(p.width) * 3;
-    const std::size_t total = row * std::size_t(p.height);
-    for (std::size_t i = 0; i < row; ++i) {
-        mix(i);
-        mix(total - row + i);
-    }
-    for (std::size_t r = 0; r < std::size_t(p.height); ++r) {
-        for (std::size_t k = 0; k < 3; ++k) {
-            mix(r * row + k);
-            mix(r * row + row - 3 + k);
-        }
-    }
-    for (std::size_t i = 0; i < total; i += 997)
-        mix(i);
-    return h;
-}
-
 } // namespace
 
 void GlRenderer::initialize() {
@@ -88,12 +66,10 @@ bool GlRenderer::bindPicture(TextureSlot& slot, const Picture* picture) {
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &maxSide);
     if (picture->width > maxSide || picture->height > maxSide)
         return false;
-    const std::uint64_t signature = pictureSignature(*picture);
     if (!slot.name)
         glGenTextures(1, &slot.name);
     glBindTexture(GL_TEXTURE_2D, slot.name);
-    if (slot.data != picture->data.data() || slot.width != picture->width ||
-        slot.height != picture->height || slot.signature != signature) {
+    if (slot.version != picture->version) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
@@ -102,10 +78,7 @@ bool GlRenderer::bindPicture(TextureSlot& slot, const Picture* picture) {
         glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, border);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, picture->width, picture->height, 0, GL_RGB,
                      GL_UNSIGNED_BYTE, picture->data.data());
-        slot.data = picture->data.data();
-        slot.width = picture->width;
-        slot.height = picture->height;
-        slot.signature = signature;
+        slot.version = picture->version;
     }
     return true;
 }

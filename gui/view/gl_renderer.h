@@ -21,10 +21,7 @@ public:
 private:
     struct TextureSlot {
         unsigned name = 0;
-        const void* data = nullptr;
-        int width = 0;
-        int height = 0;
-        std::uint64_t signature = 0;
+        std::uint64_t version = 0; // of the picture last uploaded; pictures start at 1
     };
     bool bindPicture(TextureSlot& slot, const Picture* picture);
     void drawItem(const DrawItem& item, bool textured);

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace plicato;
 using namespace plicato::test;
 
@@ -183,11 +185,12 @@ TEST(BmpReader, BareBitmapWithoutFileHeader) {
 }
 
 TEST(BmpReader, HeadersOfOtherSizesAreUnknown) {
-    expectRefused(readBytes(dataFile("underlay/quad_v5.bmp")), "Unknown DIB file format.");
-    BmpSpec s;
-    s.headerSize = 108;
-    s.pixels.assign(16, 0);
-    expectRefused(makeBmp(s), "Unknown DIB file format.");
+    for (int headerSize : {16, 20, 64, 100, 200}) {
+        BmpSpec s;
+        s.headerSize = headerSize;
+        s.pixels.assign(16, 0);
+        expectRefused(makeBmp(s), "Unknown DIB file format.");
+    }
     expectRefused({}, "Unknown DIB file format.");
     expectRefused({'B', 'M'}, "Unknown DIB file format.");
     expectRefused({'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, "Unknown DIB file format.");
@@ -196,16 +199,151 @@ TEST(BmpReader, HeadersOfOtherSizesAreUnknown) {
     expectRefused(cut, "Unknown DIB file format.");
 }
 
+TEST(BmpReader, LongerHeadersAsTodaysToolsWriteThem) {
+    // The encoder's default output (124-byte header) decodes like the 40-byte fixture.
+    CollectingMessageSink sink;
+    auto v5 = readBmp(dataFile("underlay/quad_v5.bmp"), sink);
+    auto v3 = readBmp(dataFile("underlay/quad24.bmp"), sink);
+    ASSERT_NE(v5, nullptr);
+    ASSERT_NE(v3, nullptr);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(v5->width, v3->width);
+    EXPECT_EQ(v5->height, v3->height);
+    EXPECT_EQ(v5->data, v3->data);
+    // Each longer header with plain, palette and bit-field pixels; the masks of the 52-byte and
+    // longer headers sit inside the header.
+    for (int headerSize : {52, 56, 108, 124}) {
+        SCOPED_TRACE(headerSize);
+        BmpSpec plain;
+        plain.headerSize = headerSize;
+        plain.width = 1;
+        plain.height = 1;
+        plain.pixels = {0x30, 0x20, 0x10, 0};
+        auto p = decode(makeBmp(plain), sink);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(pixel(*p, 0, 0), (Rgb{0x10, 0x20, 0x30}));
+
+        BmpSpec indexed;
+        indexed.headerSize = headerSize;
+        indexed.bitCount = 8;
+        indexed.width = 2;
+        indexed.height = 1;
+        indexed.colorsUsed = 2;
+        indexed.palette = {0x102030, 0xA0B0C0};
+        indexed.pixels = {1, 0, 0, 0};
+        p = decode(makeBmp(indexed), sink);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(pixel(*p, 0, 0), (Rgb{0xA0, 0xB0, 0xC0}));
+        EXPECT_EQ(pixel(*p, 1, 0), (Rgb{0x10, 0x20, 0x30}));
+
+        BmpSpec fields;
+        fields.headerSize = headerSize;
+        fields.bitCount = 16;
+        fields.compression = 3;
+        fields.width = 1;
+        fields.height = 1;
+        fields.pixels = {0x00, 0xF8, 0, 0}; // 0xF800: all red in 5-6-5
+        Bytes b = makeBmp(fields);
+        const std::uint32_t masks[3] = {0xF800, 0x07E0, 0x001F};
+        for (int m = 0; m < 3; ++m)
+            for (int k = 0; k < 4; ++k)
+                b[14 + 40 + 4 * m + k] = (masks[m] >> (8 * k)) & 0xFF;
+        p = decode(b, sink);
+        ASSERT_NE(p, nullptr);
+        EXPECT_EQ(pixel(*p, 0, 0), (Rgb{255, 0, 0}));
+    }
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(BmpReader, RunLengthCodedEncoderFixture) {
+    CollectingMessageSink sink;
+    auto rle = readBmp(dataFile("underlay/quad_rle8.bmp"), sink);
+    auto plain = readBmp(dataFile("underlay/quad24.bmp"), sink);
+    ASSERT_NE(rle, nullptr);
+    ASSERT_NE(plain, nullptr);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(rle->data, plain->data);
+}
+
+TEST(BmpReader, RunLengthCodes) {
+    struct Row {
+        const char* what;
+        int bits;
+        Bytes code;
+        std::vector<int> indices; // 4 x 2, bottom row first
+    };
+    const Row rows[] = {
+        {"runs", 8, {4, 1, 0, 0, 2, 2, 2, 3, 0, 1}, {1, 1, 1, 1, 2, 2, 3, 3}},
+        {"run clipped at the row end", 8, {9, 1, 0, 0, 4, 2, 0, 1}, {1, 1, 1, 1, 2, 2, 2, 2}},
+        {"literal with padding",
+         8,
+         {0, 3, 1, 2, 3, 0, 1, 3, 0, 0, 4, 1, 0, 1},
+         {1, 2, 3, 3, 1, 1, 1, 1}},
+        {"delta", 8, {1, 2, 0, 2, 2, 1, 1, 3, 0, 1}, {2, 0, 0, 0, 0, 0, 0, 3}},
+        {"early end leaves index 0", 8, {2, 3, 0, 1, 2, 2}, {3, 3, 0, 0, 0, 0, 0, 0}},
+        {"stream cut mid-pair", 8, {2, 3, 0}, {3, 3, 0, 0, 0, 0, 0, 0}},
+        {"literal cut short", 8, {0, 4, 1, 2}, {0, 0, 0, 0, 0, 0, 0, 0}},
+        {"delta beyond the picture", 8, {0, 2, 200, 200, 4, 1}, {0, 0, 0, 0, 0, 0, 0, 0}},
+        {"nibble runs", 4, {4, 0x12, 0, 0, 3, 0x30, 0, 1}, {1, 2, 1, 2, 3, 0, 3, 0}},
+        {"nibble literal", 4, {0, 3, 0x12, 0x30, 0, 0, 4, 0x33, 0, 1}, {1, 2, 3, 0, 3, 3, 3, 3}},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.what);
+        BmpSpec s;
+        s.bitCount = r.bits;
+        s.compression = r.bits == 8 ? 1 : 2;
+        s.width = 4;
+        s.height = 2;
+        s.colorsUsed = 4;
+        s.palette = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
+        s.pixels = r.code;
+        CollectingMessageSink sink;
+        auto p = decode(makeBmp(s), sink);
+        if (r.code.size() < 2) {
+            EXPECT_EQ(p, nullptr);
+            continue;
+        }
+        ASSERT_NE(p, nullptr);
+        const Rgb colours[4] = {{0, 0, 0}, {0, 0, 255}, {0, 255, 0}, {255, 0, 0}};
+        for (int i = 0; i < 8; ++i)
+            EXPECT_EQ(pixel(*p, i % 4, i / 4), colours[r.indices[i]]) << i;
+    }
+}
+
+TEST(BmpReader, RunLengthCodingMustBeBottomUpAndMatchTheDepth) {
+    for (auto [bits, compression, height] :
+         {std::tuple{8, 1, -2}, std::tuple{4, 2, -2}, std::tuple{4, 1, 2}, std::tuple{8, 2, 2},
+          std::tuple{24, 1, 2}}) {
+        BmpSpec s;
+        s.bitCount = bits;
+        s.compression = compression;
+        s.height = height;
+        s.pixels = {0, 1};
+        expectRefused(makeBmp(s), "Image file conversion error.");
+    }
+}
+
+TEST(BmpReader, EveryTruncationOfARunLengthFileIsSafe) {
+    const Bytes full = readBytes(dataFile("underlay/quad_rle8.bmp"));
+    ASSERT_GT(full.size(), 100u);
+    for (std::size_t n = 0; n < full.size(); ++n) {
+        Bytes cut(full.begin(), full.begin() + std::ptrdiff_t(n));
+        CollectingMessageSink sink;
+        auto p = readBmpData(cut.data(), cut.size(), sink);
+        // Cut in the headers: refused with one message; cut in the code: the rest stays index 0.
+        EXPECT_EQ(p == nullptr, sink.messages.size() == 1u) << n;
+    }
+}
+
 TEST(BmpReader, UnsupportedContentIsAConversionError) {
     BmpSpec depth2;
     depth2.bitCount = 2;
     depth2.pixels.assign(8, 0);
     expectRefused(makeBmp(depth2), "Image file conversion error.");
-    BmpSpec rle;
-    rle.bitCount = 8;
-    rle.compression = 1;
-    rle.pixels.assign(8, 0);
-    expectRefused(makeBmp(rle), "Image file conversion error.");
+    BmpSpec jpegInside;
+    jpegInside.compression = 4;
+    jpegInside.pixels.assign(8, 0);
+    expectRefused(makeBmp(jpegInside), "Image file conversion error.");
     BmpSpec zero;
     zero.width = 0;
     expectRefused(makeBmp(zero), "Image file conversion error.");

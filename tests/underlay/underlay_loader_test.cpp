@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -127,7 +128,10 @@ TEST(UnderlayLoader, FailedDecodeKeepsOldPathAndPicture) {
     CollectingMessageSink sink;
     ASSERT_TRUE(loadUnderlay(rec, dataFile("underlay/quad24.bmp"), sink));
     const auto before = rec.picture->data;
-    EXPECT_FALSE(loadUnderlay(rec, dataFile("underlay/quad_v5.bmp"), sink));
+    TempDir dir;
+    const std::string gif = dir.file("picture.gif");
+    writeBytes(gif, {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0, 0, 0});
+    EXPECT_FALSE(loadUnderlay(rec, gif, sink));
     EXPECT_FALSE(loadUnderlay(rec, dataFile("underlay/huge_20000x20000.jpg"), sink));
     EXPECT_EQ(rec.path, dataFile("underlay/quad24.bmp"));
     EXPECT_EQ(rec.imageWidth, 40);
@@ -218,4 +222,26 @@ TEST(UnderlayLoader, EveryMalformedPictureIsHandledQuickly) {
                       std::size_t(rec.picture->width) * rec.picture->height * 3);
         }
     }
+}
+
+TEST(UnderlayLoader, EveryChangeOfThePictureGivesANewVersion) {
+    // The view keeps a texture while the version stays: a repaint in place, a reload of the same
+    // file and a load of another must each show up as a new version.
+    UnderlayImage rec;
+    CollectingMessageSink sink;
+    ASSERT_TRUE(loadUnderlay(rec, dataFile("underlay/quad24.bmp"), sink));
+    std::vector<std::uint64_t> seen{rec.picture->version};
+    paintBorder(rec, 0x0000FF);
+    seen.push_back(rec.picture->version);
+    paintBorder(rec, 0x0000FF); // the same colour again: still a change as far as anyone knows
+    seen.push_back(rec.picture->version);
+    ASSERT_TRUE(loadUnderlay(rec, dataFile("underlay/quad24.bmp"), sink));
+    seen.push_back(rec.picture->version);
+    ASSERT_TRUE(loadUnderlay(rec, dataFile("underlay/quad4.bmp"), sink));
+    seen.push_back(rec.picture->version);
+    Picture other;
+    seen.push_back(other.version);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(std::adjacent_find(seen.begin(), seen.end()), seen.end());
+    EXPECT_GT(seen.front(), 0u); // 0 is the renderer's "nothing uploaded"
 }
