@@ -265,9 +265,22 @@ TEST_F(ViewScreenshotTest, RepaintedBorderAndNewPictureReachTheTexture) {
             p.data[std::size_t(k) * 3 + 1] = 20;
             p.data[std::size_t(k) * 3 + 2] = 30;
         }
+    p.touch(); // whoever changes the pixels in place says so
     shoot("underlay_border");
     EXPECT_COLOR(pixelAt({-60, 0, 30}), qRgb(10, 20, 30));
     EXPECT_COLOR(pixelAt({-20, 0, 40}), qRgb(255, 0, 0));
+    // A change inside the picture, away from its border, reaches the texture as well.
+    for (int row = 32; row < 63; ++row)
+        for (int col = 1; col < 32; ++col) {
+            unsigned char* px = &p.data[std::size_t(row * 64 + col) * 3];
+            px[0] = 90;
+            px[1] = 60;
+            px[2] = 30;
+        }
+    p.touch();
+    shoot("underlay_inside_changed");
+    EXPECT_COLOR(pixelAt({-20, 0, 40}), qRgb(90, 60, 30));
+    EXPECT_COLOR(pixelAt({20, 0, 40}), qRgb(0, 255, 0));
     // A new picture replaces the old one.
     auto q = quadrantPicture();
     for (std::size_t i = 0; i < q->data.size(); i += 3)
