@@ -9,6 +9,7 @@
 #include "gui/main_window/command_table.h"
 #include "gui/main_window/dave3v_doc.h"
 #include "gui/main_window/pattern_commands.h"
+#include "gui/main_window/settings_commands.h"
 #include "gui/main_window/user_prompts.h"
 #include "gui/view/card_opening_dialog.h"
 #include "gui/view/dave3v_view.h"
@@ -98,6 +99,7 @@ bool CMainFrame::create() {
         homePageUrl = QString::fromStdString(*url);
 
     bindCommands();
+    bindSettingsCommands(*this);
     rebuildRecentMenu();
     restoreOpeningWindowPlace();
 
