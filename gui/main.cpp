@@ -1,6 +1,8 @@
 // PlicatoPRO: the program's entry point.
 #include "gui/main_window/card_app.h"
 #include "gui/main_window/start_options.h"
+#include "gui/main_window/ui_language.h"
+#include "settings/profile_store.h"
 #include "settings/recovery_store.h"
 
 #include <QApplication>
@@ -50,8 +52,15 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     nameTheProgram();
     QApplication::setDesktopFileName(QStringLiteral("plicatopro"));
-    // The program's own texts are Japanese; Qt's buttons and dialogs follow them.
-    plicato::installQtTranslations(application, QLocale(QLocale::Japanese, QLocale::Japan));
+    // Japanese (the texts as written) under a Japanese locale, English under any other, unless
+    // the Language entry of the Settings menu chose; Qt's own dialogs follow.
+    {
+        plicato::ProfileStore profile(
+            plicato::profilePath(plicato::ProfileLocationInputs::fromEnvironment(
+                QCoreApplication::applicationFilePath().toStdString())));
+        profile.load();
+        plicato::installUiLanguage(application, plicato::chosenUiLanguage(profile));
+    }
 
     QStringList args = QApplication::arguments();
     args.removeFirst();

@@ -10,6 +10,7 @@
 #include "gui/main_window/dave3v_doc.h"
 #include "gui/main_window/pattern_commands.h"
 #include "gui/main_window/settings_commands.h"
+#include "gui/main_window/ui_language.h"
 #include "gui/main_window/user_prompts.h"
 #include "gui/view/card_opening_dialog.h"
 #include "gui/view/dave3v_view.h"
@@ -170,6 +171,8 @@ void CMainFrame::createMenus() {
         if (m.entries.data() == menuBarLayout()[0].entries.data())
             fileMenu = menu;
         fill(fill, menu, m.entries);
+        if (std::string_view(m.title) == "設定(&C)") // notr: the table's own text
+            addLanguageMenu(menu, profile, this);
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::updateCommandStates);
     }
 }
@@ -454,9 +457,11 @@ void CMainFrame::onNew() {
 void CMainFrame::onHelp() {
     const QString dir = QCoreApplication::applicationDirPath();
     // Beside the program when run from the build tree; in the shared data folder when installed.
-    QString file = dir + QStringLiteral("/help/index.html");
+    // The page of the interface's language: index.html is Japanese, en.html English.
+    QString file = dir + QStringLiteral("/help/") + helpPageName();
     if (!QFileInfo::exists(file)) {
-        const QString installed = dir + QStringLiteral("/../share/PlicatoPRO/help/index.html");
+        const QString installed =
+            dir + QStringLiteral("/../share/PlicatoPRO/help/") + helpPageName();
         if (QFileInfo::exists(installed))
             file = QFileInfo(installed).canonicalFilePath();
     }

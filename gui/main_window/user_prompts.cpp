@@ -1,6 +1,8 @@
 // The interactive answers: Qt's file dialogs, message boxes and the desktop's browser.
 #include "gui/main_window/user_prompts.h"
 
+#include "gui/main_window/ui_language.h"
+
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -117,7 +119,7 @@ void installUserPrompts(UserPrompts* prompts) {
 }
 
 void PromptMessageSink::show(const std::string& text) {
-    userPrompts().message(parent, QString::fromStdString(text));
+    userPrompts().message(parent, translateCoreMessage(text));
 }
 
 } // namespace plicato
