@@ -6,6 +6,7 @@
 #include "view/display_state.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -31,7 +32,7 @@ int listIndex(int mm) {
 
 CardSizeDialog::CardSizeDialog(DisplayState& state, QWidget* parent)
     : QDialog(parent), state_(state) {
-    setWindowTitle(QStringLiteral("台紙の大きさの変更"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "台紙の大きさの変更"));
     setModal(false);
     askShrink = [](QWidget* p, const QString& text) {
         return QMessageBox::question(p, QStringLiteral("PlicatoPRO"), text,
@@ -47,14 +48,15 @@ CardSizeDialog::CardSizeDialog(DisplayState& state, QWidget* parent)
         box->setCurrentIndex(-1);
     }
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("台紙幅"), this), 0, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "台紙幅"), this), 0, 0);
     grid->addWidget(width_, 0, 1);
     grid->addWidget(new QLabel(QStringLiteral("cm"), this), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("台紙高さ"), this), 1, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "台紙高さ"), this), 1, 0);
     grid->addWidget(height_, 1, 1);
     grid->addWidget(new QLabel(QStringLiteral("cm"), this), 1, 2);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("PlicatoPRO", "キャンセル"));
     ok_ = buttons->button(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &CardSizeDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &CardSizeDialog::reject);
@@ -66,8 +68,9 @@ CardSizeDialog::CardSizeDialog(DisplayState& state, QWidget* parent)
 }
 
 QString CardSizeDialog::shrinkQuestion() {
-    return QStringLiteral("サイズを小さくする場合、作成した形の一部が消えてしまう場合があります。\n"
-                          "サイズを変更してよいですか?");
+    return QCoreApplication::translate(
+        "PlicatoPRO", "サイズを小さくする場合、作成した形の一部が消えてしまう場合があります。\n"
+                      "サイズを変更してよいですか?");
 }
 
 void CardSizeDialog::showFor(const CardModel& model) {

@@ -5,6 +5,7 @@
 #include "view/color_table.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace plicato {
 
 ColorSettingsDialog::ColorSettingsDialog(ColorTable& table, QWidget* parent)
     : QDialog(parent), table_(table) {
-    setWindowTitle(QStringLiteral("表示色の設定"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "表示色の設定"));
     // The platform's chooser, starting from black as the colour dialog always did.
     chooser_ = [](QWidget* p, int) -> std::optional<int> {
         const QColor c = QColorDialog::getColor(Qt::black, p);
@@ -26,21 +27,22 @@ ColorSettingsDialog::ColorSettingsDialog(ColorTable& table, QWidget* parent)
     const struct {
         const char* label;
         int entry;
-    } rows[4] = {{"背景色(上方)", ColorTable::BackgroundTop},
-                 {"背景色(下方)", ColorTable::BackgroundBottom},
-                 {"水平面", ColorTable::HorizontalPlane},
-                 {"垂直面", ColorTable::VerticalPlane}};
+    } rows[4] = {{QT_TRANSLATE_NOOP("PlicatoPRO", "背景色(上方)"), ColorTable::BackgroundTop},
+                 {QT_TRANSLATE_NOOP("PlicatoPRO", "背景色(下方)"), ColorTable::BackgroundBottom},
+                 {QT_TRANSLATE_NOOP("PlicatoPRO", "水平面"), ColorTable::HorizontalPlane},
+                 {QT_TRANSLATE_NOOP("PlicatoPRO", "垂直面"), ColorTable::VerticalPlane}};
     auto* grid = new QGridLayout;
     for (int i = 0; i < 4; ++i) {
         auto* button = new CColorButton(this);
         button->setObjectName(QStringLiteral("color%1").arg(rows[i].entry));
         slots_[i] = {rows[i].entry, button};
-        grid->addWidget(new QLabel(QString::fromUtf8(rows[i].label), this), i, 0);
+        grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", rows[i].label), this),
+                        i, 0);
         grid->addWidget(button, i, 1);
         const int entry = rows[i].entry;
         connect(button, &QPushButton::clicked, this, [this, entry] { chooseColor(entry); });
     }
-    reset_ = new QPushButton(QStringLiteral("初期設定に戻す"), this);
+    reset_ = new QPushButton(QCoreApplication::translate("PlicatoPRO", "初期設定に戻す"), this);
     connect(reset_, &QPushButton::clicked, this, &ColorSettingsDialog::resetColors);
     // No Cancel: closing the window is the cancel, and colours chosen stay chosen.
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

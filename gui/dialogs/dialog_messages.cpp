@@ -1,6 +1,7 @@
 // The refusal messages of the pattern dialogs and the integer check behind them.
 #include "gui/dialogs/dialog_messages.h"
 
+#include <QCoreApplication>
 #include <QMessageBox>
 
 namespace plicato {
@@ -27,7 +28,9 @@ void showDialogMessage(QWidget* parent, const QString& text) {
 }
 
 QString integerRangeMessage(int lo, int hi) {
-    return QStringLiteral("%1 から %2 までの整数を入力してください。").arg(lo).arg(hi);
+    return QCoreApplication::translate("PlicatoPRO", "%1 から %2 までの整数を入力してください。")
+        .arg(lo)
+        .arg(hi);
 }
 
 std::optional<int> integerInRange(const QString& text, int lo, int hi) {

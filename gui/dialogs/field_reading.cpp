@@ -4,6 +4,7 @@
 #include "gui/dialogs/dialog_messages.h"
 #include "view/number_text.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 namespace plicato {
@@ -28,7 +29,8 @@ std::optional<int> readIntegerField(QLineEdit* field, int lo, int hi, QWidget* p
 std::optional<double> readDecimalField(QLineEdit* field, QWidget* parent) {
     const auto value = parseDecimal(field->text().toStdString());
     if (!value)
-        refuse(field, parent, QStringLiteral("数字を入力してください。"));
+        refuse(field, parent,
+               QCoreApplication::translate("PlicatoPRO", "数字を入力してください。"));
     return value;
 }
 

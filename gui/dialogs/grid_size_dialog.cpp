@@ -4,6 +4,7 @@
 #include "gui/dialogs/dialog_messages.h"
 #include "gui/dialogs/field_reading.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,15 +15,16 @@
 namespace plicato {
 
 GridSizeDialog::GridSizeDialog(double initialGrid, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("グリッドサイズの設定"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "グリッドサイズの設定"));
     field_ = new QLineEdit(QString::number(static_cast<int>(initialGrid)), this);
     field_->setObjectName(QStringLiteral("gridSize"));
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel(QStringLiteral("グリッドサイズ"), this));
+    row->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "グリッドサイズ"), this));
     row->addWidget(field_);
-    row->addWidget(new QLabel(QStringLiteral("mm  (2～20)"), this));
+    row->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "mm  (2～20)"), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("PlicatoPRO", "キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &GridSizeDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &GridSizeDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -2,6 +2,7 @@
 #include "gui/dialogs/new_card_dialog.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -34,7 +35,7 @@ int NewCardDialog::initialIndex(int value) {
 }
 
 NewCardDialog::NewCardDialog(int widthMm, int heightMm, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("新規作成"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "新規作成"));
     widthBox = makeList(this);
     heightBox = makeList(this);
     gridBox = makeList(this);
@@ -47,12 +48,12 @@ NewCardDialog::NewCardDialog(int widthMm, int heightMm, QWidget* parent) : QDial
         const char* label;
         QComboBox* box;
         const char* unit;
-    } rows[] = {{"台紙幅", widthBox, "cm"},
-                {"台紙高さ", heightBox, "cm"},
-                {"初期グリッドサイズ", gridBox, "mm"}};
+    } rows[] = {{QT_TRANSLATE_NOOP("PlicatoPRO", "台紙幅"), widthBox, "cm"},
+                {QT_TRANSLATE_NOOP("PlicatoPRO", "台紙高さ"), heightBox, "cm"},
+                {QT_TRANSLATE_NOOP("PlicatoPRO", "初期グリッドサイズ"), gridBox, "mm"}};
     int row = 0;
     for (const auto& r : rows) {
-        auto* label = new QLabel(QString::fromUtf8(r.label), this);
+        auto* label = new QLabel(QCoreApplication::translate("PlicatoPRO", r.label), this);
         label->setBuddy(r.box);
         grid->addWidget(label, row, 0);
         grid->addWidget(r.box, row, 1);

@@ -4,6 +4,7 @@
 #include "gui/dialogs/dialog_messages.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,31 +18,35 @@ namespace plicato {
 
 PrintSettingsDialog::PrintSettingsDialog(const OutputSettings& settings, QWidget* parent)
     : QDialog(parent), chosen(settings) {
-    setWindowTitle(QStringLiteral("印刷の設定"));
-    mirrorCheck = new QCheckBox(QStringLiteral("展開図を左右反転させる"), this);
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "印刷の設定"));
+    mirrorCheck =
+        new QCheckBox(QCoreApplication::translate("PlicatoPRO", "展開図を左右反転させる"), this);
     mirrorCheck->setObjectName(QStringLiteral("mirror"));
     mirrorCheck->setChecked(settings.mirrorPattern);
-    fitCheck = new QCheckBox(QStringLiteral("用紙にあわせて印刷サイズを自動調整する"), this);
+    fitCheck = new QCheckBox(
+        QCoreApplication::translate("PlicatoPRO", "用紙にあわせて印刷サイズを自動調整する"), this);
     fitCheck->setObjectName(QStringLiteral("fit"));
     fitCheck->setChecked(settings.fitToPaper);
     marginEdit = new QLineEdit(QString::number(int(std::trunc(settings.marginX))), this);
     marginEdit->setObjectName(QStringLiteral("margin"));
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(QStringLiteral("用紙の余白"), this);
+    auto* label = new QLabel(QCoreApplication::translate("PlicatoPRO", "用紙の余白"), this);
     label->setBuddy(marginEdit);
     row->addWidget(label);
     row->addWidget(marginEdit);
     row->addWidget(new QLabel(QStringLiteral("mm"), this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("PlicatoPRO", "キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &PrintSettingsDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &PrintSettingsDialog::reject);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mirrorCheck);
     layout->addWidget(fitCheck);
     layout->addLayout(row);
-    layout->addWidget(
-        new QLabel(QStringLiteral("※ 用紙のサイズは[プリンタの設定]で指定できます"), this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate("PlicatoPRO", "※ 用紙のサイズは[プリンタの設定]で指定できます"),
+        this));
     layout->addWidget(buttons);
 }
 

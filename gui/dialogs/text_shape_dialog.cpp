@@ -7,6 +7,7 @@
 #include "text/text_shapes.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -20,7 +21,7 @@ namespace plicato {
 TextShapeDialog::TextShapeDialog(const std::vector<std::string>& families, const QString& faceName,
                                  int size, QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QStringLiteral("文字形状の入力"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "文字形状の入力"));
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("text"));
     font_ = new QComboBox(this);
@@ -42,20 +43,24 @@ TextShapeDialog::TextShapeDialog(const std::vector<std::string>& families, const
     segment_->setObjectName(QStringLiteral("segment"));
 
     auto* grid = new QGridLayout;
-    grid->addWidget(new QLabel(QStringLiteral("入力文字列"), this), 0, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "入力文字列"), this), 0,
+                    0);
     grid->addWidget(text_, 0, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("フォント"), this), 1, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "フォント"), this), 1, 0);
     grid->addWidget(font_, 1, 1, 1, 2);
-    grid->addWidget(new QLabel(QStringLiteral("文字サイズ"), this), 2, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "文字サイズ"), this), 2,
+                    0);
     grid->addWidget(size_, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("mm"), this), 2, 2);
-    grid->addWidget(new QLabel(QStringLiteral("曲線部の分割線分長"), this), 3, 0);
+    grid->addWidget(
+        new QLabel(QCoreApplication::translate("PlicatoPRO", "曲線部の分割線分長"), this), 3, 0);
     grid->addWidget(segment_, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("mm"), this), 3, 2);
     grid->setColumnMinimumWidth(1, 220);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("PlicatoPRO", "キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &TextShapeDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &TextShapeDialog::reject);
     auto* layout = new QVBoxLayout(this);

@@ -12,6 +12,7 @@
 #include "model_file/model_file_reader.h"
 #include "model_file/model_file_writer.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QRandomGenerator>
 #include <QTimer>
@@ -88,7 +89,8 @@ void CAutosave::cleanExit() {
 bool CAutosave::recoverFrom(const RecoveryCopy& copy) {
     PromptMessageSink sink(&frame);
     if (!readModelFile(copy.copyPath, sink)) {
-        userPrompts().message(&frame, QStringLiteral("ファイルを読み込めませんでした"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO", "ファイルを読み込めませんでした"));
         return false;
     }
     // The design comes back under its own name and file, with its changes still unsaved: the
@@ -98,7 +100,7 @@ bool CAutosave::recoverFrom(const RecoveryCopy& copy) {
     QString title = QString::fromStdString(copy.info.title);
     if (title.isEmpty())
         title = copy.info.designPath.empty()
-                    ? QStringLiteral("無題")
+                    ? QCoreApplication::translate("PlicatoPRO", "無題")
                     : QString::fromStdString(fileTitle(copy.info.designPath));
     doc.setTitle(title);
     frame.updateAllViews();
@@ -116,7 +118,7 @@ bool CAutosave::offerRecovery() {
         }
         QString title = QString::fromStdString(copy.info.title);
         if (title.isEmpty())
-            title = QStringLiteral("無題");
+            title = QCoreApplication::translate("PlicatoPRO", "無題");
         const QDateTime saved = QDateTime::fromMSecsSinceEpoch(copy.savedTime / 1'000'000);
         switch (userPrompts().askRecover(&frame, title, saved)) {
         case UserPrompts::RecoverAnswer::Recover:

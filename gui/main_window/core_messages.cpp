@@ -7,6 +7,7 @@ namespace {
 [[maybe_unused]] const char* const coreMessages[] = {
     QT_TRANSLATE_NOOP("plicato::core", "画像ファイルが見つかりません"),
     QT_TRANSLATE_NOOP("plicato::core", "ファイルに書き込めません"),
+    QT_TRANSLATE_NOOP("plicato::core", "フォントが見つかりません。"),
     QT_TRANSLATE_NOOP("plicato::core",
                       "古いバージョンのファイルなため、本バージョンでは読み込めません。"),
     QT_TRANSLATE_NOOP("plicato::core",

@@ -18,7 +18,7 @@ CDave3vDoc::CDave3vDoc(CMainFrame& frame) : QObject(&frame), frame(frame) {}
 
 bool CDave3vDoc::onNewDocument() {
     path.clear();
-    setTitle(QStringLiteral("無題"));
+    setTitle(QCoreApplication::translate("PlicatoPRO", "無題"));
     markClean();
     return true;
 }
@@ -57,13 +57,16 @@ bool CDave3vDoc::readDesign(const QString& file) {
     {
         QFile probe(file);
         if (file.isEmpty() || !probe.open(QIODevice::ReadOnly | QIODevice::Text)) {
-            userPrompts().messageAbout(&frame, QStringLiteral("ファイルを開けません"), file);
+            userPrompts().messageAbout(
+                &frame, QCoreApplication::translate("PlicatoPRO", "ファイルを開けません"), file);
             return false;
         }
     }
     PromptMessageSink sink(&frame);
     if (!readModelFile(file.toStdString(), sink)) {
-        userPrompts().messageAbout(&frame, QStringLiteral("ファイルを読み込めませんでした"), file);
+        userPrompts().messageAbout(
+            &frame, QCoreApplication::translate("PlicatoPRO", "ファイルを読み込めませんでした"),
+            file);
         return false;
     }
     return true;

@@ -120,16 +120,16 @@ bool CMainFrame::create() {
 
 void CMainFrame::createActions() {
     for (const CommandInfo& c : commandTable()) {
-        auto* a = new QAction(QString::fromUtf8(c.text), this);
+        auto* a = new QAction(QCoreApplication::translate("PlicatoPRO", c.text), this);
         a->setData(c.id);
         a->setObjectName(QStringLiteral("cmd%1").arg(c.id));
         if (c.shortcut)
             a->setShortcut(QKeySequence(QString::fromLatin1(c.shortcut)));
         if (c.icon)
             a->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(c.icon))));
-        a->setStatusTip(QString::fromUtf8(c.prompt));
-        a->setToolTip(QString::fromUtf8(c.text).remove(
-            QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$"))));
+        a->setStatusTip(QCoreApplication::translate("PlicatoPRO", c.prompt));
+        a->setToolTip(QCoreApplication::translate("PlicatoPRO", c.text)
+                          .remove(QRegularExpression(QStringLiteral("\\(&.\\)|\\.\\.\\.$"))));
         a->setCheckable(c.checkable);
         a->setEnabled(false);
         const int id = c.id;
@@ -141,7 +141,7 @@ void CMainFrame::createActions() {
     for (int i = 0; i < recentCount; ++i) {
         auto* a = new QAction(this);
         a->setObjectName(QStringLiteral("cmd%1").arg(cmd::RecentFile1 + i));
-        a->setStatusTip(QStringLiteral("このデザインを開きます"));
+        a->setStatusTip(QCoreApplication::translate("PlicatoPRO", "このデザインを開きます"));
         connect(a, &QAction::triggered, this, [this, i] { openRecent(i); });
         actions[cmd::RecentFile1 + i] = a;
     }
@@ -151,7 +151,7 @@ void CMainFrame::createMenus() {
     auto fill = [this](auto&& self, QMenu* menu, std::span<const MenuEntry> entries) -> void {
         for (const MenuEntry& e : entries) {
             if (e.submenuTitle) {
-                QString title = QString::fromUtf8(e.submenuTitle);
+                QString title = QCoreApplication::translate("PlicatoPRO", e.submenuTitle);
                 // The key that walks through a submenu's items is named after its title.
                 title.replace(QLatin1Char('\t'), QStringLiteral("  "));
                 self(self, menu->addMenu(title), e.submenu);
@@ -167,7 +167,7 @@ void CMainFrame::createMenus() {
         }
     };
     for (const MenuInfo& m : menuBarLayout()) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(m.title));
+        QMenu* menu = menuBar()->addMenu(QCoreApplication::translate("PlicatoPRO", m.title));
         if (m.entries.data() == menuBarLayout()[0].entries.data())
             fileMenu = menu;
         fill(fill, menu, m.entries);
@@ -178,7 +178,7 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::createToolBar() {
-    tools = new QToolBar(QStringLiteral("ツール バー"), this);
+    tools = new QToolBar(QCoreApplication::translate("PlicatoPRO", "ツール バー"), this);
     tools->setObjectName(QStringLiteral("toolBar"));
     tools->setIconSize(QSize(16, 16));
     tools->setAllowedAreas(Qt::AllToolBarAreas);
@@ -357,7 +357,7 @@ void CMainFrame::rebuildRecentMenu() {
             a->setVisible(true);
             a->setEnabled(true);
         } else if (i == 0) {
-            a->setText(QStringLiteral("最近使ったファイル"));
+            a->setText(QCoreApplication::translate("PlicatoPRO", "最近使ったファイル"));
             a->setVisible(true);
             a->setEnabled(false);
         } else {
@@ -387,11 +387,13 @@ QString CMainFrame::idleHintText(bool drawing, bool mirror) {
     // Each part is a promise; one whose command has no behaviour yet is left out.
     QStringList parts;
     if (drawing)
-        parts << QStringLiteral("左ｸﾘｯｸ:面作成");
-    parts << QStringLiteral("右ﾄﾞﾗｯｸﾞ:回転") << QStringLiteral("↑↓:編集面移動")
-          << QStringLiteral("Space:編集面切替") << QStringLiteral("ﾎｲｰﾙ:ｽﾞｰﾑ");
+        parts << QCoreApplication::translate("PlicatoPRO", "左ｸﾘｯｸ:面作成");
+    parts << QCoreApplication::translate("PlicatoPRO", "右ﾄﾞﾗｯｸﾞ:回転")
+          << QCoreApplication::translate("PlicatoPRO", "↑↓:編集面移動")
+          << QCoreApplication::translate("PlicatoPRO", "Space:編集面切替")
+          << QCoreApplication::translate("PlicatoPRO", "ﾎｲｰﾙ:ｽﾞｰﾑ");
     if (mirror)
-        parts << QStringLiteral("←→ﾐﾗｰ編集面移動");
+        parts << QCoreApplication::translate("PlicatoPRO", "←→ﾐﾗｰ編集面移動");
     return parts.join(QStringLiteral(" | "));
 }
 
@@ -449,7 +451,7 @@ void CMainFrame::onNew() {
     if (glView)
         glView->resetView();
     doc->setModelPath(QString());
-    doc->setTitle(QStringLiteral("無題"));
+    doc->setTitle(QCoreApplication::translate("PlicatoPRO", "無題"));
     doc->markClean();
     updateAllViews();
 }
@@ -475,8 +477,9 @@ void CMainFrame::openHelp(const QString& file) {
     // The message names the page's full path, which a relative "help/index.html" does not give
     // to someone who does not know where the program lives.
     userPrompts().messageAbout(this,
-                               QStringLiteral("ヘルプファイルを開けません\nお手持ちのブラウザで "
-                                              "help/index.html をご覧ください "),
+                               QCoreApplication::translate(
+                                   "PlicatoPRO", "ヘルプファイルを開けません\nお手持ちのブラウザで "
+                                                 "help/index.html をご覧ください "),
                                absolute);
 }
 

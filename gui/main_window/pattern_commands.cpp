@@ -36,7 +36,7 @@ namespace plicato {
 
 namespace {
 
-const char* const writeFailed = "ファイルに書き込めません";
+const char* const writeFailed = QT_TRANSLATE_NOOP("PlicatoPRO", "ファイルに書き込めません");
 
 } // namespace
 
@@ -56,8 +56,9 @@ PatternCommands::~PatternCommands() {
 }
 
 QString PatternCommands::patternFilter() {
-    return QStringLiteral("BMPファイル (*.bmp);;EPSファイル (*.eps);;SVGファイル (*.svg);;"
-                          "PDFファイル (*.pdf);;DXFファイル (*.dxf)");
+    return QCoreApplication::translate(
+        "PlicatoPRO", "BMPファイル (*.bmp);;EPSファイル (*.eps);;SVGファイル (*.svg);;"
+                      "PDFファイル (*.pdf);;DXFファイル (*.dxf)");
 }
 
 void PatternCommands::savePattern() {
@@ -87,12 +88,13 @@ void PatternCommands::savePattern() {
         const auto image = makePatternImage(*model, dialog.chosenWidth(), dialog.mirror());
         // The old file stays as it was unless the new one is written whole.
         if (!image || !writeBitmapFile(path.toStdString(), makeBitmapInfo(*image), *image, &why))
-            userPrompts().message(&frame, QString::fromUtf8(writeFailed));
+            userPrompts().message(&frame, QCoreApplication::translate("PlicatoPRO", writeFailed));
         return;
     }
     if (ext != QLatin1String("eps") && ext != QLatin1String("svg") && ext != QLatin1String("pdf") &&
         ext != QLatin1String("dxf")) {
-        userPrompts().message(&frame, QStringLiteral("ファイル形式が適切でありません"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO", "ファイル形式が適切でありません"));
         return;
     }
     // The kinds are asked before anything touches the file, so Cancel leaves it as it was.
@@ -116,9 +118,10 @@ void PatternCommands::savePattern() {
     else
         text = patternDxfText(chosen, model->cardWidth, model->cardHeight, filter);
     if (!writeFileReplacing(path.toStdString(), text, &why))
-        userPrompts().message(&frame, ext == QLatin1String("eps")
-                                          ? QStringLiteral("ファイルを開けません")
-                                          : QString::fromUtf8(writeFailed));
+        userPrompts().message(
+            &frame, ext == QLatin1String("eps")
+                        ? QCoreApplication::translate("PlicatoPRO", "ファイルを開けません")
+                        : QCoreApplication::translate("PlicatoPRO", writeFailed));
 }
 
 void PatternCommands::copyPattern() {
@@ -132,21 +135,25 @@ void PatternCommands::copyPattern() {
     const auto image = makePatternImage(*model, dialog.chosenWidth(), dialog.mirror());
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboard) {
-        userPrompts().message(&frame, QStringLiteral("クリップボードを開けませんでした"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO", "クリップボードを開けませんでした"));
         return;
     }
     clipboard->clear();
     // An old picture still there after emptying would be pasted in place of the new one.
     const QMimeData* left = clipboard->mimeData();
     if (left && left->hasImage()) {
-        userPrompts().message(&frame,
-                              QStringLiteral("既にあるクリップボード上のデータを削除できません"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate(
+                        "PlicatoPRO", "既にあるクリップボード上のデータを削除できません"));
         return;
     }
     if (image)
         clipboard->setImage(toQImage(*image));
     if (!image || clipboard->image().isNull())
-        userPrompts().message(&frame, QStringLiteral("クリップボードにデータをセットできません"));
+        userPrompts().message(
+            &frame,
+            QCoreApplication::translate("PlicatoPRO", "クリップボードにデータをセットできません"));
 }
 
 bool PatternCommands::showPrintSettings() {
@@ -178,7 +185,8 @@ void PatternCommands::print() {
     if (userPrompts().runDialog(dialog) != QDialog::Accepted)
         return;
     if (!paintPage(*pagePrinter))
-        userPrompts().message(&frame, QStringLiteral("プリンターの初期化に失敗しました"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO", "プリンターの初期化に失敗しました"));
 }
 
 void PatternCommands::printPreview() {
@@ -207,19 +215,21 @@ void PatternCommands::cutPattern() {
             chosen->setOutputFileName(plotterPrinter->outputFileName());
         }
         QPrintDialog dialog(chosen.get(), &frame);
-        dialog.setWindowTitle(QStringLiteral("プリンタの設定"));
+        dialog.setWindowTitle(QCoreApplication::translate("PlicatoPRO", "プリンタの設定"));
         dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions());
         if (userPrompts().runDialog(dialog) != QDialog::Accepted)
             return;
         plotterPrinter = std::move(chosen);
         if (isCraftRoboPrinter(printerNameOf(*plotterPrinter).toStdString()))
             break;
-        userPrompts().message(&frame, QStringLiteral("Craft ROBO を選択してください"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO", "Craft ROBO を選択してください"));
     }
     const auto program = plotterControllerPath();
     if (!program) {
         userPrompts().message(
-            &frame, QStringLiteral("Craft ROBO コントローラーのインストール情報がありません"));
+            &frame, QCoreApplication::translate(
+                        "PlicatoPRO", "Craft ROBO コントローラーのインストール情報がありません"));
         return;
     }
     const bool portrait = plotterPrinter->pageLayout().orientation() == QPageLayout::Portrait;
@@ -231,8 +241,9 @@ void PatternCommands::cutPattern() {
     jobPrinter->setOutputFileName(plotterPrinter->outputFileName());
     if (handOff->isRunning()) {
         handOff->setPrinter(std::move(jobPrinter));
-        userPrompts().message(&frame,
-                              QStringLiteral("すでにCraft ROBO コントローラーが起動しています"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO",
+                                                "すでにCraft ROBO コントローラーが起動しています"));
         return;
     }
     handOff->start(*program, commandLine, std::move(jobPrinter));

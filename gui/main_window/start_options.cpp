@@ -9,12 +9,14 @@
 namespace plicato {
 
 void describeCommandLine(QCommandLineParser& parser) {
-    parser.setApplicationDescription(QStringLiteral("ポップアップカードの設計と展開図の作成"));
+    parser.setApplicationDescription(
+        QCoreApplication::translate("PlicatoPRO", "ポップアップカードの設計と展開図の作成"));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("design"),
-                                 QStringLiteral("開くデザインのファイル (.plq)"),
-                                 QStringLiteral("[design.plq]"));
+    parser.addPositionalArgument(
+        QStringLiteral("design"),
+        QCoreApplication::translate("PlicatoPRO", "開くデザインのファイル (.plq)"),
+        QStringLiteral("[design.plq]"));
 }
 
 StartRequest startRequest(QCommandLineParser& parser, const QStringList& arguments) {

@@ -3,6 +3,7 @@
 
 #include "gui/main_window/ui_language.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QDir>
@@ -21,11 +22,12 @@ UserPrompts* installed = nullptr;
 } // namespace
 
 QString UserPrompts::openFileName(QWidget* parent, const QString& folder, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("開く"), folder, filter);
+    return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("PlicatoPRO", "開く"),
+                                        folder, filter);
 }
 
 void prepareSaveDialog(QFileDialog& dialog, const QString& folder, const QString& filter) {
-    dialog.setWindowTitle(QStringLiteral("名前を付けて保存"));
+    dialog.setWindowTitle(QCoreApplication::translate("PlicatoPRO", "名前を付けて保存"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(filter);
@@ -67,11 +69,15 @@ void UserPrompts::messageAbout(QWidget* parent, const QString& text, const QStri
 
 UserPrompts::SaveAnswer UserPrompts::askSaveChanges(QWidget* parent, const QString& title) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(appTitle),
-                    QStringLiteral("変更内容を保存しますか?"), QMessageBox::NoButton, parent);
+                    QCoreApplication::translate("PlicatoPRO", "変更内容を保存しますか?"),
+                    QMessageBox::NoButton, parent);
     box.setInformativeText(title);
-    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
-    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("キャンセル"), QMessageBox::RejectRole);
+    QPushButton* yes =
+        box.addButton(QCoreApplication::translate("PlicatoPRO", "はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no =
+        box.addButton(QCoreApplication::translate("PlicatoPRO", "いいえ(&N)"), QMessageBox::NoRole);
+    QPushButton* cancel = box.addButton(QCoreApplication::translate("PlicatoPRO", "キャンセル"),
+                                        QMessageBox::RejectRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(cancel);
     box.exec();
@@ -85,13 +91,16 @@ UserPrompts::SaveAnswer UserPrompts::askSaveChanges(QWidget* parent, const QStri
 UserPrompts::RecoverAnswer UserPrompts::askRecover(QWidget* parent, const QString& title,
                                                    const QDateTime& saved) {
     QMessageBox box(QMessageBox::Question, QString::fromUtf8(appTitle),
-                    QStringLiteral("復元しますか?"), QMessageBox::NoButton, parent);
+                    QCoreApplication::translate("PlicatoPRO", "復元しますか?"),
+                    QMessageBox::NoButton, parent);
     box.setInformativeText(
         QStringLiteral("%1\n%2").arg(title, QLocale().toString(saved, QLocale::ShortFormat)));
-    QPushButton* recover = box.addButton(QStringLiteral("復元する(&R)"), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QStringLiteral("破棄する(&D)"), QMessageBox::DestructiveRole);
-    QPushButton* later = box.addButton(QStringLiteral("後で(&L)"), QMessageBox::RejectRole);
+    QPushButton* recover = box.addButton(QCoreApplication::translate("PlicatoPRO", "復元する(&R)"),
+                                         QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(QCoreApplication::translate("PlicatoPRO", "破棄する(&D)"),
+                                         QMessageBox::DestructiveRole);
+    QPushButton* later = box.addButton(QCoreApplication::translate("PlicatoPRO", "後で(&L)"),
+                                       QMessageBox::RejectRole);
     box.setDefaultButton(recover);
     box.setEscapeButton(later);
     box.exec();

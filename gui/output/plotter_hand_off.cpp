@@ -6,6 +6,7 @@
 #include "pattern/pattern_builder.h"
 #include "settings/profile_store.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
 
@@ -45,7 +46,8 @@ void PlotterHandOff::start(const QString& program, const QString& commandLine,
         if (error != QProcess::FailedToStart || !process)
             return;
         if (message)
-            message(QStringLiteral("Craft ROBO コントローラーを起動できません"));
+            message(QCoreApplication::translate("PlicatoPRO",
+                                                "Craft ROBO コントローラーを起動できません"));
         endHandOff(-1, false);
     });
     process->start();
@@ -85,7 +87,7 @@ bool PlotterHandOff::runPlotterJob() {
     QPainter painter;
     if (!painter.begin(printer.get())) {
         if (message)
-            message(QStringLiteral("プリンターの初期化に失敗しました"));
+            message(QCoreApplication::translate("PlicatoPRO", "プリンターの初期化に失敗しました"));
         return false;
     }
     buildPattern(*model);

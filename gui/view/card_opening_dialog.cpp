@@ -5,6 +5,7 @@
 #include "gui/view/dave3v_view.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -18,7 +19,7 @@ namespace plicato {
 
 CardOpeningDialog::CardOpeningDialog(CDave3vView* view, QWidget* parent)
     : QDialog(parent), view_(view), animation_(displayState()) {
-    setWindowTitle(QStringLiteral("カードの開閉"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "カードの開閉"));
     setModal(false);
 
     slider_ = new QSlider(Qt::Horizontal, this);
@@ -28,13 +29,13 @@ CardOpeningDialog::CardOpeningDialog(CDave3vView* view, QWidget* parent)
     slider_->setTickPosition(QSlider::TicksBelow);
     slider_->setTickInterval(10);
     slider_->setMinimumWidth(240);
-    rightAngle_ = new QPushButton(QStringLiteral("直角"), this);
+    rightAngle_ = new QPushButton(QCoreApplication::translate("PlicatoPRO", "直角"), this);
     angleEdit_ = new QLineEdit(this);
     angleEdit_->setReadOnly(true);
     angleEdit_->setMaximumWidth(60);
-    start_ = new QPushButton(QStringLiteral("開始"), this);
-    stop_ = new QPushButton(QStringLiteral("停止"), this);
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    start_ = new QPushButton(QCoreApplication::translate("PlicatoPRO", "開始"), this);
+    stop_ = new QPushButton(QCoreApplication::translate("PlicatoPRO", "停止"), this);
+    close_ = new QPushButton(QCoreApplication::translate("PlicatoPRO", "閉じる"), this);
     for (QPushButton* b : {rightAngle_, start_, stop_, close_})
         b->setAutoDefault(false);
 
@@ -43,10 +44,11 @@ CardOpeningDialog::CardOpeningDialog(CDave3vView* view, QWidget* parent)
     grid->addWidget(rightAngle_, 0, 3);
     auto* angleRow = new QHBoxLayout;
     angleRow->addWidget(angleEdit_);
-    angleRow->addWidget(new QLabel(QStringLiteral("度"), this));
+    angleRow->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "度"), this));
     angleRow->addStretch();
     grid->addLayout(angleRow, 1, 0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("アニメーション"), this), 2, 0);
+    grid->addWidget(new QLabel(QCoreApplication::translate("PlicatoPRO", "アニメーション"), this),
+                    2, 0);
     grid->addWidget(start_, 2, 1);
     grid->addWidget(stop_, 2, 2);
     grid->addWidget(close_, 2, 3);

@@ -3,6 +3,7 @@
 
 #include "view/number_text.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
@@ -13,16 +14,18 @@
 namespace plicato {
 
 ViewpointDialog::ViewpointDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("視点情報"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "視点情報"));
     auto* form = new QFormLayout;
-    const QString labels[3] = {QStringLiteral("角度（縦）"), QStringLiteral("角度（横）"),
-                               QStringLiteral("スケール")};
+    const QString labels[3] = {QCoreApplication::translate("PlicatoPRO", "角度（縦）"),
+                               QCoreApplication::translate("PlicatoPRO", "角度（横）"),
+                               QCoreApplication::translate("PlicatoPRO", "スケール")};
     for (int i = 0; i < 3; ++i) {
         fields_[i] = new QLineEdit(this);
         form->addRow(labels[i], fields_[i]);
     }
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
+    buttons->button(QDialogButtonBox::Cancel)
+        ->setText(QCoreApplication::translate("PlicatoPRO", "キャンセル"));
     connect(buttons, &QDialogButtonBox::accepted, this, &ViewpointDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &ViewpointDialog::reject);
     auto* layout = new QVBoxLayout(this);
@@ -52,8 +55,9 @@ void ViewpointDialog::accept() {
         const auto v = parseDecimal(fields_[i]->text().toStdString());
         if (!v) {
             emit numberRefused(i);
-            QMessageBox::warning(this, QStringLiteral("PlicatoPRO"),
-                                 QStringLiteral("数字を入力してください。"));
+            QMessageBox::warning(
+                this, QStringLiteral("PlicatoPRO"),
+                QCoreApplication::translate("PlicatoPRO", "数字を入力してください。"));
             fields_[i]->setFocus();
             fields_[i]->selectAll();
             return;
