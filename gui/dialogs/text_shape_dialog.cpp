@@ -2,6 +2,7 @@
 // then the segment length through its own message.
 #include "gui/dialogs/text_shape_dialog.h"
 
+#include "gui/dialogs/core_text.h"
 #include "gui/dialogs/dialog_messages.h"
 #include "gui/dialogs/field_reading.h"
 #include "text/text_shapes.h"
@@ -89,7 +90,7 @@ void TextShapeDialog::accept() {
     if (!segment)
         return;
     if (*segment < minSegmentLength || *segment > maxSegmentLength) {
-        showDialogMessage(this, QString::fromStdString(segmentLengthMessage()));
+        showDialogMessage(this, translateCoreMessage(segmentLengthMessage()));
         segment_->setFocus();
         segment_->selectAll();
         return;

@@ -8,6 +8,7 @@ namespace {
     QT_TRANSLATE_NOOP("plicato::core", "画像ファイルが見つかりません"),
     QT_TRANSLATE_NOOP("plicato::core", "ファイルに書き込めません"),
     QT_TRANSLATE_NOOP("plicato::core", "フォントが見つかりません。"),
+    QT_TRANSLATE_NOOP("plicato::core", "曲線部の分割線分長には、%1から5の値を指定してください"),
     QT_TRANSLATE_NOOP("plicato::core",
                       "古いバージョンのファイルなため、本バージョンでは読み込めません。"),
     QT_TRANSLATE_NOOP("plicato::core",

@@ -69,16 +69,6 @@ QString uiLanguageInstalled() {
     return installed;
 }
 
-QString translateCoreMessage(const std::string& text) {
-    const QString source = QString::fromStdString(text);
-    const QString whole = QCoreApplication::translate("plicato::core", text.c_str());
-    const std::size_t lineEnd = text.find('\n');
-    if (whole != source || lineEnd == std::string::npos)
-        return whole;
-    return QCoreApplication::translate("plicato::core", text.substr(0, lineEnd).c_str()) +
-           QString::fromStdString(text.substr(lineEnd));
-}
-
 QString helpPageName() {
     return installed == QLatin1String(languageEnglish) ? QStringLiteral("en.html")
                                                        : QStringLiteral("index.html");

@@ -3,6 +3,7 @@
 // translated where they are shown, and the help page of that language.
 #pragma once
 
+#include "gui/dialogs/core_text.h"
 #include "settings/profile_store.h"
 
 #include <QString>
@@ -22,10 +23,6 @@ QString chosenUiLanguage(const ProfileStore& profile);
 bool installUiLanguage(QCoreApplication& application, const QString& language);
 // The language installed last; "ja" until one is installed.
 QString uiLanguageInstalled();
-
-// A message of the Qt-free core, in the interface's language. A message followed by a detail
-// on its next lines ("...\n" + path) keeps the detail as it is.
-QString translateCoreMessage(const std::string& text);
 
 // The help page for the interface's language, inside the help folder.
 QString helpPageName();

@@ -122,6 +122,11 @@ TEST_F(LanguageTest, EnglishTranslatesMenusTitlesPromptsAndCoreMessages) {
          QStringLiteral("The file comes from a newer version and cannot be read by this "
                         "version.\nPlease get the latest PlicatoPRO.")},
         {"Unknown DIB file format.", QStringLiteral("Unknown DIB file format.")},
+        {"曲線部の分割線分長には、0.25から5の値を指定してください",
+         QStringLiteral("Please give a segment length on curves from 0.25 to 5")},
+        {"フォントが見つかりません。\nIPAGothic",
+         QStringLiteral("The font cannot be found.\nIPAGothic")},
+        {"まだ訳のない文 12", QStringLiteral("まだ訳のない文 12")},
     };
     for (const Row& r : rows)
         EXPECT_EQ(translateCoreMessage(r.core), r.shown) << r.core;

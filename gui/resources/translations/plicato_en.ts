@@ -858,5 +858,9 @@ Please get the latest PlicatoPRO.</translation>
         <source>フォントが見つかりません。</source>
         <translation>The font cannot be found.</translation>
     </message>
+    <message>
+        <source>曲線部の分割線分長には、%1から5の値を指定してください</source>
+        <translation>Please give a segment length on curves from %1 to 5</translation>
+    </message>
 </context>
 </TS>
