@@ -16,6 +16,15 @@ void nameTheProgram() {
     QCoreApplication::setApplicationVersion(QStringLiteral("3.1.1"));
 }
 
+// The language the profile's choice and the locale ask for (an application object exists).
+QString interfaceLanguage() {
+    plicato::ProfileStore profile(
+        plicato::profilePath(plicato::ProfileLocationInputs::fromEnvironment(
+            QCoreApplication::applicationFilePath().toStdString())));
+    profile.load();
+    return plicato::chosenUiLanguage(profile);
+}
+
 // --help and --version are answered without a window, so they work on a terminal that has no
 // display; the program ends here when one of them was asked.
 void answerInformationRequests(int argc, char** argv) {
@@ -28,8 +37,8 @@ void answerInformationRequests(int argc, char** argv) {
         return;
     QCoreApplication core(argc, argv);
     nameTheProgram();
-    // The program's own texts are Japanese; Qt's option descriptions follow them.
-    plicato::installQtTranslations(core, QLocale(QLocale::Japanese, QLocale::Japan));
+    // The option descriptions speak the interface's language.
+    plicato::installUiLanguage(core, interfaceLanguage());
     QCommandLineParser parser;
     plicato::describeCommandLine(parser);
     if (plicato::startRequest(parser, QCoreApplication::arguments()) ==
@@ -54,13 +63,7 @@ int main(int argc, char** argv) {
     QApplication::setDesktopFileName(QStringLiteral("plicatopro"));
     // Japanese (the texts as written) under a Japanese locale, English under any other, unless
     // the Language entry of the Settings menu chose; Qt's own dialogs follow.
-    {
-        plicato::ProfileStore profile(
-            plicato::profilePath(plicato::ProfileLocationInputs::fromEnvironment(
-                QCoreApplication::applicationFilePath().toStdString())));
-        profile.load();
-        plicato::installUiLanguage(application, plicato::chosenUiLanguage(profile));
-    }
+    plicato::installUiLanguage(application, interfaceLanguage());
 
     QStringList args = QApplication::arguments();
     args.removeFirst();
