@@ -65,6 +65,13 @@ ViewResponse ViewController::leftButtonDown(int x, int y, int) {
     ViewResponse r;
     CardModel* model = currentModel();
     const DisplayState& state = displayState();
+    if (model && underlayOfMode(*model, state)) {
+        refreshProjection();
+        if (underlay.press(*model, state, projection, x, y)) {
+            r.redraw = true;
+            return r;
+        }
+    }
     if (model && handlesActive(state)) {
         refreshProjection();
         activeHandle = pickHandle(*model, state, projection, x, y);
@@ -75,6 +82,10 @@ ViewResponse ViewController::leftButtonDown(int x, int y, int) {
 
 ViewResponse ViewController::leftButtonUp(int, int) {
     ViewResponse r;
+    if (underlay.release()) {
+        r.redraw = true;
+        return r;
+    }
     if (activeHandle != NoHandle) {
         activeHandle = NoHandle;
         r.redraw = true;
@@ -106,6 +117,19 @@ ViewResponse ViewController::rightButtonUp(int x, int y) {
 
 ViewResponse ViewController::mouseMove(int x, int y, int buttons, int modifiers) {
     ViewResponse r;
+    // In the underlay modes the cursor follows the handles, and a grabbed picture takes the drag.
+    if (CardModel* model = currentModel(); model && underlayOfMode(*model, displayState())) {
+        refreshProjection();
+        const auto moved = underlay.move(*model, displayState(), projection, x, y,
+                                         modifiers & ControlModifier, underlayFlags());
+        r.cursor = moved.cursor;
+        if (underlay.handle != 0) {
+            r.redraw = moved.dragged;
+            lastX = x;
+            lastY = y;
+            return r;
+        }
+    }
     if (buttons & RightButton)
         camera.axisSnapped = false;
     if (activeHandle != NoHandle) {

@@ -7,6 +7,7 @@
 #include "view/display_state.h"
 #include "view/projection_cache.h"
 #include "view/scene.h"
+#include "view/underlay_placement.h"
 
 namespace plicato {
 
@@ -17,8 +18,9 @@ enum class ViewKey { Space, Up, Down, Left, Right, Other };
 // What an event asks of the window around the controller.
 struct ViewResponse {
     bool redraw = false;
-    bool statusRefresh = false; // the grid size shown in the status bar changed
-    bool rightClick = false;    // a right release within 5 pixels of its press
+    bool statusRefresh = false;                    // the grid size shown in the status bar changed
+    bool rightClick = false;                       // a right release within 5 pixels of its press
+    SizingCursor cursor = SizingCursor::Unchanged; // over an underlay handle
 };
 
 class ViewController {
@@ -63,6 +65,7 @@ public:
     int pressX = 0, pressY = 0; // window position of the last button press
     int lastX = 0, lastY = 0;   // previous position of the current drag
     SceneExtras extras;
+    UnderlayPlacement underlay; // the picture's handles in the underlay modes
 };
 
 } // namespace plicato

@@ -79,6 +79,22 @@ void CDave3vView::paintGL() {
 }
 
 void CDave3vView::respond(const ViewResponse& r) {
+    switch (r.cursor) {
+    case SizingCursor::NorthEastSouthWest:
+        setCursor(Qt::SizeBDiagCursor);
+        break;
+    case SizingCursor::NorthWestSouthEast:
+        setCursor(Qt::SizeFDiagCursor);
+        break;
+    case SizingCursor::WestEast:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case SizingCursor::NorthSouth:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case SizingCursor::Unchanged:
+        break;
+    }
     if (r.redraw)
         update();
     if (r.statusRefresh)
