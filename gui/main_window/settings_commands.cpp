@@ -6,6 +6,7 @@
 #include "gui/dialogs/color_settings_dialog.h"
 #include "gui/dialogs/grid_size_dialog.h"
 #include "gui/dialogs/text_shape_dialog.h"
+#include "gui/dialogs/underlay_dialog.h"
 #include "gui/main_window/command_ids.h"
 #include "gui/main_window/main_frame.h"
 #include "gui/main_window/user_prompts.h"
@@ -16,6 +17,8 @@
 #include "view/color_table.h"
 #include "view/display_state.h"
 #include "view/text_shape_command.h"
+
+#include <QCoreApplication>
 
 namespace plicato {
 
@@ -85,6 +88,17 @@ void bindSettingsCommands(CMainFrame& frame) {
             cardSize->showFor(*model);
     });
     frame.setCommand(cmd::TextShape, [&frame] { runTextShape(frame); });
+
+    auto* underlay = new UnderlayDialog(displayState(), frame.settings().defaultImageDir, &frame);
+    underlay->setObjectName(QStringLiteral("underlayDialog"));
+    underlay->programFolder = QCoreApplication::applicationDirPath();
+    underlay->chooseFile = [](QWidget* parent, const QString& folder, const QString& filter) {
+        return userPrompts().openFileName(parent, folder, filter);
+    };
+    underlay->hide();
+    QObject::connect(underlay, &UnderlayDialog::viewsChanged, &frame,
+                     [&frame] { frame.updateAllViews(); });
+    frame.setCommand(cmd::UnderlaySettings, [underlay] { underlay->showTool(); });
 }
 
 } // namespace plicato

@@ -1,13 +1,13 @@
-// The commands of the settings menu (grid size, colours, card size) and the text-shape command,
-// bound onto the main window.
+// The commands of the settings menu (grid size, colours, underlay tool window, card size) and
+// the text-shape command, bound onto the main window.
 #pragma once
 
 namespace plicato {
 
 class CMainFrame;
 
-// Gives the four commands their handlers; the modeless card-size dialog is made here, hidden,
-// and lives as long as the window.
+// Gives the five commands their handlers; the modeless card-size and underlay windows are made
+// here, hidden, and live as long as the window.
 void bindSettingsCommands(CMainFrame& frame);
 
 } // namespace plicato

@@ -7,10 +7,15 @@
 #include "gui/dialogs/dialog_messages.h"
 #include "gui/dialogs/grid_size_dialog.h"
 #include "gui/dialogs/text_shape_dialog.h"
+#include "gui/dialogs/underlay_dialog.h"
 #include "popup/new_card.h"
 #include "text/font_list.h"
 #include "view/color_table.h"
 #include "view/display_state.h"
+#include "view/underlay_placement.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
 
 #include <QApplication>
 #include <QComboBox>
@@ -276,4 +281,69 @@ TEST_F(SettingsDialogTest, CardSizeGrowingAsksNothingAndCancelEndsThePreview) {
     expectLabelsFit(d);
     keepPicture(d, "card_size_dialog");
     d.reject();
+}
+
+TEST_F(SettingsDialogTest, UnderlayToolWindowOpensFitsAndPaintsTheBorder) {
+    std::string folder;
+    UnderlayDialog d(state, folder);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("下絵画像の編集"));
+    QStringList folders, filters;
+    QString answer;
+    d.programFolder = QStringLiteral("/program");
+    d.chooseFile = [&](QWidget*, const QString& f, const QString& filter) {
+        folders << f;
+        filters << filter;
+        return answer;
+    };
+    underlayFlags() = {true, false};
+    d.showTool();
+    EXPECT_TRUE(state.inMode(EditMode::UnderlayFront));
+    EXPECT_TRUE(d.frontButton()->isChecked());
+    EXPECT_TRUE(d.keepAspectBox()->isChecked());
+    EXPECT_FALSE(d.snapBox()->isChecked());
+    d.snapBox()->setChecked(true);
+    EXPECT_TRUE(underlayFlags().snapToGrid);
+
+    d.openFile(); // cancelled
+    EXPECT_EQ(folders.value(0), QStringLiteral("/program"));
+    EXPECT_FALSE(currentModel()->frontImage.isPresent());
+    answer = QStringLiteral(PLICATO_TEST_DATA "/underlay/none.bmp");
+    d.openFile();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], QStringLiteral("ファイルを開けません"));
+
+    answer = QStringLiteral(PLICATO_TEST_DATA "/underlay/quad24.bmp"); // 40 x 30 pixels
+    d.openFile();
+    const UnderlayImage& front = currentModel()->frontImage;
+    ASSERT_TRUE(front.isPresent());
+    EXPECT_EQ(QString::fromStdString(folder), QStringLiteral(PLICATO_TEST_DATA "/underlay/"));
+    EXPECT_DOUBLE_EQ(front.width, 80.0 * 40 / 30); // 150 x 80 card: fitted to the height
+    EXPECT_DOUBLE_EQ(front.height, 80.0);
+    const int border = colorTable().get(ColorTable::VerticalPlane);
+    EXPECT_EQ(front.picture->data[0], border & 0xFF);
+    EXPECT_EQ(front.picture->data[1], (border >> 8) & 0xFF);
+    EXPECT_EQ(folders.value(2), QStringLiteral("/program")); // the unreadable file set nothing
+    answer.clear();
+    d.openFile();
+    EXPECT_EQ(folders.value(3), QStringLiteral(PLICATO_TEST_DATA "/underlay/"));
+    EXPECT_TRUE(filters.value(0).contains(QStringLiteral("*.jpeg")));
+
+    currentModel()->frontImage.centerX = 12;
+    d.moveToBottomCentre();
+    EXPECT_EQ(front.centerX, 0.0);
+    currentModel()->frontImage.width = 5;
+    d.resetFit();
+    EXPECT_DOUBLE_EQ(front.width, 80.0 * 40 / 30);
+
+    d.topButton()->click();
+    EXPECT_TRUE(state.inMode(EditMode::UnderlayTop));
+    d.deleteUnderlay(); // the top record: nothing there
+    EXPECT_TRUE(front.isPresent());
+    d.frontButton()->click();
+    d.deleteUnderlay();
+    EXPECT_FALSE(front.isPresent());
+    keepPicture(d, "underlay_dialog");
+    d.reject();
+    EXPECT_EQ(state.editMode, 0);
+    underlayFlags() = {};
 }
