@@ -1,6 +1,7 @@
 // The underlay tool window's controls and the open-file action.
 #include "gui/dialogs/underlay_dialog.h"
 
+#include "gui/dialogs/core_text.h"
 #include "gui/dialogs/dialog_messages.h"
 #include "model/card_model.h"
 #include "underlay/underlay_loader.h"
@@ -9,6 +10,7 @@
 #include "view/underlay_placement.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -27,7 +29,7 @@ class DialogSink : public MessageSink {
 public:
     explicit DialogSink(QWidget* parent) : parent_(parent) {}
     void show(const std::string& text) override {
-        showDialogMessage(parent_, QString::fromStdString(text));
+        showDialogMessage(parent_, translateCoreMessage(text));
     }
 
 private:
@@ -38,25 +40,29 @@ private:
 
 QString UnderlayDialog::fileFilter() {
     // "画像ファイル(*.bmp, *.jpg, *.jpeg)|*.bmp;*.jpg;*.jpeg||" in Qt's form.
-    return QStringLiteral("画像ファイル(*.bmp, *.jpg, *.jpeg) (*.bmp *.jpg *.jpeg)");
+    return QCoreApplication::translate("PlicatoPRO",
+                                       "画像ファイル(*.bmp, *.jpg, *.jpeg) (*.bmp *.jpg *.jpeg)");
 }
 
 UnderlayDialog::UnderlayDialog(DisplayState& state, std::string& imageFolder, QWidget* parent)
     : QDialog(parent), state_(state), imageFolder_(imageFolder) {
-    setWindowTitle(QStringLiteral("下絵画像の編集"));
+    setWindowTitle(QCoreApplication::translate("PlicatoPRO", "下絵画像の編集"));
     setModal(false);
     chooseFile = [](QWidget* p, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(p, QString(), folder, filter);
     };
-    front_ = new QRadioButton(QStringLiteral("正面図"), this);
-    top_ = new QRadioButton(QStringLiteral("上面図"), this);
-    keepAspect_ = new QCheckBox(QStringLiteral("縦横比を保存"), this);
-    snap_ = new QCheckBox(QStringLiteral("グリッドにスナップ"), this);
-    auto* open = new QPushButton(QStringLiteral("ファイルを開く..."), this);
-    auto* bottomCentre = new QPushButton(QStringLiteral("中央下位置に移動"), this);
-    auto* reset = new QPushButton(QStringLiteral("初期状態に戻す"), this);
-    auto* remove = new QPushButton(QStringLiteral("下絵の削除"), this);
-    auto* close = new QPushButton(QStringLiteral("閉じる"), this);
+    front_ = new QRadioButton(QCoreApplication::translate("PlicatoPRO", "正面図"), this);
+    top_ = new QRadioButton(QCoreApplication::translate("PlicatoPRO", "上面図"), this);
+    keepAspect_ = new QCheckBox(QCoreApplication::translate("PlicatoPRO", "縦横比を保存"), this);
+    snap_ = new QCheckBox(QCoreApplication::translate("PlicatoPRO", "グリッドにスナップ"), this);
+    auto* open =
+        new QPushButton(QCoreApplication::translate("PlicatoPRO", "ファイルを開く..."), this);
+    auto* bottomCentre =
+        new QPushButton(QCoreApplication::translate("PlicatoPRO", "中央下位置に移動"), this);
+    auto* reset =
+        new QPushButton(QCoreApplication::translate("PlicatoPRO", "初期状態に戻す"), this);
+    auto* remove = new QPushButton(QCoreApplication::translate("PlicatoPRO", "下絵の削除"), this);
+    auto* close = new QPushButton(QCoreApplication::translate("PlicatoPRO", "閉じる"), this);
     auto* grid = new QGridLayout;
     grid->addWidget(front_, 0, 0);
     grid->addWidget(top_, 0, 1);
@@ -114,7 +120,7 @@ void UnderlayDialog::openFile() {
     if (path.isEmpty())
         return;
     if (!std::ifstream(path.toStdString(), std::ios::binary)) {
-        showDialogMessage(this, QStringLiteral("ファイルを開けません"));
+        showDialogMessage(this, QCoreApplication::translate("PlicatoPRO", "ファイルを開けません"));
         return;
     }
     imageFolder_ = QFileInfo(path).absolutePath().toStdString() + "/";

@@ -827,6 +827,46 @@ Please open help/en.html in your browser </translation>
         <source>スケール</source>
         <translation>Scale</translation>
     </message>
+    <message>
+        <source>画像ファイル(*.bmp, *.jpg, *.jpeg) (*.bmp *.jpg *.jpeg)</source>
+        <translation>Picture files (*.bmp, *.jpg, *.jpeg) (*.bmp *.jpg *.jpeg)</translation>
+    </message>
+    <message>
+        <source>下絵画像の編集</source>
+        <translation>Edit Underlay Picture</translation>
+    </message>
+    <message>
+        <source>正面図</source>
+        <translation>Front view</translation>
+    </message>
+    <message>
+        <source>上面図</source>
+        <translation>Top view</translation>
+    </message>
+    <message>
+        <source>縦横比を保存</source>
+        <translation>Keep aspect ratio</translation>
+    </message>
+    <message>
+        <source>グリッドにスナップ</source>
+        <translation>Snap to grid</translation>
+    </message>
+    <message>
+        <source>ファイルを開く...</source>
+        <translation>Open File...</translation>
+    </message>
+    <message>
+        <source>中央下位置に移動</source>
+        <translation>Move to Bottom Centre</translation>
+    </message>
+    <message>
+        <source>初期状態に戻す</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>下絵の削除</source>
+        <translation>Delete Underlay</translation>
+    </message>
 </context>
 <context>
     <name>plicato::core</name>
