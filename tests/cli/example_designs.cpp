@@ -1,10 +1,14 @@
 // The example designs: a box, stairs, a house with a door and window flaps, a skyline of boxes
-// at different depths and heights, and a gallery wall whose windows are holes.
+// at different depths and heights, a gallery wall whose windows are holes, and a name card of
+// text in a Japanese Gothic font.
 #include "tests/cli/example_designs.h"
 
 #include "model/core_state.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
+#include "text/font_face.h"
+#include "text/font_list.h"
+#include "text/text_shapes.h"
 
 #include <cmath>
 #include <initializer_list>
@@ -124,14 +128,34 @@ std::unique_ptr<CardModel> gallery() {
     return model;
 }
 
+// "Happy 誕生日" standing on the card in IPAGothic 12 mm (em 16 mm at 96 dots per inch) on a
+// plinth that joins the letters, the holes of its letters cut out of the base. Without IPAGothic
+// the card stays blank.
+std::unique_ptr<CardModel> nameCard() {
+    auto model = makeNewCard(75, 60);
+    const auto file = findFontFile("IPAGothic");
+    CollectingMessageSink sink;
+    const auto font = file && file->family == "IPAGothic"
+                          ? FontFace::open(file->path, file->index, emPixelsFor(12, 96), sink)
+                          : nullptr;
+    if (font) {
+        // A plinth on the vertical plane joins the letters and stands them on the base.
+        clickOutline(*model, FacePlane::Vertical, 30, {{-52, 0}, {52, 0}, {52, 4}, {-52, 4}});
+        model->editPlane = FacePlane::Vertical;
+        model->editOffset = 30;
+        buildTextShapes(*model, *font, decodeUtf8("Happy 誕生日"), 1.0);
+        for (auto& f : model->userFaces)
+            f->isSelected = false;
+        model->selectedFaces.clear();
+    }
+    return model;
+}
+
 } // namespace
 
 std::vector<ExampleDesign> exampleDesigns() {
-    return {{"box", box},
-            {"stairs", stairs},
-            {"house", house},
-            {"skyline", skyline},
-            {"gallery", gallery}};
+    return {{"box", box},         {"stairs", stairs},   {"house", house},
+            {"skyline", skyline}, {"gallery", gallery}, {"name_card", nameCard}};
 }
 
 } // namespace plicato
