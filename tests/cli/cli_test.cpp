@@ -381,7 +381,7 @@ TEST_F(CliTest, ExamplesExportExactlyAsTheGoldenFiles) {
     }
     if (write)
         GTEST_SKIP() << "golden files regenerated; review them before committing";
-    EXPECT_EQ(compared, 10);
+    EXPECT_EQ(compared, 12); // six examples, two formats each
 }
 
 } // namespace
