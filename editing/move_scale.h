@@ -14,5 +14,8 @@ void moveSelectionByGrid(CardModel& model, int i, int j, int k);
 // selection's width at its front-most and lowest point. Meant for the 90-degree position.
 // Does not rebuild the built faces.
 void scaleSelection(CardModel& model, double factor);
+// Whether scaleSelection by `factor` keeps every coordinate and plane offset of the selected
+// faces finite and within `limit` millimetres. Changes nothing.
+bool scaleStaysWithin(const CardModel& model, double factor, double limit);
 
 } // namespace plicato

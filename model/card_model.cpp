@@ -27,6 +27,11 @@ std::unique_ptr<CardModel>& currentModelSlot() {
     return model;
 }
 
+unsigned long& generationSlot() {
+    static unsigned long generation = 0;
+    return generation;
+}
+
 } // namespace
 
 CardModel::CardModel() {
@@ -43,6 +48,7 @@ CardModel::~CardModel() {
     userFaces.clear();
     clipboardFaces.clear();
     undoHistory.clear();
+    redoHistory.clear();
 }
 
 void CardModel::setGridSize(double g) {
@@ -65,7 +71,12 @@ void setCurrentModel(std::unique_ptr<CardModel> model) {
     // The new model is current before the old one goes, so nothing sees a dangling reference.
     std::unique_ptr<CardModel> old = std::move(currentModelSlot());
     currentModelSlot() = std::move(model);
+    ++generationSlot();
     old.reset();
+}
+
+unsigned long currentModelGeneration() {
+    return generationSlot();
 }
 
 } // namespace plicato

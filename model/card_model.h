@@ -48,6 +48,7 @@ public:
     std::vector<Face*> selectedFaces; // not owned; points into userFaces
     std::vector<DrawPoint> drawPoints;
     std::vector<std::unique_ptr<UndoSnapshot>> undoHistory; // oldest first, at most 10
+    std::vector<std::unique_ptr<UndoSnapshot>> redoHistory; // steps undo took back, newest last
     SelectionBox selectionBox;
     std::vector<std::unique_ptr<FaceLink>> links;
     UnderlayImage frontImage;
@@ -66,5 +67,8 @@ public:
 CardModel* currentModel();
 // Replaces the current model as a whole; the previous one is destroyed.
 void setCurrentModel(std::unique_ptr<CardModel> model);
+// Counts the replacements of the current model, so holders of pointers into a model can tell
+// that it has gone.
+unsigned long currentModelGeneration();
 
 } // namespace plicato

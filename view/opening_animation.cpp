@@ -4,7 +4,10 @@
 namespace plicato {
 
 void OpeningAnimation::show() {
-    savedShowEditPlane_ = state_.showEditPlane;
+    // Shown again while open, the plane is already hidden: remembering it now would lose it.
+    if (!open_)
+        savedShowEditPlane_ = state_.showEditPlane;
+    open_ = true;
     state_.showEditPlane = false;
     state_.inputDisplay = false;
     if (state_.inMode(EditMode::FaceOperation))
@@ -43,6 +46,7 @@ void OpeningAnimation::rightAngle() {
 
 void OpeningAnimation::close() {
     running_ = false;
+    open_ = false;
     state_.openAngle = 90;
     state_.showEditPlane = savedShowEditPlane_;
 }

@@ -12,9 +12,15 @@ public:
 
     explicit OpeningAnimation(DisplayState& state) : state_(state) {}
 
-    // The tool window is shown: the edit plane is hidden (remembered for close), the pop-up
-    // display is chosen and the face-operation mode is left.
+    // The tool window is shown: the edit plane is hidden (remembered for close, only when the
+    // window was not open already), the pop-up display is chosen and the face-operation mode
+    // is left.
     void show();
+    // The window was hidden by a mode command: the timer stops and the next show opens afresh.
+    void hidden() {
+        running_ = false;
+        open_ = false;
+    }
     // The slider was moved to `angle`.
     void sliderMoved(int angle);
     // Start and stop of the timer; starting again continues in the last direction.
@@ -38,6 +44,7 @@ private:
     int step_ = 2;
     bool running_ = false;
     bool savedShowEditPlane_ = true;
+    bool open_ = false;
 };
 
 } // namespace plicato

@@ -16,6 +16,7 @@ inline constexpr int RecentFile1 = 57616; // .. 57619
 inline constexpr int AppAbout = 57664;
 inline constexpr int AppExit = 57665;
 inline constexpr int Undo = 57643;
+inline constexpr int Redo = 57644;
 inline constexpr int ViewToolbar = 59392;
 inline constexpr int ViewStatusBar = 59393;
 inline constexpr int IdleMessage = 57345;

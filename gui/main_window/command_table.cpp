@@ -39,6 +39,8 @@ constexpr CommandInfo commands[] = {
 
     {Undo, QT_TRANSLATE_NOOP("PlicatoPRO", "元に戻す(&U)"), "Ctrl+Z", "undo",
      QT_TRANSLATE_NOOP("PlicatoPRO", "直前の面の変更を取り消します"), false},
+    {Redo, QT_TRANSLATE_NOOP("PlicatoPRO", "やり直し(&R)"), "Ctrl+Y", nullptr,
+     QT_TRANSLATE_NOOP("PlicatoPRO", "元に戻した変更をやり直します"), false},
     {CopyFaces, QT_TRANSLATE_NOOP("PlicatoPRO", "選択面のコピー(&C)"), "Ctrl+C", nullptr,
      QT_TRANSLATE_NOOP("PlicatoPRO", "選択した面をコピーします"), false},
     {CutFaces, QT_TRANSLATE_NOOP("PlicatoPRO", "選択面の切り取り(&X)"), "Ctrl+X", nullptr,
@@ -157,6 +159,7 @@ constexpr MenuEntry fileMenu[] = {
 
 constexpr MenuEntry editMenu[] = {
     {Undo, nullptr, {}},
+    {Redo, nullptr, {}},
     sep,
     {CopyFaces, nullptr, {}},
     {CutFaces, nullptr, {}},

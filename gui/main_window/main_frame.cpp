@@ -8,6 +8,7 @@
 #include "gui/main_window/command_ids.h"
 #include "gui/main_window/command_table.h"
 #include "gui/main_window/dave3v_doc.h"
+#include "gui/main_window/design_commands.h"
 #include "gui/main_window/pattern_commands.h"
 #include "gui/main_window/settings_commands.h"
 #include "gui/main_window/ui_language.h"
@@ -281,6 +282,7 @@ void CMainFrame::bindCommands() {
     handlers[PrintSetup] = [pattern] { pattern->printSetup(); };
     handlers[CutPattern] = [pattern] { pattern->cutPattern(); };
 
+    bindDesignCommands(*this, glView);
     if (!glView)
         return;
     CDave3vView* v = glView;

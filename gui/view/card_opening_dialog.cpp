@@ -128,7 +128,7 @@ void CardOpeningDialog::showOpening() {
 
 void CardOpeningDialog::hideForModeChange() {
     timer_.stop();
-    animation_.stop();
+    animation_.hidden();
     hide();
 }
 

@@ -6,9 +6,11 @@
 #include "view/color_table.h"
 #include "view/edit_plane.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QRubberBand>
 #include <QSurfaceFormat>
 #include <QWheelEvent>
 
@@ -79,6 +81,12 @@ void CDave3vView::paintGL() {
 }
 
 void CDave3vView::respond(const ViewResponse& r) {
+    if (r.beep)
+        QApplication::beep();
+    if (r.rubberBand)
+        showRubberBand();
+    if (r.hideOpeningDialog && openingDialog_)
+        openingDialog_->hideForModeChange();
     switch (r.cursor) {
     case SizingCursor::NorthEastSouthWest:
         setCursor(Qt::SizeBDiagCursor);
@@ -97,8 +105,22 @@ void CDave3vView::respond(const ViewResponse& r) {
     }
     if (r.redraw)
         update();
-    if (r.statusRefresh)
+    // Undo and redo follow what the view changed; the idle refresh catches the rest.
+    if (r.statusRefresh || r.modelChanged)
         emit statusRefreshRequested();
+}
+
+void CDave3vView::showRubberBand() {
+    const std::optional<WindowRect> rect = controller_.rubberBandRect();
+    if (!rect) {
+        if (rubberBand_)
+            rubberBand_->hide();
+        return;
+    }
+    if (!rubberBand_)
+        rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
+    rubberBand_->setGeometry(rect->left, rect->top, rect->width, rect->height);
+    rubberBand_->show();
 }
 
 void CDave3vView::mousePressEvent(QMouseEvent* event) {
@@ -122,7 +144,7 @@ void CDave3vView::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
     switch (event->button()) {
     case Qt::LeftButton:
-        respond(controller_.leftButtonUp(p.x(), p.y()));
+        respond(controller_.leftButtonUp(p.x(), p.y(), modifiersOf(event->modifiers())));
         break;
     case Qt::RightButton:
         respond(controller_.rightButtonUp(p.x(), p.y()));
@@ -185,9 +207,20 @@ void CDave3vView::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
         key = ViewKey::Right;
         break;
+    case Qt::Key_PageUp:
+        key = ViewKey::PageUp;
+        break;
+    case Qt::Key_PageDown:
+        key = ViewKey::PageDown;
+        break;
+    case Qt::Key_Delete:
+        key = ViewKey::Delete;
+        break;
+    case Qt::Key_Escape:
+        key = ViewKey::Escape;
+        break;
     default:
-        QOpenGLWidget::keyPressEvent(event);
-        return;
+        break;
     }
     respond(controller_.key(key, modifiersOf(event->modifiers())));
 }
@@ -206,10 +239,61 @@ void CDave3vView::onUpdate(int hint) {
     if (hint == 1000) {
         if (CardModel* model = currentModel())
             model->drawPoints.clear();
-        controller_.extras.markedVertex.reset();
-        controller_.extras.subdivideFace = nullptr;
+        controller_.forgetPicks();
     }
     update();
+}
+
+void CDave3vView::onEditMode(EditMode mode) {
+    respond(controller_.chooseMode(mode));
+}
+
+bool CDave3vView::isEditMode(EditMode mode) const {
+    return displayState().inMode(mode);
+}
+
+void CDave3vView::onInputDisplay() {
+    respond(controller_.chooseInputDisplay());
+}
+
+void CDave3vView::onPopupDisplay() {
+    respond(controller_.choosePopupDisplay());
+}
+
+bool CDave3vView::isInputDisplay() const {
+    return displayState().inputDisplay;
+}
+
+void CDave3vView::onMirrorEdit() {
+    respond(controller_.toggleMirrorEdit());
+}
+
+bool CDave3vView::isMirrorEdit() const {
+    return displayState().mirrorEdit;
+}
+
+void CDave3vView::onShowUnderlay() {
+    respond(controller_.toggleShowUnderlay());
+}
+
+bool CDave3vView::isUnderlayShown() const {
+    return displayState().showUnderlay;
+}
+
+void CDave3vView::onAntiAlias() {
+    respond(controller_.toggleAntiAlias());
+}
+
+bool CDave3vView::isAntiAlias() const {
+    return displayState().antiAlias;
+}
+
+void CDave3vView::onUndo() {
+    respond(controller_.undo());
+}
+
+void CDave3vView::onRedo() {
+    respond(controller_.redo());
 }
 
 void CDave3vView::onResetView() {

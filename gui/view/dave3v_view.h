@@ -12,6 +12,12 @@
 //   32803 card opening         onCardOpening()          (cardOpeningDialog() for the mode commands)
 //   32812 viewpoint            onViewpoint()
 //   32901 fit card, Home       onFitView()
+//   editing modes              onEditMode(mode)          check: isEditMode(mode)
+//   32835 / 32836 display      onInputDisplay(), onPopupDisplay()   check: isInputDisplay()
+//   32820 mirror editing       onMirrorEdit()            check: isMirrorEdit()
+//   32830 underlay shown       onShowUnderlay()          check: isUnderlayShown()
+//   32819 anti-aliasing        onAntiAlias()             check: isAntiAlias()
+//   57643 undo, 57644 redo     onUndo(), onRedo()
 // New calls resetView(); model changes call onUpdate(hint) (hint 1000 also drops the outline
 // being drawn). statusRefreshRequested() asks the frame to refresh its idle status text.
 #pragma once
@@ -20,6 +26,8 @@
 #include "view/view_controller.h"
 
 #include <QOpenGLWidget>
+
+class QRubberBand;
 
 namespace plicato {
 
@@ -50,6 +58,19 @@ public:
     bool isEditPlaneHidden() const;
     void onCardOpening();
     void onViewpoint();
+    void onEditMode(EditMode mode);
+    bool isEditMode(EditMode mode) const;
+    void onInputDisplay();
+    void onPopupDisplay();
+    bool isInputDisplay() const;
+    void onMirrorEdit();
+    bool isMirrorEdit() const;
+    void onShowUnderlay();
+    bool isUnderlayShown() const;
+    void onAntiAlias();
+    bool isAntiAlias() const;
+    void onUndo();
+    void onRedo();
 
     // The opening window, created hidden on first use with this view's window as parent.
     CardOpeningDialog* cardOpeningDialog();
@@ -73,10 +94,12 @@ protected:
 
 private:
     void respond(const ViewResponse& r);
+    void showRubberBand();
 
     ViewController controller_;
     GlRenderer renderer_;
     CardOpeningDialog* openingDialog_ = nullptr;
+    QRubberBand* rubberBand_ = nullptr;
     long frames_ = 0;
 };
 

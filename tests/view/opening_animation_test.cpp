@@ -94,3 +94,20 @@ TEST(OpeningAnimation, StartHidesThePlaneEvenWhenShownMeanwhile) {
     EXPECT_FALSE(a.running());
     EXPECT_EQ(state.openAngle, 90); // stopping leaves the angle where it is
 }
+
+TEST(OpeningAnimation, ShownTwiceWhileOpenStillRestoresTheVisiblePlane) {
+    DisplayState state;
+    OpeningAnimation a(state);
+    a.show();
+    a.show(); // the command again while the window is open: the plane is hidden by now
+    a.close();
+    EXPECT_TRUE(state.showEditPlane);
+    // Hidden by a mode command, the next opening remembers the plane as it is then.
+    state.showEditPlane = false;
+    a.show();
+    a.hidden();
+    state.showEditPlane = true;
+    a.show();
+    a.close();
+    EXPECT_TRUE(state.showEditPlane);
+}

@@ -866,6 +866,36 @@ Please open help/en.html in your browser </translation>
     <message>
         <source>下絵の削除</source>
         <translation>Delete Underlay</translation>
+        <source>やり直し(&amp;R)</source>
+        <translation>&amp;Redo</translation>
+    </message>
+    <message>
+        <source>元に戻した変更をやり直します</source>
+        <translation>Redoes the change that was undone</translation>
+    </message>
+    <message>
+        <source>選択面の拡大縮小</source>
+        <translation>Scale Selected Faces</translation>
+    </message>
+    <message>
+        <source>拡大率</source>
+        <translation>Scale</translation>
+    </message>
+    <message>
+        <source>この拡大率では面が大きくなりすぎて保存できなくなります。拡大率を小さくしてください。</source>
+        <translation>With this factor the faces would grow too large to be saved. Please enter a smaller factor.</translation>
+    </message>
+    <message>
+        <source>左ｸﾘｯｸ:面選択 | Shift:追加選択 | 左ﾄﾞﾗｯｸﾞ:範囲選択 | 矢印ﾄﾞﾗｯｸﾞ:移動 | ←→↑↓ PageUp/Down:移動 | Delete:削除</source>
+        <translation>Left click: select face | Shift: add to selection | Left drag: select by area | Drag an arrow: move | ←→↑↓ PageUp/Down: move | Delete: delete</translation>
+    </message>
+    <message>
+        <source>頂点を左ﾄﾞﾗｯｸﾞ:移動 | Ctrl+左ﾄﾞﾗｯｸﾞ:頂点の追加 | 右ﾄﾞﾗｯｸﾞ:回転 | ﾎｲｰﾙ:ｽﾞｰﾑ</source>
+        <translation>Left drag a corner: move | Ctrl+left drag: add a corner | Right drag: rotate | Wheel: zoom</translation>
+    </message>
+    <message>
+        <source>同じ面の頂点を2つ左ｸﾘｯｸ:間を細分割 | 右ｸﾘｯｸ:選び直し | 右ﾄﾞﾗｯｸﾞ:回転 | ﾎｲｰﾙ:ｽﾞｰﾑ</source>
+        <translation>Left click two corners of one face: subdivide between them | Right click: pick again | Right drag: rotate | Wheel: zoom</translation>
     </message>
 </context>
 <context>
