@@ -130,4 +130,21 @@ bool scaleSelectedFaces(CMainFrame& frame) {
     return true;
 }
 
+QString idleHintFor(EditMode mode) {
+    switch (mode) {
+    case EditMode::FaceOperation:
+        return QStringLiteral(
+            "左ｸﾘｯｸ:面選択 | Shift:追加選択 | 左ﾄﾞﾗｯｸﾞ:範囲選択 | 矢印ﾄﾞﾗｯｸﾞ:移動 | "
+            "←→↑↓ PageUp/Down:移動 | Delete:削除");
+    case EditMode::OutlineEdit:
+        return QStringLiteral("頂点を左ﾄﾞﾗｯｸﾞ:移動 | Ctrl+左ﾄﾞﾗｯｸﾞ:頂点の追加 | 右ﾄﾞﾗｯｸﾞ:回転 | "
+                              "ﾎｲｰﾙ:ｽﾞｰﾑ");
+    case EditMode::Subdivide:
+        return QStringLiteral("同じ面の頂点を2つ左ｸﾘｯｸ:間を細分割 | 右ｸﾘｯｸ:選び直し | "
+                              "右ﾄﾞﾗｯｸﾞ:回転 | ﾎｲｰﾙ:ｽﾞｰﾑ");
+    default:
+        return QString();
+    }
+}
+
 } // namespace plicato

@@ -2,6 +2,10 @@
 // editing, undo and redo through the view, and scaling the selected faces.
 #pragma once
 
+#include "model/core_state.h"
+
+#include <QString>
+
 namespace plicato {
 
 class CMainFrame;
@@ -14,5 +18,9 @@ void bindDesignCommands(CMainFrame& frame, CDave3vView* view);
 // The scale command: asks for the percentage and scales the selection, refusing a factor that
 // would leave the coordinates a model file can hold. True when the faces were scaled.
 bool scaleSelectedFaces(CMainFrame& frame);
+
+// The idle hint of the status bar for the modes where the mouse and keys do something else than
+// draw outlines; empty in the drawing modes, which keep the frame's drawing hint.
+QString idleHintFor(EditMode mode);
 
 } // namespace plicato

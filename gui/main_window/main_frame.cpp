@@ -411,8 +411,11 @@ void CMainFrame::updateIdleStatus() {
         return;
     if (currentModel())
         pane1->setText(idleIndicatorText());
-    pane0->setText(
-        idleHintText(handlers.count(cmd::PolygonFace) != 0, handlers.count(cmd::MirrorEdit) != 0));
+    // The modes where the mouse does something else than drawing name what it does.
+    const QString modeHint = idleHintFor(displayState().mode());
+    pane0->setText(modeHint.isEmpty() ? idleHintText(handlers.count(cmd::PolygonFace) != 0,
+                                                     handlers.count(cmd::MirrorEdit) != 0)
+                                      : modeHint);
 }
 
 void CMainFrame::updateAllViews() {

@@ -4,6 +4,9 @@
 
 #include "editing/editing.h"
 
+#include <cmath>
+#include <limits>
+
 using namespace plicato;
 using namespace plicato::test;
 
@@ -175,4 +178,40 @@ TEST_F(ScaleSelection, MixedSelectionScalesEveryPointAboutOneCentre) {
     ASSERT_EQ(model->undoHistory.size(), 1u);
     undo(*model);
     EXPECT_TRUE(sameFaces(before, model->userFaces));
+}
+
+TEST_F(MoveSelection, ScaleLimitTestMatchesWhatScalingMakes) {
+    // A face reaching x = 90 and an offset of 20: the factor that takes them past the limit
+    // is refused before anything changes, and what is accepted stays within it.
+    Face* f = addRect(FacePlane::Vertical, 20, 50, 0, 90, 30);
+    select({f});
+    const struct {
+        double factor;
+        bool fits;
+    } rows[] = {{1.0, true},
+                {100.0, true},
+                {-50.0, true},
+                {10000.0, true},
+                {40000.0, false},
+                {1e9, false},
+                {std::nan(""), false},
+                {std::numeric_limits<double>::infinity(), false},
+                {0.0, true}};
+    for (const auto& row : rows) {
+        const FaceList before = copyFaces(model->userFaces);
+        const double limit = 1e6;
+        EXPECT_EQ(scaleStaysWithin(*model, row.factor, limit), row.fits) << row.factor;
+        EXPECT_TRUE(sameFaces(before, model->userFaces)) << "the test changes nothing";
+        if (!row.fits || row.factor == 0.0)
+            continue;
+        scaleSelection(*model, row.factor);
+        for (const auto& loop : f->polygon.loops)
+            for (const Point2& p : loop->points) {
+                EXPECT_LE(std::fabs(p.x), limit) << row.factor;
+                EXPECT_LE(std::fabs(p.y), limit) << row.factor;
+            }
+        undo(*model);
+        f = model->userFaces.back().get();
+        select({f});
+    }
 }

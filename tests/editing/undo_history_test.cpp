@@ -183,3 +183,54 @@ TEST_F(SheetResize, SizesWithoutAreaAreRefused) {
     EXPECT_TRUE(model->undoHistory.empty());
     EXPECT_TRUE(sameFaces(before, model->userFaces));
 }
+
+TEST_F(UndoHistory, RedoTakesBackUndoUntilTheNextChange) {
+    // Each state is told apart by its card width; faces follow the same path.
+    for (int i = 0; i < 4; ++i) {
+        pushUndo(*model);
+        model->cardWidth = 200 + i;
+    }
+    undo(*model);
+    undo(*model);
+    EXPECT_EQ(model->cardWidth, 201);
+    ASSERT_TRUE(canRedo(*model));
+    redo(*model);
+    EXPECT_EQ(model->cardWidth, 202);
+    redo(*model);
+    EXPECT_EQ(model->cardWidth, 203);
+    EXPECT_FALSE(canRedo(*model));
+    redo(*model); // nothing waits: nothing changes
+    EXPECT_EQ(model->cardWidth, 203);
+    EXPECT_EQ(model->undoHistory.size(), 4u) << "redone steps can be undone again";
+    undo(*model);
+    EXPECT_EQ(model->cardWidth, 202);
+    // A new change ends what could be redone.
+    pushUndo(*model);
+    EXPECT_FALSE(canRedo(*model));
+    undo(*model);
+    forgetRedo(*model);
+    EXPECT_FALSE(canRedo(*model));
+}
+
+TEST_F(UndoHistory, RedoRestoresFacesAndKeepsTheDepth) {
+    addRect(FacePlane::Vertical, 20, 0, 0, 10, 10);
+    pushUndo(*model);
+    addRect(FacePlane::Horizontal, 10, 0, -30, 10, -20);
+    const FaceList after = copyFaces(model->userFaces);
+    model->drawPoints.push_back({{1, 2, 3}, {1, 1}});
+    undo(*model);
+    EXPECT_EQ(model->userFaces.size(), 3u);
+    model->drawPoints.push_back({{1, 2, 3}, {1, 1}});
+    redo(*model);
+    EXPECT_TRUE(sameFaces(after, model->userFaces));
+    EXPECT_TRUE(model->drawPoints.empty());
+    std::mt19937 rng(3);
+    EXPECT_TRUE(builtFacesPartitionSheet(*model, rng));
+    // Twelve undos of twelve steps: the redo list keeps ten like the undo list.
+    for (int i = 0; i < 12; ++i)
+        pushUndo(*model);
+    for (int i = 0; i < 12; ++i)
+        undo(*model);
+    EXPECT_EQ(model->redoHistory.size(), 10u);
+    EXPECT_TRUE(model->undoHistory.empty());
+}
