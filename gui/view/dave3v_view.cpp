@@ -223,6 +223,8 @@ void CDave3vView::keyPressEvent(QKeyEvent* event) {
         break;
     }
     respond(controller_.key(key, modifiersOf(event->modifiers())));
+    if (key == ViewKey::Other)
+        QOpenGLWidget::keyPressEvent(event); // the window around may still want it
 }
 
 void CDave3vView::resetView() {
