@@ -120,9 +120,10 @@ bool scaleSelectedFaces(CMainFrame& frame) {
     const double factor = dialog.percent() * 0.01;
     // Two large scalings would otherwise make a design that can no longer be saved.
     if (!scaleStaysWithin(*model, factor, maxModelCoordinate)) {
-        userPrompts().message(&frame,
-                              QStringLiteral("この拡大率では面が大きくなりすぎて保存で"
-                                             "きなくなります。拡大率を小さくしてください。"));
+        userPrompts().message(
+            &frame, QCoreApplication::translate("PlicatoPRO",
+                                                "この拡大率では面が大きくなりすぎて保存で"
+                                                "きなくなります。拡大率を小さくしてください。"));
         return false;
     }
     scaleSelection(*model, factor);
@@ -133,15 +134,17 @@ bool scaleSelectedFaces(CMainFrame& frame) {
 QString idleHintFor(EditMode mode) {
     switch (mode) {
     case EditMode::FaceOperation:
-        return QStringLiteral(
-            "左ｸﾘｯｸ:面選択 | Shift:追加選択 | 左ﾄﾞﾗｯｸﾞ:範囲選択 | 矢印ﾄﾞﾗｯｸﾞ:移動 | "
-            "←→↑↓ PageUp/Down:移動 | Delete:削除");
+        return QCoreApplication::translate(
+            "PlicatoPRO", "左ｸﾘｯｸ:面選択 | Shift:追加選択 | 左ﾄﾞﾗｯｸﾞ:範囲選択 | 矢印ﾄﾞﾗｯｸﾞ:移動 | "
+                          "←→↑↓ PageUp/Down:移動 | Delete:削除");
     case EditMode::OutlineEdit:
-        return QStringLiteral("頂点を左ﾄﾞﾗｯｸﾞ:移動 | Ctrl+左ﾄﾞﾗｯｸﾞ:頂点の追加 | 右ﾄﾞﾗｯｸﾞ:回転 | "
-                              "ﾎｲｰﾙ:ｽﾞｰﾑ");
+        return QCoreApplication::translate(
+            "PlicatoPRO", "頂点を左ﾄﾞﾗｯｸﾞ:移動 | Ctrl+左ﾄﾞﾗｯｸﾞ:頂点の追加 | 右ﾄﾞﾗｯｸﾞ:回転 | "
+                          "ﾎｲｰﾙ:ｽﾞｰﾑ");
     case EditMode::Subdivide:
-        return QStringLiteral("同じ面の頂点を2つ左ｸﾘｯｸ:間を細分割 | 右ｸﾘｯｸ:選び直し | "
-                              "右ﾄﾞﾗｯｸﾞ:回転 | ﾎｲｰﾙ:ｽﾞｰﾑ");
+        return QCoreApplication::translate("PlicatoPRO",
+                                           "同じ面の頂点を2つ左ｸﾘｯｸ:間を細分割 | 右ｸﾘｯｸ:選び直し | "
+                                           "右ﾄﾞﾗｯｸﾞ:回転 | ﾎｲｰﾙ:ｽﾞｰﾑ");
     default:
         return QString();
     }
