@@ -866,6 +866,8 @@ Please open help/en.html in your browser </translation>
     <message>
         <source>下絵の削除</source>
         <translation>Delete Underlay</translation>
+    </message>
+    <message>
         <source>やり直し(&amp;R)</source>
         <translation>&amp;Redo</translation>
     </message>
