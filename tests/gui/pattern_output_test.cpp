@@ -14,6 +14,7 @@
 #include "model/card_model.h"
 #include "output/eps_writer.h"
 #include "pattern/pattern_builder.h"
+#include "popup/face_creation.h"
 #include "popup/new_card.h"
 #include "scripted_prompts.h"
 
@@ -26,6 +27,7 @@
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
@@ -444,6 +446,50 @@ TEST_F(PatternCommandsTest, FitToPaperGivesItsFactorAndMirroringFlips) {
     EXPECT_EQ(outputSettings().marginX, 15.0);
 }
 
+TEST_F(PatternCommandsTest, MirroringPrintsTheLeftOfTheCardOnTheRight) {
+    // A card with a box standing on its left half only: its cuts mark the left.
+    useCard(100, 60);
+    CardModel& model = *currentModel();
+    const auto face = [&model](FacePlane plane, double offset, std::initializer_list<Point3> ps) {
+        model.editPlane = plane;
+        model.editOffset = offset;
+        for (const Point3& p : ps)
+            model.drawPoints.push_back({p, flatten(p)});
+        createFaceFromOutline(model, EditMode::PolygonFace);
+        model.drawPoints.clear();
+    };
+    face(FacePlane::Vertical, 20, {{-45, 20, 0}, {-15, 20, 0}, {-15, 20, 20}, {-45, 20, 20}});
+    face(FacePlane::Horizontal, 20, {{-45, 0, 20}, {-15, 0, 20}, {-15, 20, 20}, {-45, 20, 20}});
+    buildPattern(model);
+    // Ink inside the left and the right third of the card, away from the outline.
+    const auto inkBySide = [this](bool mirror) {
+        const QString pdf = path(mirror ? QStringLiteral("m.pdf") : QStringLiteral("n.pdf"));
+        commands->printer().setOutputFileName(pdf);
+        OutputSettings s;
+        s.fitToPaper = false;
+        s.mirrorPattern = mirror;
+        answerDialogs(printerAnswers(s));
+        EXPECT_TRUE(frame().runCommand(cmd::Print));
+        const Picture p = render(pdf, 50, false);
+        const QRectF area = commands->printer().pageLayout().paintRect(QPageLayout::Millimeter);
+        const double mm = 50 / 25.4;
+        std::pair<int, int> ink{0, 0};
+        for (int y = int((area.top() + 20) * mm); y < int((area.top() + 15 + 115) * mm); ++y)
+            for (int x = int((area.left() + 20) * mm); x < int((area.left() + 110) * mm); ++x)
+                if (p.dark(x, y))
+                    (x < (area.left() + 15 + 33) * mm ? ink.first : ink.second) +=
+                        x < (area.left() + 15 + 33) * mm || x > (area.left() + 15 + 67) * mm;
+        return ink;
+    };
+    const auto plain = inkBySide(false);
+    const auto mirrored = inkBySide(true);
+    EXPECT_GT(plain.first, 50);
+    EXPECT_GT(mirrored.second, 50);
+    // Apart from the central fold (on both sides alike), the box's lines change sides.
+    EXPECT_GT(plain.first, plain.second + 30);
+    EXPECT_GT(mirrored.second, mirrored.first + 30);
+}
+
 TEST_F(PatternCommandsTest, CancelledSettingsPrintNothingAndPreviewFollowsTheSameSettings) {
     useCard(100, 60);
     const QString pdf = path(QStringLiteral("none.pdf"));
@@ -462,8 +508,23 @@ TEST_F(PatternCommandsTest, CancelledSettingsPrintNothingAndPreviewFollowsTheSam
             previewSeen = true;
         return printerAnswers(OutputSettings{})(d);
     });
+    int previewPages = 0;
+    answerDialogs([&](QDialog& d) {
+        if (auto* preview = dynamic_cast<QPrintPreviewDialog*>(&d)) {
+            previewSeen = true;
+            // Showing the preview renders it; it holds the one page of printing.
+            preview->show();
+            QApplication::processEvents();
+            if (auto* widget = preview->findChild<QPrintPreviewWidget*>())
+                previewPages = widget->pageCount();
+            preview->hide();
+            return int(QDialog::Rejected);
+        }
+        return printerAnswers(OutputSettings{})(d);
+    });
     ASSERT_TRUE(frame().runCommand(cmd::PrintPreview));
     EXPECT_TRUE(previewSeen);
+    EXPECT_EQ(previewPages, 1);
     EXPECT_EQ(prompts.dialogTitles.first(), QStringLiteral("印刷の設定"));
     bool setupSeen = false;
     answerDialogs([&](QDialog& d) {
