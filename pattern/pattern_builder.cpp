@@ -60,6 +60,18 @@ int faceSide(const Point2& p, const Point2& q, bool interiorOnLeft) {
     return (q.x > p.x) == interiorOnLeft ? 1 : -1;
 }
 
+// The point of the edge from a to b at x. An edge that is parallel to the fold within the
+// tolerance but not exactly keeps its slope: drawn at a's height, the far end of a piece would
+// move with the loop's starting point.
+Point3 along(const Point3& a, const Point3& b, double x) {
+    if (x == b.x)
+        return b;
+    if (x == a.x || a.x == b.x)
+        return {x, a.y, a.z};
+    const double t = (x - a.x) / (b.x - a.x);
+    return {x, a.y + t * (b.y - a.y), a.z + t * (b.z - a.z)};
+}
+
 // How far apart two pieces are when their ends match within the tolerance (in either order),
 // else infinity.
 double matchDistance(const Piece& a, const Piece& b) {
@@ -96,7 +108,7 @@ template <class Collect> std::vector<Piece> collectPieces(CardModel& model, Coll
                 const int side = faceSide(p, q, interiorOnLeft);
                 for (std::size_t k = 0; k + 1 < xs.size(); ++k)
                     pieces.push_back(
-                        {face.get(), {xs[k], a.y, a.z}, {xs[k + 1], a.y, a.z}, true, side, none});
+                        {face.get(), along(a, b, xs[k]), along(a, b, xs[k + 1]), true, side, none});
             }
         }
     }

@@ -4,6 +4,7 @@
 
 #include "model/clip_holder.h"
 #include "polygon_clip/polygon_clip.h"
+#include "popup/built_face_cleanup.h"
 
 #include <algorithm>
 #include <cmath>
@@ -454,6 +455,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
         builder.add(std::move(copy));
     }
     builder.finish();
+    cleanBuiltFaces(model);
 }
 
 void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face) {

@@ -1,0 +1,262 @@
+// Snapping the built faces' coordinates together and re-forming the faces that moved: slivers
+// narrower than the tolerance close up and vanish, spikes and pinches are cut away.
+#include "popup/built_face_cleanup.h"
+
+#include "model/clip_holder.h"
+#include "polygon_clip/polygon_clip.h"
+#include "popup/built_faces.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace plicato {
+
+namespace {
+
+// Every value of a run mapped to the one most vertices have (the lowest on a tie): a run goes
+// on while the next value is closer than the tolerance to the one before it, so that two values
+// a hair apart are never split by a run that started elsewhere. The most shared value keeps the
+// many vertices that agree where they are, and moves the few that stray a hair off. Only values
+// that change are kept in the map.
+class Snap {
+public:
+    explicit Snap(std::vector<double> values) {
+        std::sort(values.begin(), values.end());
+        struct Count {
+            double value;
+            std::size_t count;
+        };
+        std::vector<Count> distinct;
+        for (double v : values) {
+            if (!distinct.empty() && distinct.back().value == v)
+                ++distinct.back().count;
+            else
+                distinct.push_back({v, 1});
+        }
+        for (std::size_t i = 0; i < distinct.size();) {
+            std::size_t j = i + 1, most = i;
+            while (j < distinct.size() &&
+                   distinct[j].value - distinct[j - 1].value < builtFaceSnapTolerance) {
+                if (distinct[j].count > distinct[most].count)
+                    most = j;
+                ++j;
+            }
+            for (std::size_t k = i; k < j; ++k)
+                if (k != most)
+                    moved_[distinct[k].value] = distinct[most].value;
+            i = j;
+        }
+    }
+    bool empty() const { return moved_.empty(); }
+    // The snapped value; `changed` is set when it differs from v.
+    double operator()(double v, bool& changed) const {
+        const auto it = moved_.find(v);
+        if (it == moved_.end())
+            return v;
+        changed = true;
+        return it->second;
+    }
+
+private:
+    std::unordered_map<double, double> moved_;
+};
+
+// The polygon as the engine forms it: zero-width spikes, slits and pinches resolved.
+void reform(Polygon& p) {
+    ClipHolder subject, nothing;
+    p.toClipPolygon(subject.p);
+    ClipHolder result(clipPolygons(ClipOp::Difference, subject.p, nothing.p));
+    p.assignFromClipPolygon(result.p);
+}
+
+struct Box {
+    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
+    bool meets(const Box& o) const { return x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1; }
+};
+
+Box boxOf(const Polygon& p) {
+    Box b;
+    for (const auto& loop : p.loops)
+        for (const Point2& q : loop->points) {
+            b.x0 = std::min(b.x0, q.x);
+            b.y0 = std::min(b.y0, q.y);
+            b.x1 = std::max(b.x1, q.x);
+            b.y1 = std::max(b.y1, q.y);
+        }
+    return b;
+}
+
+int outerLoops(const Polygon& p) {
+    return int(std::count_if(p.loops.begin(), p.loops.end(),
+                             [](const std::unique_ptr<Loop>& l) { return !l->isHole; }));
+}
+
+struct Plane {
+    FacePlane plane;
+    double offset;
+    bool operator==(const Plane&) const = default;
+};
+
+void note(std::vector<Plane>& planes, const Face& f) {
+    const Plane p{f.plane, f.offset};
+    if (std::find(planes.begin(), planes.end(), p) == planes.end())
+        planes.push_back(p);
+}
+
+// Unites each face in `seeds` with the faces of its plane whose boxes meet its own, and puts
+// the union back, one face per outer outline, where the first of them stood in the list: the
+// order of the faces (and so of the pattern's lines) stays as the rebuild made it.
+void uniteNear(CardModel& model, const std::vector<const Face*>& seeds) {
+    std::unordered_map<const Face*, Box> boxes;
+    for (const auto& f : model.builtFaces)
+        boxes.emplace(f.get(), boxOf(f->polygon));
+    std::unordered_set<const Face*> gone;
+    for (const Face* seed : seeds) {
+        if (gone.contains(seed))
+            continue;
+        const Box& near = boxes.at(seed);
+        Polygon united;
+        std::unordered_set<const Face*> group;
+        for (const auto& f : model.builtFaces) {
+            if (f.get() != seed && (f->plane != seed->plane || f->offset != seed->offset ||
+                                    !near.meets(boxes.at(f.get()))))
+                continue;
+            if (group.empty()) {
+                united = f->polygon;
+            } else {
+                ClipHolder a, b;
+                united.toClipPolygon(a.p);
+                f->polygon.toClipPolygon(b.p);
+                ClipHolder result(clipPolygons(ClipOp::Union, a.p, b.p));
+                united.assignFromClipPolygon(result.p);
+            }
+            group.insert(f.get());
+        }
+        if (group.size() < 2)
+            continue;
+        gone.insert(group.begin(), group.end());
+        FaceList parts;
+        auto merged = std::make_unique<Face>(seed->plane, seed->offset);
+        merged->polygon = std::move(united);
+        if (outerLoops(merged->polygon) == 1) {
+            merged->triangulate();
+            parts.push_back(std::move(merged));
+        } else {
+            merged->splitByOuterLoops(parts);
+        }
+        for (const auto& f : parts)
+            boxes.insert_or_assign(f.get(), boxOf(f->polygon));
+        FaceList next;
+        next.reserve(model.builtFaces.size() + parts.size());
+        for (auto& f : model.builtFaces) {
+            if (!group.contains(f.get())) {
+                next.push_back(std::move(f));
+            } else if (!parts.empty()) {
+                for (auto& part : parts)
+                    next.push_back(std::move(part));
+                parts.clear();
+            }
+        }
+        model.builtFaces = std::move(next);
+    }
+}
+
+int cleanOnce(CardModel& model) {
+    std::vector<double> xs, ys, offsets[2];
+    for (const auto& face : model.builtFaces) {
+        offsets[int(face->plane)].push_back(face->offset);
+        for (const auto& loop : face->polygon.loops)
+            for (const Point2& p : loop->points) {
+                xs.push_back(p.x);
+                ys.push_back(p.y);
+            }
+    }
+    const Snap snapX(std::move(xs)), snapY(std::move(ys));
+    const Snap snapOffset[2] = {Snap(std::move(offsets[0])), Snap(std::move(offsets[1]))};
+    if (snapX.empty() && snapY.empty() && snapOffset[0].empty() && snapOffset[1].empty())
+        return 0;
+
+    // A face whose outline moved is formed again by the engine: closed to no width it vanishes,
+    // spikes and pinches go, a face pinched in two is split. Planes made one are merged; a face
+    // that moved, or lay next to a sliver that vanished, is united with the faces of its plane
+    // that it may now touch.
+    std::vector<Plane> joined;
+    std::vector<Box> vanished;
+    std::unordered_set<const Face*> moved;
+    int changedFaces = 0;
+    FaceList kept;
+    kept.reserve(model.builtFaces.size());
+    for (auto& face : model.builtFaces) {
+        bool offsetMoved = false, outlineMoved = false;
+        face->offset = snapOffset[int(face->plane)](face->offset, offsetMoved);
+        for (auto& loop : face->polygon.loops)
+            for (Point2& p : loop->points) {
+                p.x = snapX(p.x, outlineMoved);
+                p.y = snapY(p.y, outlineMoved);
+            }
+        if (offsetMoved || outlineMoved)
+            ++changedFaces;
+        if (offsetMoved)
+            note(joined, *face);
+        if (!outlineMoved) {
+            kept.push_back(std::move(face));
+            continue;
+        }
+        const Box box = boxOf(face->polygon);
+        reform(face->polygon);
+        if (outerLoops(face->polygon) > 1) {
+            FaceList parts;
+            face->splitByOuterLoops(parts);
+            for (auto& part : parts)
+                if (!part->triangles.empty()) {
+                    moved.insert(part.get());
+                    kept.push_back(std::move(part));
+                }
+            continue;
+        }
+        face->triangulate();
+        if (face->triangles.empty()) {
+            vanished.push_back(box);
+            continue;
+        }
+        moved.insert(face.get());
+        kept.push_back(std::move(face));
+    }
+    model.builtFaces = std::move(kept);
+    for (const Plane& p : joined)
+        mergePlane(model, p.plane, p.offset);
+
+    std::vector<const Face*> seeds;
+    for (const auto& face : model.builtFaces) {
+        bool seed = moved.contains(face.get());
+        if (!seed && !vanished.empty()) {
+            const Box box = boxOf(face->polygon);
+            seed = std::any_of(vanished.begin(), vanished.end(),
+                               [&](const Box& v) { return v.meets(box); });
+        }
+        if (seed)
+            seeds.push_back(face.get());
+    }
+    uniteNear(model, seeds);
+    std::erase_if(model.builtFaces,
+                  [](const std::unique_ptr<Face>& f) { return f->triangles.empty(); });
+    return changedFaces;
+}
+
+} // namespace
+
+int cleanBuiltFaces(CardModel& model) {
+    // Uniting faces can make new vertices a hair from old ones; a second pass takes those.
+    int changed = 0;
+    for (int pass = 0; pass < 3; ++pass) {
+        const int now = cleanOnce(model);
+        if (now == 0)
+            break;
+        changed += now;
+    }
+    return changed;
+}
+
+} // namespace plicato

@@ -1,0 +1,21 @@
+// The last step of a rebuild: coordinates of the built faces that lie within a hair of each
+// other are made one, so that no face keeps a sliver or a zero-width spike between them.
+#pragma once
+
+#include "model/card_model.h"
+
+namespace plicato {
+
+// Closer than this (millimetres) two x or two y values of built-face vertices are one value.
+inline constexpr double builtFaceSnapTolerance = 1e-6;
+
+// Snaps the vertex coordinates of all built faces together (each run of x values, and each of
+// y values, with neighbours closer than the tolerance becomes the value most vertices have) and
+// the offsets of each plane kind alike, then forms the planes of the faces that moved again
+// (mergePlane): slivers closed to no width vanish, spikes and pinches go, faces that now touch
+// on one plane are united and faces pinched in two are split. Every face moves by the same map,
+// so shared edges stay shared and the faces still share out the sheet. Returns how many faces
+// moved.
+int cleanBuiltFaces(CardModel& model);
+
+} // namespace plicato

@@ -1,0 +1,158 @@
+// The built faces after near coincidences: faces copied, moved and jittered by less than the
+// snap tolerance still share out the sheet exactly, with no face thinner than the tolerance and
+// no loop turning back on itself; and the clean-up on its own on faces made by hand.
+#include "model/core_state.h"
+#include "popup/built_face_cleanup.h"
+#include "popup/built_faces.h"
+#include "popup/face_creation.h"
+#include "popup/new_card.h"
+#include "tests/support/polygon_area.h"
+#include "tests/support/random_design.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+
+using namespace plicato;
+using namespace plicato::testing;
+
+namespace {
+
+double perimeter(const Polygon& p) {
+    double total = 0.0;
+    for (const auto& loop : p.loops)
+        for (std::size_t i = 0, n = loop->points.size(); i < n; ++i) {
+            const Point2& a = loop->points[i];
+            const Point2& b = loop->points[(i + 1) % n];
+            total += std::hypot(b.x - a.x, b.y - a.y);
+        }
+    return total;
+}
+
+// Vertices where a loop runs back along the way it came: the tip of a zero-width spike.
+int spikeTips(const Polygon& p) {
+    int tips = 0;
+    for (const auto& loop : p.loops)
+        for (std::size_t i = 0, n = loop->points.size(); i < n; ++i) {
+            const Point2& a = loop->points[(i + n - 1) % n];
+            const Point2& b = loop->points[i];
+            const Point2& c = loop->points[(i + 1) % n];
+            const double ux = b.x - a.x, uy = b.y - a.y, vx = c.x - b.x, vy = c.y - b.y;
+            const double lu = std::hypot(ux, uy), lv = std::hypot(vx, vy);
+            if (lu == 0 || lv == 0)
+                continue;
+            const double sine = (ux * vy - uy * vx) / (lu * lv);
+            const double width = std::fabs(sine) * std::min(lu, lv);
+            if (ux * vx + uy * vy < 0 && width < builtFaceSnapTolerance)
+                ++tips;
+        }
+    return tips;
+}
+
+// A copy of a face shifted on the sheet and off its plane by a hair.
+std::unique_ptr<Face> nudged(const Face& f, double dx, double dy, double dOffset) {
+    auto copy = std::make_unique<Face>(f.plane, f.offset + dOffset);
+    copy->polygon = f.polygon;
+    for (auto& loop : copy->polygon.loops)
+        for (Point2& p : loop->points)
+            p = {p.x + dx, p.y + dy};
+    return copy;
+}
+
+TEST(BuiltFaceCleanup, NearCoincidencesLeaveAnExactPartitionWithoutSliversOrSpikes) {
+    CoreState state;
+    state.editMode = int(EditMode::FaceOperation);
+    installCoreState(&state);
+    std::mt19937 rng(1903);
+    std::uniform_real_distribution<double> hair(-1e-7, 1e-7);
+    for (unsigned seed = 1; seed <= 120; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        auto model = makeNewCard(50, 40);
+        RandomDesigner designer(seed, model->cardWidth, model->cardHeight);
+        RandomDesignOptions o;
+        o.faceCount = 8;
+        o.glyphPoints = 24;
+        o.gridOnly = seed % 2 == 0;
+        for (RandomFace& rf : designer.faces(o)) {
+            const Face& added = *rf.face;
+            auto copy = nudged(added, hair(rng), hair(rng), rng() % 2 ? 0.0 : 1e-9);
+            addUserFace(*model, std::move(rf.face));
+            if (rng() % 2)
+                addUserFace(*model, std::move(copy));
+        }
+        rebuildBuiltFaces(*model);
+
+        const double sheet = double(model->cardWidth) * 2.0 * model->cardHeight;
+        double total = 0.0;
+        for (const auto& f : model->builtFaces) {
+            const double area = polygonArea(f->polygon);
+            total += area;
+            EXPECT_EQ(outerLoops(f->polygon), 1);
+            EXPECT_NEAR(trianglesArea(f->triangles), area, 1e-7 * std::max(1.0, area));
+            // Mean width: no face is a sliver.
+            EXPECT_GT(2 * area / perimeter(f->polygon), builtFaceSnapTolerance)
+                << "plane " << int(f->plane) << " offset " << f->offset << " area " << area;
+            EXPECT_EQ(spikeTips(f->polygon), 0);
+        }
+        EXPECT_NEAR(total, sheet, 1e-9 * sheet);
+        for (std::size_t i = 0; i < model->builtFaces.size(); ++i)
+            for (std::size_t j = i + 1; j < model->builtFaces.size(); ++j)
+                EXPECT_NEAR(
+                    overlapArea(model->builtFaces[i]->polygon, model->builtFaces[j]->polygon), 0.0,
+                    1e-9 * sheet);
+        // Cleaning again finds nothing left to snap.
+        EXPECT_EQ(cleanBuiltFaces(*model), 0);
+        if (::testing::Test::HasFailure())
+            break;
+    }
+    installCoreState(nullptr);
+}
+
+std::unique_ptr<Face> rectFace(FacePlane plane, double offset, double x0, double y0, double x1,
+                               double y1) {
+    auto f = std::make_unique<Face>(plane, offset);
+    f->polygon.addLoop(makeLoop(rectPoints(x0, y0, x1, y1)));
+    f->triangulate();
+    return f;
+}
+
+// Built faces made by hand: a lower face, a strip of the other kind (maybe), an upper face.
+struct HandCase {
+    const char* name;
+    double stripWidth;  // 0: no strip, the faces touch
+    double upperOffset; // the lower face is at offset 0
+    std::size_t facesAfter;
+    int changed;
+};
+
+TEST(BuiltFaceCleanup, HandMadeFacesSnapTogetherOrStayApart) {
+    const HandCase cases[] = {
+        // A sliver of the other kind between two faces closes and goes.
+        {"sliver between", 5e-7, 5.0, 2, 2},
+        // Wider than the tolerance: nothing moves.
+        {"strip a micron and a half wide", 1.5e-6, 5.0, 3, 0},
+        // Planes a hair apart become one, and the faces touching on it one face.
+        {"same plane a hair apart", 0.0, 1e-9, 1, 1},
+        {"touching", 0.0, 5.0, 2, 0},
+    };
+    for (const HandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CardModel model;
+        const double top = 10.0, bottom = top + c.stripWidth;
+        model.builtFaces.push_back(rectFace(FacePlane::Vertical, 0, 0, 0, 20, top));
+        if (c.stripWidth > 0)
+            model.builtFaces.push_back(rectFace(FacePlane::Horizontal, 3, 0, top, 20, bottom));
+        model.builtFaces.push_back(rectFace(FacePlane::Vertical, c.upperOffset, 0, bottom, 20, 20));
+        EXPECT_EQ(cleanBuiltFaces(model), c.changed);
+        ASSERT_EQ(model.builtFaces.size(), c.facesAfter);
+        double after = 0.0;
+        for (const auto& f : model.builtFaces) {
+            after += polygonArea(f->polygon);
+            EXPECT_NEAR(trianglesArea(f->triangles), polygonArea(f->polygon), 1e-9);
+        }
+        EXPECT_NEAR(after, 400.0, 1e-9 * 400);
+    }
+}
+
+} // namespace
