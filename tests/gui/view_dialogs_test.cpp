@@ -1,6 +1,7 @@
 // The opening window and the viewpoint dialog as widgets: controls, timer, number check.
 #include "gui/view/card_opening_dialog.h"
 #include "gui/view/viewpoint_dialog.h"
+#include "view/number_text.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -126,13 +127,47 @@ TEST_F(DialogTest, ViewpointDialogRefusesTextThatIsNotANumber) {
     EXPECT_EQ(d.scale(), 1);
     EXPECT_EQ(d.rotY(), -12.5);
 
-    // No range check: a tiny or negative scale is taken as it is.
+    // The angles are taken as typed, without clamping.
     d.field(0)->setText(QStringLiteral("200"));
-    d.field(2)->setText(QStringLiteral(" -0.05"));
+    d.field(2)->setText(QStringLiteral("2"));
     d.accept();
     EXPECT_EQ(d.result(), QDialog::Accepted);
     EXPECT_EQ(d.rotX(), 200);
-    EXPECT_EQ(d.scale(), -0.05);
+    EXPECT_EQ(d.scale(), 2);
+}
+
+TEST_F(DialogTest, ViewpointDialogTakesOnlyScalesAboveZero) {
+    struct Row {
+        const char* scale;
+        bool taken;
+    };
+    const Row rows[] = {{"0", false},       {"-0", false},    {"0.000", false}, {" -3 ", false},
+                        {"-1e-300", false}, {"1e-300", true}, {"0.05", true},   {" 2.5 ", true}};
+    for (const Row& r : rows) {
+        ViewpointDialog d;
+        d.setValues(30, -12.5, 1.5);
+        int refused = -1;
+        QObject::connect(&d, &ViewpointDialog::numberRefused, [&](int i) { refused = i; });
+        d.field(0)->setText(QStringLiteral("45")); // an angle edited beside the scale
+        d.field(2)->setText(QString::fromUtf8(r.scale));
+        QString shown;
+        QTimer answer; // dies with the row, so a box that never came leaves no timer behind
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->text();
+                box->accept();
+            }
+        });
+        answer.start(0);
+        d.accept();
+        EXPECT_EQ(d.result() == QDialog::Accepted, r.taken) << r.scale;
+        EXPECT_EQ(refused, r.taken ? -1 : 2) << r.scale;
+        EXPECT_EQ(shown,
+                  r.taken ? QString() : QStringLiteral("0 より大きい数字を入力してください。"));
+        // A refusal takes nothing, the edited angle included.
+        EXPECT_EQ(d.rotX(), r.taken ? 45 : 30) << r.scale;
+        EXPECT_EQ(d.scale(), r.taken ? *parseDecimal(r.scale) : 1.5) << r.scale;
+    }
 }
 
 TEST_F(DialogTest, OpeningWindowIsDisabledWhileAnotherWindowIsModal) {

@@ -94,6 +94,10 @@ Change the size?</translation>
         <translation>Please enter a number.</translation>
     </message>
     <message>
+        <source>0 より大きい数字を入力してください。</source>
+        <translation>Please enter a number greater than 0.</translation>
+    </message>
+    <message>
         <source>グリッドサイズの設定</source>
         <translation>Grid Size</translation>
     </message>
