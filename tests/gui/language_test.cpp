@@ -1,6 +1,6 @@
 // The two interfaces: Japanese shows the texts exactly as written, English translates menus,
 // titles, prompts and the core's messages; the Language menu keeps its choice in the profile;
-// Help opens the page of the interface's language.
+// Help opens the page of the interface's language; Qt's own dialogs follow the interface.
 #include "gui/main_window/card_app.h"
 #include "gui/main_window/command_ids.h"
 #include "gui/main_window/dave3v_doc.h"
@@ -13,8 +13,11 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -165,6 +168,41 @@ TEST_F(LanguageTest, TheLanguageMenuKeepsItsChoiceInTheProfile) {
     EXPECT_EQ(chosenUiLanguage(reread), QStringLiteral("ja"));
     qputenv("LANG", "en_US.UTF-8");
     EXPECT_EQ(chosenUiLanguage(reread), QStringLiteral("en"));
+}
+
+TEST_F(LanguageTest, QtsOwnDialogsSpeakTheInterfacesLanguage) {
+    const QByteArray lang = qgetenv("LANG");
+    qunsetenv("LC_ALL");
+    qunsetenv("LC_MESSAGES");
+    struct Row {
+        const char* choice; // the profile's Language entry
+        const char* locale;
+        const char* cancel; // what a standard Cancel button then says
+    };
+    // In an order that switches both ways, so a catalogue left behind would show.
+    const Row rows[] = {{"", "ja_JP.UTF-8", "キャンセル"},
+                        {"en", "ja_JP.UTF-8", "Cancel"},
+                        {"", "en_GB.UTF-8", "Cancel"},
+                        {"ja", "de_DE.UTF-8", "キャンセル"},
+                        {"", "C", "Cancel"},
+                        {"", "ja_JP", "キャンセル"},
+                        {"", "fr_FR.UTF-8", "Cancel"}};
+    for (const Row& r : rows) {
+        ProfileStore profile(dir.filePath(QStringLiteral("profile.ini")).toStdString());
+        profile.setString(settingsSection, "language", r.choice);
+        qputenv("LANG", r.locale);
+        installUiLanguage(*QCoreApplication::instance(), chosenUiLanguage(profile));
+        const QString cancel = QString::fromUtf8(r.cancel);
+        QDialogButtonBox box(QDialogButtonBox::Cancel);
+        EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), cancel) << r.choice << r.locale;
+        QFileDialog files;
+        files.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList buttons;
+        for (QPushButton* b : files.findChildren<QPushButton*>())
+            buttons << b->text();
+        EXPECT_TRUE(buttons.contains(cancel)) << buttons.join('|').toStdString();
+    }
+    qputenv("LANG", lang);
 }
 
 } // namespace
