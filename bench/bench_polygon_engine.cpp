@@ -263,9 +263,17 @@ public:
     // CPU seconds per iteration: the machines are shared, wall time carries other loads.
     std::map<std::string, double> times;
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& r : runs)
-            times[r.benchmark_name()] =
-                r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+        // With repetitions, the median stands for the benchmark; single runs stand for
+        // themselves.
+        for (const Run& r : runs) {
+            const double t = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+            if (r.run_type == Run::RT_Aggregate) {
+                if (r.aggregate_name == "median")
+                    times[r.run_name.str()] = t;
+            } else if (!times.count(r.run_name.str()) || r.repetitions <= 1) {
+                times[r.run_name.str()] = t;
+            }
+        }
         ConsoleReporter::ReportRuns(runs);
     }
 };

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <numeric>
 
 namespace plicato {
 
@@ -25,9 +24,9 @@ ClipParity polyBit(int poly) {
 ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
     : table_(table), inside_(inside), scanbeam_(table.arena()), bundles_(table.arena()),
       order_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
-      nextBundles_(table.arena()), nextMembers_(table.arena()), pointAbove_(table.arena()),
-      rays_(table.arena()), crossings_(table.arena()), sortScratch_(table.arena()),
-      nodes_(table.arena()) {}
+      nextOrder_(table.arena()), compactBundles_(table.arena()), compactMembers_(table.arena()),
+      pointAbove_(table.arena()), rays_(table.arena()), crossings_(table.arena()),
+      sortScratch_(table.arena()), nodes_(table.arena()) {}
 
 void ScanBeamSweep::run() {
     nodes_.reserve(table_.edges.size());
@@ -72,9 +71,8 @@ void ScanBeamSweep::processScanline(double y) {
     while (minEnd < minima.size() && edges[static_cast<std::size_t>(minima[minEnd])].yb <= y)
         ++minEnd;
 
-    nextBundles_.clear();
-    nextMembers_.clear();
-    nextBundles_.reserve(memberEdges_.size() + (minEnd - nextMinimum_));
+    nextOrder_.clear();
+    nextOrder_.reserve(order_.size() + (minEnd - nextMinimum_));
     belowLeft_ = 0;
     aboveLeft_ = 0;
     pendingWest_ = -1;
@@ -124,28 +122,15 @@ void ScanBeamSweep::processScanline(double y) {
 
         if (i == i0 + 1 && m == m0 && belowLeft_ == aboveLeft_) {
             // One bundle passing straight through with nothing else here: it carries on as it
-            // is, and no boundary can turn at this point.
-            const ClipBundle& b = bundleAt(i0);
-            bool allContinue = true;
-            for (int k = b.first; k < b.first + b.count && allContinue; ++k)
-                allContinue =
-                    edges[static_cast<std::size_t>(memberEdges_[static_cast<std::size_t>(k)])].yt >
-                    y;
-            if (allContinue) {
-                // Built in place, field by field: copying a freshly written struct with wide
-                // loads stalls on store forwarding.
-                ClipBundle& nbnd = nextBundles_.emplace_back();
-                nbnd.rep = b.rep;
-                nbnd.count = b.count;
-                nbnd.flips = b.flips;
-                nbnd.open = b.open;
-                nbnd.first = static_cast<int>(nextMembers_.size());
-                for (int k = b.first; k < b.first + b.count; ++k)
-                    nextMembers_.push_back(memberEdges_[static_cast<std::size_t>(k)]);
-                nbnd.xBot = b.xTop;
-                nbnd.left = aboveLeft_;
+            // is, in place, and no boundary can turn at this point.
+            const int id = order_[i0];
+            ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
+            if (b.yEnd > y) {
+                b.xBot = b.xTop;
+                b.left = aboveLeft_;
                 belowLeft_ ^= b.flips;
                 aboveLeft_ ^= b.flips;
+                nextOrder_.push_back(id);
                 continue;
             }
         }
@@ -153,6 +138,7 @@ void ScanBeamSweep::processScanline(double y) {
         pointAbove_.clear();
         for (std::size_t k = i0; k < i; ++k) {
             const ClipBundle& b = bundleAt(k);
+            liveMembers_ -= static_cast<std::size_t>(b.count);
             for (int q = b.first; q < b.first + b.count; ++q) {
                 const int member = memberEdges_[static_cast<std::size_t>(q)];
                 const ClipEdge& e = edges[static_cast<std::size_t>(member)];
@@ -171,11 +157,27 @@ void ScanBeamSweep::processScanline(double y) {
         processPoint(px, y, static_cast<int>(i0), static_cast<int>(i));
     }
     nextMinimum_ = minEnd;
+    order_.swap(nextOrder_);
+    if (bundles_.size() > 2 * order_.size() + 32 || memberEdges_.size() > 2 * liveMembers_ + 64)
+        compact();
+}
 
-    bundles_.swap(nextBundles_);
-    memberEdges_.swap(nextMembers_);
-    order_.resize(bundles_.size());
-    std::iota(order_.begin(), order_.end(), 0);
+// Renumbers the live bundles in their order and packs their members, dropping dead entries.
+void ScanBeamSweep::compact() {
+    compactBundles_.clear();
+    compactMembers_.clear();
+    for (int& id : order_) {
+        ClipBundle b = bundles_[static_cast<std::size_t>(id)];
+        const int first = static_cast<int>(compactMembers_.size());
+        for (int k = b.first; k < b.first + b.count; ++k)
+            compactMembers_.push_back(memberEdges_[static_cast<std::size_t>(k)]);
+        b.first = first;
+        id = static_cast<int>(compactBundles_.size());
+        compactBundles_.push_back(b);
+    }
+    bundles_.swap(compactBundles_);
+    memberEdges_.swap(compactMembers_);
+    liveMembers_ = memberEdges_.size();
 }
 
 void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundleEnd) {
@@ -193,24 +195,30 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
         pointAbove_[static_cast<std::size_t>(p)] = v;
     }
 
-    const std::size_t firstNew = nextBundles_.size();
+    // New bundles take fresh ids; the ones below the point are dead from here on.
+    const std::size_t firstNew = nextOrder_.size();
     ClipParity runAbove = aboveLeft_;
     for (int k = 0; k < aboveEnd;) {
-        ClipBundle& nb = nextBundles_.emplace_back();
+        nextOrder_.push_back(static_cast<int>(bundles_.size()));
+        ClipBundle& nb = bundles_.emplace_back();
         nb.rep = pointAbove_[static_cast<std::size_t>(k)].edge;
-        nb.first = static_cast<int>(nextMembers_.size());
+        nb.first = static_cast<int>(memberEdges_.size());
         nb.left = runAbove;
         nb.xBot = pointAbove_[static_cast<std::size_t>(k)].x;
+        nb.yEnd = edges[static_cast<std::size_t>(nb.rep)].yt;
         double prevDx = dxOf(pointAbove_[static_cast<std::size_t>(k)]);
         do {
             const AboveEdge& a = pointAbove_[static_cast<std::size_t>(k)];
-            nextMembers_.push_back(a.edge);
-            nb.flips ^= polyBit(edges[static_cast<std::size_t>(a.edge)].poly);
-            prevDx = dxOf(a);
+            const ClipEdge& e = edges[static_cast<std::size_t>(a.edge)];
+            memberEdges_.push_back(a.edge);
+            nb.flips ^= polyBit(e.poly);
+            nb.yEnd = std::min(nb.yEnd, e.yt);
+            prevDx = e.dx;
             ++k;
         } while (k < aboveEnd && std::fabs(dxOf(pointAbove_[static_cast<std::size_t>(k)]) -
                                            prevDx) <= kBundleTolerance);
-        nb.count = static_cast<int>(nextMembers_.size()) - nb.first;
+        nb.count = static_cast<int>(memberEdges_.size()) - nb.first;
+        liveMembers_ += static_cast<std::size_t>(nb.count);
         runAbove ^= nb.flips;
     }
     ClipParity runBelow = belowLeft_;
@@ -219,13 +227,13 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
 
     // Rays counter-clockwise from the east: east, above (right to left), west, below.
     const std::size_t rayCount =
-        2 + (nextBundles_.size() - firstNew) + static_cast<std::size_t>(bundleEnd - bundleBegin);
+        2 + (nextOrder_.size() - firstNew) + static_cast<std::size_t>(bundleEnd - bundleBegin);
     if (rays_.size() < rayCount)
         rays_.resize(rayCount);
     ClipRay* ray = rays_.data();
     *ray++ = {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_};
-    for (std::size_t k = nextBundles_.size(); k-- > firstNew;) {
-        ClipBundle& b = nextBundles_[k];
+    for (std::size_t k = nextOrder_.size(); k-- > firstNew;) {
+        ClipBundle& b = bundles_[static_cast<std::size_t>(nextOrder_[k])];
         *ray++ = {b.flips, false, b.rep, -1, &b.open};
     }
     *ray++ = {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr};
@@ -241,8 +249,10 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
 
 void ScanBeamSweep::processBeam(double yBot, double yTop) {
     const auto& edges = table_.edges;
-    for (ClipBundle& b : bundles_)
+    for (const int id : order_) {
+        ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
         b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
+    }
     if (order_.size() < 2)
         return;
     bool inverted = false;
@@ -279,7 +289,9 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     }
     if (crossings_.empty())
         return;
-    position_ = order_; // order_ is the identity until the first crossing of the beam
+    position_.resize(bundles_.size());
+    for (std::size_t k = 0; k < order_.size(); ++k)
+        position_[static_cast<std::size_t>(order_[k])] = static_cast<int>(k);
     std::stable_sort(crossings_.begin(), crossings_.end(),
                      [](const Crossing& a, const Crossing& b) { return a.t < b.t; });
     for (std::size_t k = 0; k < crossings_.size(); ++k) {

@@ -21,6 +21,7 @@ struct ClipBundle {
     int open = -1;        // result vertex where the boundary segment on this bundle began
     double xBot = 0.0;    // x at the bottom and at the top of the current beam
     double xTop = 0.0;
+    double yEnd = 0.0; // lowest top of its members: below it the bundle passes scan lines as is
 };
 
 class ScanBeamSweep {
@@ -47,20 +48,25 @@ private:
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void processBeam(double yBot, double yTop);
     void processCrossing(const Crossing& c, double yBot, double yTop);
+    void compact();
 
     const ClipEdgeTable& table_;
     ClipInsideMask inside_;
     std::size_t nextMinimum_ = 0;
     std::pmr::vector<double> scanbeam_; // min-heap of edge tops still to come
 
-    // Current bundles (indexed by id) and their left-to-right order.
+    // Bundles by id, and the left-to-right order of the live ones. A bundle that passes a scan
+    // line untouched keeps its id and members; bundles ending at a point leave dead entries
+    // behind, swept out by compact() once they outnumber the live ones.
     std::pmr::vector<ClipBundle> bundles_;
     std::pmr::vector<int> order_;
     std::pmr::vector<int> position_;
     std::pmr::vector<int> memberEdges_;
-    // Being built for the beam above the current scan line.
-    std::pmr::vector<ClipBundle> nextBundles_;
-    std::pmr::vector<int> nextMembers_;
+    std::size_t liveMembers_ = 0;
+    // The order for the beam above the current scan line.
+    std::pmr::vector<int> nextOrder_;
+    std::pmr::vector<ClipBundle> compactBundles_;
+    std::pmr::vector<int> compactMembers_;
 
     // Scratch, reused across scan lines.
     std::pmr::vector<AboveEdge> pointAbove_; // edges leaving the current point upwards
