@@ -11,6 +11,8 @@
 
 #include <malloc.h>
 
+#include <random>
+
 using namespace plicato;
 
 namespace {
@@ -32,10 +34,12 @@ std::unique_ptr<CardModel> makeDesign(int faceCount, unsigned seed) {
     return model;
 }
 
+// A rebuild from nothing each time: earlier results are not reused.
 void rebuild(benchmark::State& state, bool skip) {
     auto model = makeDesign(int(state.range(0)), 7);
     RebuildOptions options;
     options.skipDisjointBoxes = skip;
+    options.reuseEarlierResults = false;
     for (auto _ : state) {
         rebuildBuiltFaces(*model, options);
         benchmark::DoNotOptimize(model->builtFaces.data());
@@ -53,6 +57,29 @@ void BM_RebuildBuiltFaces(benchmark::State& state) {
 }
 void BM_RebuildBuiltFacesFull(benchmark::State& state) {
     rebuild(state, false);
+}
+
+// The rebuild after one face is moved by 0.5 mm, the way an edit changes a design: each time a
+// different face, chosen at random, so that on average half the faces come after it. The memo
+// holds the results of the rebuild before, as it does in the editor.
+void BM_RebuildAfterOneFaceEdit(benchmark::State& state) {
+    auto model = makeDesign(int(state.range(0)), 7);
+    rebuildBuiltFaces(*model);
+    std::mt19937 rng(99);
+    std::uniform_int_distribution<std::size_t> pick(2, model->userFaces.size() - 1);
+    double step = 0.5;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Face& f = *model->userFaces[pick(rng)];
+        for (auto& loop : f.polygon.loops)
+            for (Point2& p : loop->points)
+                p.x += step;
+        f.triangulate();
+        step = -step * 1.01; // never back to an earlier design
+        state.ResumeTiming();
+        rebuildBuiltFaces(*model);
+        benchmark::DoNotOptimize(model->builtFaces.data());
+    }
 }
 
 // Heap in use by a 300-face design with its built faces and ten undo snapshots.
@@ -86,6 +113,7 @@ void BM_CleanBuiltFaces(benchmark::State& state) {
 }
 
 BENCHMARK(BM_CleanBuiltFaces)->Arg(150)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildAfterOneFaceEdit)->Arg(300)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DesignMemory)->Arg(300)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

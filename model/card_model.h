@@ -29,6 +29,8 @@ struct SelectionBox {
     Point3 handle; // ((min.x + max.x) / 2, max.y, max.z)
 };
 
+class RebuildMemo; // the pop-up construction's results kept between rebuilds
+
 class CardModel {
 public:
     // The empty model: no faces, card 0 by 0. Switches mirror editing off.
@@ -61,6 +63,8 @@ public:
     FacePlane editPlane = FacePlane::Vertical;
     double editOffset = 0.0;
     double mirrorX = 0.0; // not persisted
+    // Owned by the rebuild of the built faces; derived data, never saved or compared.
+    std::shared_ptr<RebuildMemo> rebuildMemo;
 };
 
 // The one current model of the process (nullptr before the first card exists).

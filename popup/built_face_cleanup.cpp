@@ -225,8 +225,16 @@ int cleanOnce(CardModel& model) {
         kept.push_back(std::move(face));
     }
     model.builtFaces = std::move(kept);
-    for (const Plane& p : joined)
+    for (const Plane& p : joined) {
+        // The merge frees the plane's faces and allocates its own: a freed address left in
+        // `moved` could come back as a merged face, which would then seed by accident of the
+        // heap (and make the result depend on what was allocated before). The merged faces
+        // are one per outline of the whole plane already, so none needs to seed.
+        for (const auto& face : model.builtFaces)
+            if (face->plane == p.plane && face->offset == p.offset)
+                moved.erase(face.get());
         mergePlane(model, p.plane, p.offset);
+    }
 
     std::vector<const Face*> seeds;
     for (const auto& face : model.builtFaces) {

@@ -5,6 +5,7 @@
 #include "model/clip_holder.h"
 #include "polygon_clip/polygon_clip.h"
 #include "popup/built_face_cleanup.h"
+#include "popup/rebuild_memo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,21 +20,57 @@ namespace {
 // Offsets closer than this are one plane when a face covers another.
 constexpr double coverPlaneTolerance = 0.00001;
 
-// a = a op b, through the engine, with b already in the engine's form.
-void clipInPlace(Polygon& a, ClipOp op, const ClipPolygon& b) {
+// a = a op b, through the engine (or the memo of an earlier rebuild's identical call), with b
+// already in the engine's form.
+void clipInPlace(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo = nullptr) {
+    RebuildMemo::Key key;
+    if (memo) {
+        key = memo->clipKey(op, a, b);
+        if (const Polygon* found = memo->findClip(key)) {
+            a = *found;
+            return;
+        }
+    }
     ClipHolder subject;
     a.toClipPolygon(subject.p);
     ClipHolder result(clipPolygons(op, subject.p, b));
     a.assignFromClipPolygon(result.p);
+    if (memo)
+        memo->storeClip(key, a);
 }
 
-// a = a op b, through the engine.
-void clipInPlace(Polygon& a, ClipOp op, const Polygon& b) {
+// a = a op b, through the engine or the memo.
+void clipInPlace(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo = nullptr) {
+    RebuildMemo::Key key;
+    if (memo) {
+        key = memo->clipKey(op, a, b);
+        if (const Polygon* found = memo->findClip(key)) {
+            a = *found;
+            return;
+        }
+    }
     ClipHolder subject, clip;
     a.toClipPolygon(subject.p);
     b.toClipPolygon(clip.p);
     ClipHolder result(clipPolygons(op, subject.p, clip.p));
     a.assignFromClipPolygon(result.p);
+    if (memo)
+        memo->storeClip(key, a);
+}
+
+// f's fill from its polygon, through the engine or the memo.
+void fillFace(Face& f, RebuildMemo* memo) {
+    if (!memo) {
+        f.triangulate();
+        return;
+    }
+    const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
+    if (const std::vector<Triangle>* found = memo->findFill(key)) {
+        f.triangles = *found;
+        return;
+    }
+    f.triangulate();
+    memo->storeFill(key, f.triangles);
 }
 
 bool onCoverPlane(const Face& a, FacePlane plane, double offset) {
@@ -202,8 +239,11 @@ class Builder {
 public:
     // `engineShaped`: every built face present or to come is the engine's own output, which it
     // gives back unchanged when nothing is taken away or added.
-    Builder(CardModel& model, const RebuildOptions& options, bool engineShaped)
-        : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped) {}
+    // `memo`, when given, answers engine calls whose inputs an earlier rebuild had too.
+    Builder(CardModel& model, const RebuildOptions& options, bool engineShaped,
+            RebuildMemo* memo = nullptr)
+        : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped),
+          memo_(memo) {}
 
     void add(std::unique_ptr<Face> face) {
         struct PlaneRef {
@@ -215,22 +255,16 @@ public:
         const Box faceBox = boxOf(face->polygon);
         ClipHolder faceClip; // converted once for all the faces it takes paper from
         face->polygon.toClipPolygon(faceClip.p);
+        const RebuildMemo::Key facePrint =
+            memo_ ? RebuildMemo::polygonPrint(faceClip.p) : RebuildMemo::Key{};
 
         for (auto& built : model_.builtFaces) {
             Face& b = *built;
             if (shortcuts_ && !faceBox.meets(box(b)))
                 continue;
-            // A face clear of the new one keeps its outline as it is; one inside it loses all.
-            const Placement place =
-                shortcuts_ && engineShaped_
-                    ? placement(face->polygon, faceBox, b.polygon, box(b), segA_, segB_)
-                    : Placement::Unknown;
+            const Placement place = takeAway(b, *face, faceBox, faceClip.p, facePrint);
             if (place == Placement::Apart)
                 continue;
-            if (place == Placement::Within)
-                b.polygon.clear();
-            else
-                clipInPlace(b.polygon, ClipOp::Difference, faceClip.p);
             changed(b);
             if (isEmpty(b)) {
                 removed.push_back(&b);
@@ -260,11 +294,44 @@ public:
         }
     }
 
+    // b = b - face. A face clear of the new one keeps its outline as it is (Apart); one inside
+    // it loses all (Within). The memo keeps the placement with the result, so an earlier
+    // rebuild's answer spares both the test and the engine.
+    Placement takeAway(Face& b, const Face& face, const Box& faceBox, const ClipPolygon& faceClip,
+                       const RebuildMemo::Key& facePrint) {
+        RebuildMemo::Key key;
+        if (memo_) {
+            const unsigned salt = 1 + (shortcuts_ ? 2 : 0) + (engineShaped_ ? 4 : 0);
+            key = memo_->clipKey(ClipOp::Difference, print(b), facePrint, salt);
+            int note = 0;
+            if (const Polygon* found = memo_->findClip(key, &note)) {
+                const auto place = static_cast<Placement>(note);
+                if (place == Placement::Within)
+                    b.polygon.clear();
+                else if (place == Placement::Unknown)
+                    b.polygon = *found;
+                return place;
+            }
+        }
+        const Placement place =
+            shortcuts_ && engineShaped_
+                ? placement(face.polygon, faceBox, b.polygon, box(b), segA_, segB_)
+                : Placement::Unknown;
+        if (place == Placement::Within)
+            b.polygon.clear();
+        else if (place == Placement::Unknown)
+            clipInPlace(b.polygon, ClipOp::Difference, faceClip);
+        if (memo_)
+            memo_->storeClip(key, place == Placement::Unknown ? b.polygon : Polygon{},
+                             static_cast<int>(place));
+        return place;
+    }
+
     // Brings every fill left out of date up to date.
     void finish() {
         for (auto& f : model_.builtFaces)
             if (stale_.erase(f.get()))
-                f->triangulate();
+                fillFace(*f, memo_);
         stale_.clear();
     }
 
@@ -272,8 +339,19 @@ private:
     const Box& box(const Face& f) {
         auto it = boxes_.find(&f);
         if (it == boxes_.end())
-            it = boxes_.emplace(&f, boxOf(f.polygon)).first;
-        return it->second;
+            it = boxes_.emplace(&f, Known{boxOf(f.polygon), false, {}}).first;
+        return it->second.box;
+    }
+
+    // The fingerprint of f's polygon, made once for all the clips it takes part in.
+    const RebuildMemo::Key& print(const Face& f) {
+        box(f);
+        Known& k = boxes_.find(&f)->second;
+        if (!k.printed) {
+            k.print = RebuildMemo::polygonPrint(f.polygon);
+            k.printed = true;
+        }
+        return k.print;
     }
 
     // The polygon of f has changed: its box is stale, and so is its fill.
@@ -300,7 +378,7 @@ private:
         }
         if (area > 1e-9)
             return false;
-        f.triangulate();
+        fillFace(f, memo_);
         stale_.erase(&f);
         return f.triangles.empty();
     }
@@ -347,7 +425,7 @@ private:
             if (engineShaped_ && merged->polygon.loops.empty())
                 merged->polygon = built->polygon; // uniting with nothing gives the face back
             else
-                clipInPlace(merged->polygon, ClipOp::Union, built->polygon);
+                clipInPlace(merged->polygon, ClipOp::Union, built->polygon, memo_);
             noted.push_back(built.get());
         }
         removeFaces(noted);
@@ -399,7 +477,7 @@ private:
                 Polygon hole;
                 hole.addLoop(std::make_unique<Loop>(*holes[h]));
                 Polygon rest = part->polygon;
-                clipInPlace(rest, ClipOp::Difference, hole);
+                clipInPlace(rest, ClipOp::Difference, hole, memo_);
                 if (!rest.loops.empty()) // an island inside the hole keeps its paper
                     part->polygon = std::move(rest);
             }
@@ -421,7 +499,14 @@ private:
     CardModel& model_;
     bool shortcuts_;
     bool engineShaped_;
-    std::unordered_map<const Face*, Box> boxes_;
+    RebuildMemo* memo_;
+    // What is known of a built face's current polygon: its box and its fingerprint.
+    struct Known {
+        Box box;
+        bool printed = false;
+        RebuildMemo::Key print;
+    };
+    std::unordered_map<const Face*, Known> boxes_;
     std::unordered_set<const Face*> stale_;
     std::vector<Segment> segA_, segB_; // scratch for the apartness test
 };
@@ -439,9 +524,15 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
         link->hFace = nullptr;
     }
     model.builtFaces.clear();
+    RebuildMemo* memo = nullptr;
+    if (options.reuseEarlierResults) {
+        if (!model.rebuildMemo)
+            model.rebuildMemo = std::make_shared<RebuildMemo>();
+        memo = model.rebuildMemo.get();
+    }
     const Polygon sheet = sheetRect(model);
     // Every face below comes out of the engine, starting with its cut to the sheet.
-    Builder builder(model, options, true);
+    Builder builder(model, options, true, memo);
     for (const auto& userFace : model.userFaces) {
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
         // the sheet still passes here and drops out when its plane is merged.
@@ -451,10 +542,14 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
         // copied.
         auto copy = std::make_unique<Face>(userFace->plane, userFace->offset);
         copy->polygon = userFace->polygon;
-        clipInPlace(copy->polygon, ClipOp::Intersection, sheet);
+        clipInPlace(copy->polygon, ClipOp::Intersection, sheet, memo);
         builder.add(std::move(copy));
     }
     builder.finish();
+    if (memo)
+        memo->endRebuild();
+    // The clean-up works on the whole result; it is cheap when nothing is a hair apart and is
+    // not kept in the memo, so the memo's answers stay those of the builder alone.
     cleanBuiltFaces(model);
 }
 

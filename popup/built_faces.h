@@ -12,6 +12,11 @@ struct RebuildOptions {
     // A built face whose bounding box does not meet the new face's keeps its polygon and
     // triangles instead of being re-clipped and re-triangulated.
     bool skipDisjointBoxes = true;
+    // Engine results of the model's earlier rebuilds (model.rebuildMemo) answer calls with the
+    // same inputs, so after an edit only the work the edit reaches is done again: the faces
+    // before the first changed one find all their work, later faces far from the change most.
+    // The result is bit for bit that of a rebuild without it.
+    bool reuseEarlierResults = true;
 };
 
 // Destroys and re-derives model.builtFaces from model.userFaces.

@@ -1,0 +1,158 @@
+// Fingerprints of engine inputs and the store of earlier results.
+#include "popup/rebuild_memo.h"
+
+#include <bit>
+#include <cstring>
+
+namespace plicato {
+
+namespace {
+
+// Feeds 64-bit words to two differently mixed hashes.
+class Fingerprint {
+public:
+    explicit Fingerprint(std::uint64_t tag) { word(tag); }
+    void word(std::uint64_t w) {
+        a_ = (a_ ^ w) * 0x9E3779B97F4A7C15ull;
+        a_ ^= a_ >> 29;
+        b_ = std::rotl(b_ + w * 0xC2B2AE3D27D4EB4Full, 31) * 0x165667B19E3779F9ull;
+    }
+    void real(double v) { word(std::bit_cast<std::uint64_t>(v)); }
+    void polygon(const Polygon& p) {
+        word(p.loops.size());
+        for (const auto& loop : p.loops) {
+            word(loop->points.size() * 2 + (loop->isHole ? 1 : 0));
+            for (const Point2& q : loop->points) {
+                real(q.x);
+                real(q.y);
+            }
+        }
+    }
+    void polygon(const ClipPolygon& p) {
+        const int n = p.contours != nullptr && p.contourCount > 0 ? p.contourCount : 0;
+        word(static_cast<std::uint64_t>(n));
+        for (int c = 0; c < n; ++c) {
+            const ClipContour& contour = p.contours[c];
+            const int count =
+                contour.vertices != nullptr && contour.vertexCount > 0 ? contour.vertexCount : 0;
+            word(static_cast<std::uint64_t>(count) * 2 + (p.holeFlags[c] != 0 ? 1 : 0));
+            for (int k = 0; k < count; ++k) {
+                real(contour.vertices[k].x);
+                real(contour.vertices[k].y);
+            }
+        }
+    }
+    RebuildMemo::Key key() const {
+        // Final avalanche so that nearby inputs spread over the table.
+        std::uint64_t a = a_ ^ (a_ >> 33);
+        a *= 0xFF51AFD7ED558CCDull;
+        a ^= a >> 33;
+        return {a, b_ ^ (b_ >> 31)};
+    }
+
+private:
+    std::uint64_t a_ = 0xCBF29CE484222325ull;
+    std::uint64_t b_ = 0x84222325CBF29CE4ull;
+};
+
+constexpr std::uint64_t kFillTag = 0xF111;
+
+} // namespace
+
+RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Polygon& subject, const ClipPolygon& clip,
+                                      unsigned salt) const {
+    Fingerprint f(static_cast<std::uint64_t>(op) | std::uint64_t{salt} << 8);
+    f.polygon(subject);
+    f.word(0xC11Bu);
+    if (fault_ != Fault::IgnoreClipOperand)
+        f.polygon(clip);
+    return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Polygon& subject, const Polygon& clip,
+                                      unsigned salt) const {
+    // The same words as for the engine form, so both forms of one input find one entry.
+    Fingerprint f(static_cast<std::uint64_t>(op) | std::uint64_t{salt} << 8);
+    f.polygon(subject);
+    f.word(0xC11Bu);
+    if (fault_ != Fault::IgnoreClipOperand)
+        f.polygon(clip);
+    return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::polygonPrint(const Polygon& polygon) {
+    Fingerprint f(0x9017);
+    f.polygon(polygon);
+    return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::polygonPrint(const ClipPolygon& polygon) {
+    Fingerprint f(0x9017);
+    f.polygon(polygon);
+    return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Key& subjectPrint, const Key& clipPrint,
+                                      unsigned salt) const {
+    Fingerprint f((static_cast<std::uint64_t>(op) | std::uint64_t{salt} << 8) ^ 0x9017000000ull);
+    f.word(subjectPrint.a);
+    f.word(subjectPrint.b);
+    if (fault_ != Fault::IgnoreClipOperand) {
+        f.word(clipPrint.a);
+        f.word(clipPrint.b);
+    }
+    return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::fillKey(const Polygon& polygon) {
+    Fingerprint f(kFillTag);
+    f.polygon(polygon);
+    return f.key();
+}
+
+RebuildMemo::Entry* RebuildMemo::find(const Key& key, bool fill) {
+    auto it = entries_.find(key);
+    if (it == entries_.end() || it->second.isFill != fill) {
+        ++misses_;
+        return nullptr;
+    }
+    ++hits_;
+    it->second.lastUsed = generation_;
+    return &it->second;
+}
+
+const Polygon* RebuildMemo::findClip(const Key& key, int* note) {
+    const Entry* e = find(key, false);
+    if (e && note)
+        *note = e->note;
+    return e ? &e->polygon : nullptr;
+}
+
+void RebuildMemo::storeClip(const Key& key, const Polygon& result, int note) {
+    Entry& e = entries_[key];
+    e.isFill = false;
+    e.note = note;
+    e.polygon = result;
+    e.fill.clear();
+    e.lastUsed = generation_;
+}
+
+const std::vector<Triangle>* RebuildMemo::findFill(const Key& key) {
+    const Entry* e = find(key, true);
+    return e ? &e->fill : nullptr;
+}
+
+void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
+    Entry& e = entries_[key];
+    e.isFill = true;
+    e.polygon.clear();
+    e.fill = fill;
+    e.lastUsed = generation_;
+}
+
+void RebuildMemo::endRebuild() {
+    std::erase_if(entries_, [&](const auto& kv) { return kv.second.lastUsed + 1 < generation_; });
+    ++generation_;
+}
+
+} // namespace plicato

@@ -1,0 +1,79 @@
+// What earlier rebuilds computed, kept for the next one: the engine's results (clips and fills)
+// found again by a fingerprint of their exact inputs, so a rebuild after an edit redoes only the
+// work whose inputs the edit changed.
+#pragma once
+
+#include "model/face.h"
+#include "polygon_clip/clip_polygon.h"
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace plicato {
+
+class RebuildMemo {
+public:
+    // Two independent 64-bit hashes of every bit of the inputs: a false match needs both to
+    // collide on inputs that differ.
+    struct Key {
+        std::uint64_t a = 0;
+        std::uint64_t b = 0;
+        bool operator==(const Key&) const = default;
+    };
+    // Planted faults, for proving that the identity test catches a memo that answers for the
+    // wrong inputs. Never set outside tests.
+    enum class Fault {
+        None,
+        IgnoreClipOperand, // the key of a clip leaves the second operand out
+    };
+
+    // `salt` tells apart calls whose stored answer means something else for the same inputs.
+    Key clipKey(ClipOp op, const Polygon& subject, const ClipPolygon& clip,
+                unsigned salt = 0) const;
+    Key clipKey(ClipOp op, const Polygon& subject, const Polygon& clip, unsigned salt = 0) const;
+    static Key fillKey(const Polygon& polygon);
+    // The key of a clip from fingerprints of its operands (polygonPrint), for operands that
+    // take part in many clips.
+    static Key polygonPrint(const Polygon& polygon);
+    static Key polygonPrint(const ClipPolygon& polygon);
+    Key clipKey(ClipOp op, const Key& subjectPrint, const Key& clipPrint, unsigned salt) const;
+
+    // The stored result for the key (and the note stored with it), or null; a found entry is
+    // kept for the next rebuilds.
+    const Polygon* findClip(const Key& key, int* note = nullptr);
+    void storeClip(const Key& key, const Polygon& result, int note = 0);
+    const std::vector<Triangle>* findFill(const Key& key);
+    void storeFill(const Key& key, const std::vector<Triangle>& fill);
+
+    // Ends one rebuild: entries neither used nor made in it or the one before are dropped, so
+    // the memory held follows the design and an undo right after an edit still finds its work.
+    void endRebuild();
+
+    std::size_t entryCount() const { return entries_.size(); }
+    std::size_t hits() const { return hits_; }
+    std::size_t misses() const { return misses_; }
+    void setFaultForTesting(Fault fault) { fault_ = fault; }
+    Fault fault() const { return fault_; }
+
+private:
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const { return static_cast<std::size_t>(k.a); }
+    };
+    struct Entry {
+        bool isFill = false;
+        int note = 0;
+        Polygon polygon;
+        std::vector<Triangle> fill;
+        unsigned lastUsed = 0;
+    };
+    Entry* find(const Key& key, bool fill);
+
+    std::unordered_map<Key, Entry, KeyHash> entries_;
+    unsigned generation_ = 1;
+    std::size_t hits_ = 0;
+    std::size_t misses_ = 0;
+    Fault fault_ = Fault::None;
+};
+
+} // namespace plicato
