@@ -16,6 +16,7 @@ struct DisplayState : CoreState {
     bool cardSizePreview = false;
     int previewWidth = 0; // mm
     int previewHeight = 0;
+    bool showDesignCheck = false; // pieces coloured by the design check, findings listed
 
     EditMode mode() const { return EditMode(editMode); }
     bool inMode(EditMode m) const { return editMode == int(m); }

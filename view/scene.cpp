@@ -2,6 +2,7 @@
 // outline being drawn, corner markers, mirror line, card-size preview and face-operation extras.
 #include "view/scene.h"
 
+#include "view/check_overlay.h"
 #include "view/edit_plane.h"
 
 #include <algorithm>
@@ -191,12 +192,21 @@ void Builder::facePass(FacePlane plane) {
     }
 
     const bool faceOp = st.inMode(EditMode::FaceOperation);
-    for (const auto& fp : *shown) {
-        const Face& f = *fp;
+    const CheckResult* check =
+        !st.inputDisplay && ex.check && ex.check->pieces.size() == m.builtFaces.size() ? ex.check
+                                                                                       : nullptr;
+    for (std::size_t index = 0; index < shown->size(); ++index) {
+        const Face& f = *(*shown)[index];
         if (f.plane != plane || f.triangles.empty())
             continue;
         Rgba c;
-        if (st.inputDisplay && f.isSelected)
+        const PieceCheck* piece =
+            check && check->pieces[index].face == &f ? &check->pieces[index] : nullptr;
+        if (piece && long(index) == ex.checkPiece)
+            c = col.rgba(ColorTable::SelectedFace);
+        else if (piece && !piece->frame)
+            c = findingColor(leadingFinding(*piece));
+        else if (st.inputDisplay && f.isSelected)
             c = col.rgba(ColorTable::SelectedFace);
         else if (!faceOp && m.editPlane == plane &&
                  std::fabs(f.offset - m.editOffset) < planeTolerance && st.showEditPlane)

@@ -2,6 +2,7 @@
 // drawn, in which order, colour, width and depth-test state, decided without a graphics context.
 #pragma once
 
+#include "check/design_check.h"
 #include "model/card_model.h"
 #include "view/camera.h"
 #include "view/color_table.h"
@@ -68,6 +69,10 @@ struct SceneExtras {
     std::optional<Point3> markedVertex;
     // In the subdivision mode while a first corner is picked: only this face shows its corners.
     const Face* subdivideFace = nullptr;
+    // The design check of the built faces: when set, the pop-up display colours every held
+    // piece by its class (the frame keeps its plane colour).
+    const CheckResult* check = nullptr;
+    long checkPiece = -1; // the piece chosen in the findings list, drawn selected
 };
 
 // The frame for `model` (may be null) seen by `camera`, whose mode angles must already be

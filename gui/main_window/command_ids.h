@@ -39,6 +39,7 @@ inline constexpr int MirrorEdit = 32820;
 inline constexpr int ShowUnderlay = 32830;
 inline constexpr int InputDisplay = 32835;
 inline constexpr int PopupDisplay = 32836;
+inline constexpr int DesignCheck = 32880;
 
 // Edit plane and grid.
 inline constexpr int VerticalPlane = 32794;

@@ -85,6 +85,10 @@ constexpr CommandInfo commands[] = {
      QT_TRANSLATE_NOOP("PlicatoPRO", "線を滑らかに表示します"), true},
     {ShowUnderlay, QT_TRANSLATE_NOOP("PlicatoPRO", "下絵の表示(&I)"), nullptr, "underlay",
      QT_TRANSLATE_NOOP("PlicatoPRO", "下絵画像の表示を切り替えます"), true},
+    {DesignCheck, QT_TRANSLATE_NOOP("PlicatoPRO", "組み立てチェック"), nullptr, nullptr,
+     QT_TRANSLATE_NOOP("PlicatoPRO",
+                       "抜け落ちる部品、フラップ、はみ出し、細すぎる部分を色分けして一覧にします"),
+     true},
 
     {VerticalPlane, QT_TRANSLATE_NOOP("PlicatoPRO", "垂直面"), nullptr, "plane_vertical",
      QT_TRANSLATE_NOOP("PlicatoPRO", "垂直な編集面で描きます"), true},
@@ -188,6 +192,8 @@ constexpr MenuEntry viewMenu[] = {
     sep,
     {AntiAlias, nullptr, {}},
     {ShowUnderlay, nullptr, {}},
+    sep,
+    {DesignCheck, nullptr, {}},
 };
 
 constexpr MenuEntry planeMenu[] = {{VerticalPlane, nullptr, {}}, {HorizontalPlane, nullptr, {}}};

@@ -14,6 +14,7 @@
 #include "gui/main_window/ui_language.h"
 #include "gui/main_window/user_prompts.h"
 #include "gui/view/card_opening_dialog.h"
+#include "gui/view/check_dock.h"
 #include "gui/view/dave3v_view.h"
 #include "model/card_model.h"
 #include "model/file_names.h"
@@ -302,6 +303,32 @@ void CMainFrame::bindCommands() {
     checkedWhen[HideEditPlane] = [v] { return v->isEditPlaneHidden(); };
     handlers[CardOpening] = [v] { v->onCardOpening(); };
     handlers[Viewpoint] = [v] { v->onViewpoint(); };
+    bindDesignCheck();
+}
+
+// The design check: the view colours the pieces by class and re-runs the check when they change;
+// the dock lists the findings, and choosing one draws its piece selected.
+void CMainFrame::bindDesignCheck() {
+    CDave3vView* v = glView;
+    checkDock = new CCheckDock(this);
+    addDockWidget(Qt::RightDockWidgetArea, checkDock);
+    checkDock->hide();
+    connect(v, &CDave3vView::designChecked, this, [this, v] {
+        if (const CheckResult* result = v->designCheck())
+            checkDock->showResult(*result);
+    });
+    connect(checkDock, &CCheckDock::pieceChosen, v, &CDave3vView::setCheckPiece);
+    // Closing the dock (or a restored layout showing it) switches the check with it.
+    connect(checkDock, &QDockWidget::visibilityChanged, this, [this, v](bool) {
+        const bool shown = !checkDock->isHidden();
+        if (shown == displayState().showDesignCheck)
+            return;
+        displayState().showDesignCheck = shown;
+        v->rerunDesignCheck();
+        updateCommandStates();
+    });
+    handlers[cmd::DesignCheck] = [this] { checkDock->setVisible(checkDock->isHidden()); };
+    checkedWhen[cmd::DesignCheck] = [] { return displayState().showDesignCheck; };
 }
 
 QAction* CMainFrame::action(int id) const {

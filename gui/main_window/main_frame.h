@@ -21,6 +21,7 @@ namespace plicato {
 
 class CDave3vDoc;
 class CDave3vView;
+class CCheckDock;
 
 struct FrameOptions {
     // FrameOptions{false}: a window without its view, everything else as the program has it.
@@ -51,6 +52,8 @@ public:
     CDave3vView* dave3vView() const { return glView; }
     // The autosave, when a recovery folder was given and could be used.
     CAutosave* autosave() const { return autosaver; }
+    // The findings list of the design check (null without the GL view).
+    CCheckDock* designCheckDock() const { return checkDock; }
 
     // The action of a command id, or nullptr.
     QAction* action(int id) const;
@@ -103,6 +106,7 @@ private:
     void createStatusBar();
     void createView();
     void bindCommands();
+    void bindDesignCheck();
     void rebuildRecentMenu();
     void refreshTitle();
     void updateIdleStatus();
@@ -124,6 +128,7 @@ private:
     QLabel* pane1 = nullptr;
     QWidget* view = nullptr;
     CDave3vView* glView = nullptr; // the view when it was made
+    CCheckDock* checkDock = nullptr;
     QMenu* fileMenu = nullptr;
     QAction* recentAnchor = nullptr;
     QTimer* idleTimer = nullptr;

@@ -72,8 +72,39 @@ void CDave3vView::resizeGL(int w, int h) {
     controller_.resize(w, h);
 }
 
+void CDave3vView::refreshDesignCheck() {
+    CardModel* model = currentModel();
+    const DisplayState& state = displayState();
+    if (!model || !state.showDesignCheck) {
+        controller_.extras.check = nullptr;
+        return;
+    }
+    const int before = checkRunner_.runs();
+    controller_.extras.check = &checkRunner_.update(*model, checkOptions_);
+    if (checkRunner_.runs() != before) {
+        controller_.extras.checkPiece = -1; // indices of the old pieces mean nothing now
+        emit designChecked();
+    }
+}
+
+void CDave3vView::setCheckOptions(const CheckOptions& options) {
+    checkOptions_ = options;
+    update();
+}
+
+void CDave3vView::rerunDesignCheck() {
+    checkRunner_.invalidate();
+    update();
+}
+
+void CDave3vView::setCheckPiece(long piece) {
+    controller_.extras.checkPiece = piece;
+    update();
+}
+
 void CDave3vView::paintGL() {
     controller_.resize(width(), height());
+    refreshDesignCheck();
     const Scene scene = controller_.buildFrame(colorTable());
     const qreal ratio = devicePixelRatioF();
     renderer_.draw(scene, int(width() * ratio), int(height() * ratio));

@@ -23,6 +23,7 @@
 #pragma once
 
 #include "gui/view/gl_renderer.h"
+#include "view/check_overlay.h"
 #include "view/view_controller.h"
 
 #include <QOpenGLWidget>
@@ -79,8 +80,18 @@ public:
     // Frames drawn so far (for measuring).
     long frameCount() const { return frames_; }
 
+    // The design check shown while the display state asks for it: re-run before a frame when
+    // the pieces changed, then designChecked() is emitted.
+    const CheckResult* designCheck() const { return controller_.extras.check; }
+    void setCheckOptions(const CheckOptions& options);
+    // Runs the check again before the next frame, whether or not the pieces changed.
+    void rerunDesignCheck();
+    // Draws the piece chosen in the findings list selected (-1: none).
+    void setCheckPiece(long piece);
+
 signals:
     void statusRefreshRequested();
+    void designChecked();
 
 protected:
     void initializeGL() override;
@@ -95,12 +106,15 @@ protected:
 private:
     void respond(const ViewResponse& r);
     void showRubberBand();
+    void refreshDesignCheck();
 
     ViewController controller_;
     GlRenderer renderer_;
     CardOpeningDialog* openingDialog_ = nullptr;
     QRubberBand* rubberBand_ = nullptr;
     long frames_ = 0;
+    DesignCheckRunner checkRunner_;
+    CheckOptions checkOptions_;
 };
 
 } // namespace plicato
