@@ -1,9 +1,7 @@
 // Colours, list lines and the re-run rule of the design check in the view.
 #include "view/check_overlay.h"
 
-#include "view/number_text.h"
-
-#include <cmath>
+#include <algorithm>
 #include <cstring>
 
 namespace plicato {
@@ -23,60 +21,62 @@ Rgba findingColor(int leading) {
     }
 }
 
-const char* findingName(FindingKind kind) {
-    switch (kind) {
-    case FindingKind::FallsOut:
-        return "抜け落ちる";
-    case FindingKind::Flap:
-        return "フラップ（蝶番で動く）";
-    case FindingKind::SticksOut:
-        return "閉じたカードからはみ出す";
-    case FindingKind::TooThin:
-        return "細すぎる";
-    }
-    return "";
-}
-
 namespace {
 
-// Tenths of a millimetre, what a ruler shows; whole numbers without a fraction.
-std::string millimetres(double v) {
-    const double r = std::round(v * 10.0) / 10.0;
-    return formatDecimal(r == 0.0 ? 0.0 : r);
-}
-
-std::string pieceText(const PieceCheck& p) {
-    if (!p.face)
-        return {};
-    return std::string(p.face->plane == FacePlane::Vertical ? "垂直面" : "水平面") + " " +
-           millimetres(p.face->offset) + " mm";
+bool holdsPoint(const SheetPiece& piece, const Point2& q) {
+    bool inside = false;
+    for (const std::vector<Point2>& p : piece.loops) {
+        if (p.size() < 3)
+            continue;
+        for (std::size_t i = 0, j = p.size() - 1; i < p.size(); j = i++)
+            if ((p[i].y > q.y) != (p[j].y > q.y) &&
+                q.x < (p[j].x - p[i].x) * (q.y - p[i].y) / (p[j].y - p[i].y) + p[i].x)
+                inside = !inside;
+    }
+    return inside;
 }
 
 } // namespace
 
-std::string findingLine(const CheckResult& result, const Finding& finding) {
-    std::string line = findingName(finding.kind);
-    line += "  " + pieceText(result.pieces.at(finding.piece));
-    if (finding.kind == FindingKind::SticksOut)
-        line += "  " + millimetres(finding.amount) + " mm はみ出し";
-    else if (finding.kind == FindingKind::TooThin)
-        line += "  幅 " + millimetres(finding.amount) + " mm";
-    return line;
+std::vector<SheetPiece> sheetPieces(const CardModel& model, const CheckResult& result) {
+    const std::size_t n = model.builtFaces.size();
+    if (result.pieces.size() != n)
+        return {};
+    for (std::size_t i = 0; i < n; ++i)
+        if (result.pieces[i].face != model.builtFaces[i].get())
+            return {};
+    std::vector<SheetPiece> out(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const PieceCheck& check = result.pieces[i];
+        out[i].frame = check.frame;
+        out[i].leading = leadingFinding(check);
+        out[i].area = check.area;
+        for (const auto& loop : model.builtFaces[i]->polygon.loops)
+            out[i].loops.push_back(loop->points);
+    }
+    return out;
 }
 
-std::string doubtLine(const Doubt& doubt) {
-    switch (doubt.kind) {
-    case DoubtKind::Linkage:
-        return "確定できません: " + std::to_string(doubt.pieces.size()) +
-               " 個の部品が平行な折り線でつながり、動く可能性があります (自由度 " +
-               millimetres(doubt.value) + ")";
-    case DoubtKind::FlapBeyond:
-        return "確定できません: フラップが閉じたカードから " + millimetres(doubt.value) +
-               " mm 出る位置に描かれています";
-    case DoubtKind::ShortHold:
-        return "確定できません: 折り線が " + millimetres(doubt.value) + " mm しかありません";
-    }
-    return {};
+long pieceAt(const std::vector<SheetPiece>& pieces, const Point2& p) {
+    long best = -1;
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        if (holdsPoint(pieces[i], p) &&
+            (best < 0 || pieces[i].area < pieces[std::size_t(best)].area))
+            best = long(i);
+    return best;
+}
+
+SheetFit fitSheet(int cardWidth, int cardHeight, int width, int height, int margin) {
+    SheetFit fit;
+    const double w = width - 2.0 * margin, h = height - 2.0 * margin;
+    if (cardWidth <= 0 || cardHeight <= 0 || w <= 0 || h <= 0)
+        return fit;
+    fit.scale = std::min(w / cardWidth, h / (2.0 * cardHeight));
+    const double left = margin + (w - cardWidth * fit.scale) / 2;
+    const double top = margin + (h - 2.0 * cardHeight * fit.scale) / 2;
+    fit.originX = left + (cardWidth / 2) * fit.scale; // the pattern drawing's integer half
+    fit.originY = top + cardHeight * fit.scale;
+    return fit;
 }
 
 namespace {

@@ -314,8 +314,9 @@ void CMainFrame::bindDesignCheck() {
     addDockWidget(Qt::RightDockWidgetArea, checkDock);
     checkDock->hide();
     connect(v, &CDave3vView::designChecked, this, [this, v] {
-        if (const CheckResult* result = v->designCheck())
-            checkDock->showResult(*result);
+        const CheckResult* result = v->designCheck();
+        if (const CardModel* model = currentModel(); result && model)
+            checkDock->showResult(*model, *result);
     });
     connect(checkDock, &CCheckDock::pieceChosen, v, &CDave3vView::setCheckPiece);
     // Closing the dock (or a restored layout showing it) switches the check with it.

@@ -88,6 +88,7 @@ public:
     void rerunDesignCheck();
     // Draws the piece chosen in the findings list selected (-1: none).
     void setCheckPiece(long piece);
+    long checkPiece() const { return controller_.extras.checkPiece; }
 
 signals:
     void statusRefreshRequested();

@@ -1,5 +1,6 @@
 // The design check in the view: pieces coloured by class in the pop-up display only, the piece
-// chosen in the list drawn selected, list lines, and the check re-run only when pieces change.
+// chosen in the list drawn selected, pieces found on the sheet for the pattern preview, and the
+// check re-run only when pieces change.
 #include "view/check_overlay.h"
 
 #include "popup/built_faces.h"
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 namespace plicato {
 namespace {
@@ -144,28 +146,111 @@ TEST_F(CheckOverlayTest, CheckRunsAgainOnlyWhenThePiecesOrTheOptionsChange) {
     EXPECT_EQ(runner.runs(), 5);
 }
 
-TEST(CheckOverlayText, ListLinesNameTheClassThePieceAndTheAmount) {
-    CheckResult r;
-    Face front(FacePlane::Vertical, 35);
-    Face lid(FacePlane::Horizontal, 40.25);
-    r.pieces.resize(2);
-    r.pieces[0].face = &front;
-    r.pieces[1].face = &lid;
+TEST_F(CheckOverlayTest, PieceUnderASheetPointHasTheClassOfThePieceThere) {
+    auto model = boxDoorAndFloating();
+    DesignCheckRunner runner;
+    const CheckResult& r = runner.update(*model, {});
+    const std::vector<SheetPiece> pieces = sheetPieces(*model, r);
+    ASSERT_EQ(pieces.size(), model->builtFaces.size());
     struct Row {
-        Finding finding;
-        const char* line;
+        const char* what;
+        Point2 at; // on the sheet
+        int leading;
+        bool frame;
     };
     for (const Row& row : {
-             Row{{FindingKind::SticksOut, 0, 11.0},
-                 "閉じたカードからはみ出す  垂直面 35 mm  11 mm はみ出し"},
-             Row{{FindingKind::TooThin, 1, 0.3}, "細すぎる  水平面 40.3 mm  幅 0.3 mm"},
-             Row{{FindingKind::FallsOut, 1, 0.0}, "抜け落ちる  水平面 40.3 mm"},
-             Row{{FindingKind::Flap, 0, 0.0}, "フラップ（蝶番で動く）  垂直面 35 mm"},
-         })
-        EXPECT_EQ(findingLine(r, row.finding), row.line);
-    EXPECT_EQ(
-        doubtLine({DoubtKind::Linkage, {2, 3, 4, 5, 6, 7}, 4.0}),
-        "確定できません: 6 個の部品が平行な折り線でつながり、動く可能性があります (自由度 4)");
+             Row{"door", testing::onFront(30, 0, 17.5), int(FindingKind::Flap), false},
+             Row{"box front beside the door", testing::onFront(30, -25, 10), -1, false},
+             Row{"box front above the door", testing::onFront(30, 0, 28), -1, false},
+             Row{"lid", {-25, 40 - 25}, -1, false},
+             Row{"floating face", testing::onFront(20, 0, 65), int(FindingKind::FallsOut), false},
+             Row{"upright half's corner", {-70, 70}, -1, true},
+             Row{"base's corner", {70, -70}, -1, true},
+         }) {
+        SCOPED_TRACE(row.what);
+        const long at = pieceAt(pieces, row.at);
+        ASSERT_GE(at, 0);
+        EXPECT_EQ(pieces[std::size_t(at)].leading, row.leading);
+        EXPECT_EQ(pieces[std::size_t(at)].frame, row.frame);
+        EXPECT_EQ(pieces[std::size_t(at)].leading, leadingFinding(r.pieces[std::size_t(at)]));
+    }
+    // Off the sheet, and inside the hole the door leaves around itself (the cut is a line of
+    // no width, so only far outside the card is there no piece).
+    EXPECT_EQ(pieceAt(pieces, {-81, 0}), -1);
+    EXPECT_EQ(pieceAt(pieces, {0, 81}), -1);
+    EXPECT_EQ(pieceAt({}, {0, 0}), -1);
+    // A result of other faces lays out nothing.
+    CheckResult stale = r;
+    std::swap(stale.pieces.front(), stale.pieces.back());
+    EXPECT_TRUE(sheetPieces(*model, stale).empty());
+}
+
+// Every triangle of every built face of a design without floating faces lies in its own piece.
+TEST_F(CheckOverlayTest, EveryPieceIsFoundWhereItsTrianglesAre) {
+    auto model = makeNewCard(100, 70);
+    addBox(*model, -40, -10, 20, 25);
+    addBox(*model, 0, 30, 35, 15);
+    addBox(*model, 5, 25, 15, 45);
+    clickOutline(*model, FacePlane::Vertical, 20, {{-35, 5}, {-15, 5}, {-15, 20}, {-35, 20}},
+                 EditMode::CutOut);
+    DesignCheckRunner runner;
+    const std::vector<SheetPiece> pieces = sheetPieces(*model, runner.update(*model, {}));
+    ASSERT_EQ(pieces.size(), model->builtFaces.size());
+    ASSERT_GT(pieces.size(), 6u);
+    int tried = 0;
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        for (const Triangle& t : model->builtFaces[i]->triangles) {
+            const Point2 c{(t.corners[0].x + t.corners[1].x + t.corners[2].x) / 3,
+                           (t.corners[0].y + t.corners[1].y + t.corners[2].y) / 3};
+            const double twiceArea =
+                std::fabs((t.corners[1].x - t.corners[0].x) * (t.corners[2].y - t.corners[0].y) -
+                          (t.corners[2].x - t.corners[0].x) * (t.corners[1].y - t.corners[0].y));
+            if (twiceArea < 0.5) // a sliver's centroid sits on the outline
+                continue;
+            ++tried;
+            EXPECT_EQ(pieceAt(pieces, c), long(i)) << c.x << " " << c.y;
+        }
+    EXPECT_GT(tried, 20);
+}
+
+// The sheet fitted into an area: inside the margin, as large as the area allows, centred, and
+// pixels and sheet points convert both ways; the card's left edge is where the pattern drawing
+// puts it (its integer half width).
+TEST(CheckOverlaySheet, SheetFitsTheAreaAndConvertsBothWays) {
+    std::uint64_t seed = 12345;
+    const auto next = [&seed](int lo, int hi) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return lo + int((seed >> 33) % std::uint64_t(hi - lo + 1));
+    };
+    for (int round = 0; round < 300; ++round) {
+        const int cw = next(50, 250), ch = next(50, 250), w = next(40, 900), h = next(40, 900);
+        const int margin = next(0, 12);
+        const SheetFit f = fitSheet(cw, ch, w, h, margin);
+        SCOPED_TRACE(::testing::Message() << cw << "x" << ch << " in " << w << "x" << h);
+        ASSERT_GT(f.scale, 0);
+        const Point2 tl = f.toPixel({-double(cw / 2), double(ch)});
+        const Point2 br = f.toPixel({-double(cw / 2) + cw, -double(ch)});
+        EXPECT_GE(tl.x, margin - 1e-9);
+        EXPECT_GE(tl.y, margin - 1e-9);
+        EXPECT_LE(br.x, w - margin + 1e-9);
+        EXPECT_LE(br.y, h - margin + 1e-9);
+        // One side touches the margins on both ends; the other is centred.
+        const bool fullWidth =
+            std::fabs(tl.x - margin) < 1e-9 && std::fabs(br.x - (w - margin)) < 1e-9;
+        const bool fullHeight =
+            std::fabs(tl.y - margin) < 1e-9 && std::fabs(br.y - (h - margin)) < 1e-9;
+        EXPECT_TRUE(fullWidth || fullHeight);
+        EXPECT_NEAR(tl.x - margin, w - margin - br.x, 1e-9);
+        EXPECT_NEAR(tl.y - margin, h - margin - br.y, 1e-9);
+        const Point2 p{double(next(-cw, cw)) / 2, double(next(-ch, ch))};
+        const Point2 back = f.toSheet(f.toPixel(p));
+        EXPECT_NEAR(back.x, p.x, 1e-9);
+        EXPECT_NEAR(back.y, p.y, 1e-9);
+    }
+    for (const auto& [cw, ch, w, h, margin] :
+         {std::tuple{0, 80, 100, 100, 4}, std::tuple{80, 0, 100, 100, 4},
+          std::tuple{80, 80, 8, 100, 4}, std::tuple{80, 80, 100, 0, 0}})
+        EXPECT_EQ(fitSheet(cw, ch, w, h, margin).scale, 0.0);
 }
 
 } // namespace

@@ -903,6 +903,66 @@ Please open help/en.html in your browser </translation>
         <source>同じ面の頂点を2つ左ｸﾘｯｸ:間を細分割 | 右ｸﾘｯｸ:選び直し | 右ﾄﾞﾗｯｸﾞ:回転 | ﾎｲｰﾙ:ｽﾞｰﾑ</source>
         <translation>Left click two corners of one face: subdivide between them | Right click: pick again | Right drag: rotate | Wheel: zoom</translation>
     </message>
+    <message>
+        <source>組み立てチェック</source>
+        <translation>Design Check</translation>
+    </message>
+    <message>
+        <source>抜け落ちる部品、フラップ、はみ出し、細すぎる部分を色分けして一覧にします</source>
+        <translation>Colours and lists the pieces that fall out, flaps, parts sticking out and parts too thin</translation>
+    </message>
+    <message>
+        <source>垂直面 %1 mm</source>
+        <translation>vertical plane %1 mm</translation>
+    </message>
+    <message>
+        <source>水平面 %1 mm</source>
+        <translation>horizontal plane %1 mm</translation>
+    </message>
+    <message>
+        <source>%1 mm はみ出し</source>
+        <translation>%1 mm beyond</translation>
+    </message>
+    <message>
+        <source>抜け落ちる</source>
+        <translation>Falls out</translation>
+    </message>
+    <message>
+        <source>フラップ（蝶番で動く）</source>
+        <translation>Flap (swings on a hinge)</translation>
+    </message>
+    <message>
+        <source>閉じたカードからはみ出す</source>
+        <translation>Sticks out of the closed card</translation>
+    </message>
+    <message>
+        <source>細すぎる</source>
+        <translation>Too thin</translation>
+    </message>
+    <message>
+        <source>幅 %1 mm</source>
+        <translation>width %1 mm</translation>
+    </message>
+    <message>
+        <source>確定できません: %1 個の部品が平行な折り線でつながり、動く可能性があります (自由度 %2)</source>
+        <translation>Uncertain: %1 pieces joined by parallel folds may move (%2 degrees of freedom)</translation>
+    </message>
+    <message>
+        <source>確定できません: フラップが閉じたカードから %1 mm 出る位置に描かれています</source>
+        <translation>Uncertain: a flap is drawn %1 mm beyond the closed card</translation>
+    </message>
+    <message>
+        <source>確定できません: 折り線が %1 mm しかありません</source>
+        <translation>Uncertain: the fold is only %1 mm long</translation>
+    </message>
+    <message>
+        <source>指摘はありません（立つことの保証ではありません）</source>
+        <translation>No findings (this does not promise that it stands)</translation>
+    </message>
+    <message>
+        <source>指摘 %1 件</source>
+        <translation>Findings: %1</translation>
+    </message>
 </context>
 <context>
     <name>plicato::core</name>
