@@ -7,6 +7,7 @@
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
 #include "tests/support/random_design.h"
+#include "view/check_overlay.h"
 
 #include <benchmark/benchmark.h>
 
@@ -60,9 +61,31 @@ void BM_BuildPattern(benchmark::State& state) {
     }
 }
 
+// What the view pays before a frame: after an edit the pattern links and the check; on every
+// other frame only the digest that tells the pieces have not changed.
+void BM_CheckAfterEdit(benchmark::State& state) {
+    CardModel& model = design300();
+    DesignCheckRunner runner;
+    for (auto _ : state) {
+        runner.invalidate();
+        benchmark::DoNotOptimize(runner.update(model, {}).pieces.data());
+    }
+}
+
+void BM_CheckUnchangedFrame(benchmark::State& state) {
+    CardModel& model = design300();
+    DesignCheckRunner runner;
+    runner.update(model, {});
+    for (auto _ : state)
+        benchmark::DoNotOptimize(runner.update(model, {}).pieces.data());
+    state.counters["runs"] = double(runner.runs());
+}
+
 } // namespace
 } // namespace plicato
 
 BENCHMARK(plicato::BM_CheckDesign)->Unit(benchmark::kMillisecond);
 BENCHMARK(plicato::BM_BuildPattern)->Unit(benchmark::kMillisecond);
+BENCHMARK(plicato::BM_CheckAfterEdit)->Unit(benchmark::kMillisecond);
+BENCHMARK(plicato::BM_CheckUnchangedFrame)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

@@ -38,13 +38,20 @@ bool holdsPoint(const SheetPiece& piece, const Point2& q) {
 
 } // namespace
 
-std::vector<SheetPiece> sheetPieces(const CardModel& model, const CheckResult& result) {
+bool checkIsCurrent(const CardModel& model, const CheckResult& result) {
     const std::size_t n = model.builtFaces.size();
     if (result.pieces.size() != n)
-        return {};
+        return false;
     for (std::size_t i = 0; i < n; ++i)
         if (result.pieces[i].face != model.builtFaces[i].get())
-            return {};
+            return false;
+    return true;
+}
+
+std::vector<SheetPiece> sheetPieces(const CardModel& model, const CheckResult& result) {
+    if (!checkIsCurrent(model, result))
+        return {};
+    const std::size_t n = model.builtFaces.size();
     std::vector<SheetPiece> out(n);
     for (std::size_t i = 0; i < n; ++i) {
         const PieceCheck& check = result.pieces[i];

@@ -23,6 +23,9 @@ struct SheetPiece {
     int leading = -1; // leadingFinding of the piece
     double area = 0.0;
 };
+// Whether `result` is a check of the model's current built faces (its face pointers are then
+// safe to follow).
+bool checkIsCurrent(const CardModel& model, const CheckResult& result);
 // The pieces of `result` on the sheet; empty when the result is not of the model's current built
 // faces (a stale result colours nothing).
 std::vector<SheetPiece> sheetPieces(const CardModel& model, const CheckResult& result);

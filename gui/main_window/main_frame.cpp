@@ -38,6 +38,8 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include <memory>
+
 // Resources of a static library are registered by hand, and only outside any namespace.
 static void initAppResources() {
     Q_INIT_RESOURCE(app);
@@ -313,10 +315,31 @@ void CMainFrame::bindDesignCheck() {
     checkDock = new CCheckDock(this);
     addDockWidget(Qt::RightDockWidgetArea, checkDock);
     checkDock->hide();
-    connect(v, &CDave3vView::designChecked, this, [this, v] {
+    // The list and the pattern preview follow a new result at once, then at most every 80 ms
+    // while edits keep coming (a drag), so the frame that ran the check is not held up by them.
+    auto* cooling = new QTimer(this);
+    cooling->setSingleShot(true);
+    cooling->setInterval(80);
+    auto pending = std::make_shared<bool>(false);
+    const auto refresh = [this, v] {
         const CheckResult* result = v->designCheck();
         if (const CardModel* model = currentModel(); result && model)
             checkDock->showResult(*model, *result);
+    };
+    connect(v, &CDave3vView::designChecked, this, [cooling, pending, refresh] {
+        if (cooling->isActive()) {
+            *pending = true;
+            return;
+        }
+        QTimer::singleShot(0, cooling, refresh); // after the frame that ran the check
+        cooling->start();
+    });
+    connect(cooling, &QTimer::timeout, this, [cooling, pending, refresh] {
+        if (!*pending)
+            return;
+        *pending = false;
+        refresh();
+        cooling->start();
     });
     connect(checkDock, &CCheckDock::pieceChosen, v, &CDave3vView::setCheckPiece);
     // Closing the dock (or a restored layout showing it) switches the check with it.

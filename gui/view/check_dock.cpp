@@ -86,7 +86,6 @@ void CCheckPatternView::paintEvent(QPaintEvent*) {
     const Point2 topLeft = f.toPixel({-double(cardWidth_ / 2), double(cardHeight_)});
     painter.fillRect(QRectF(topLeft.x, topLeft.y, cardWidth_ * f.scale, 2 * cardHeight_ * f.scale),
                      Qt::white);
-    painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setPen(Qt::NoPen);
     const QColor frame(225, 225, 225);
     const QColor selected = qColor(colorTable().rgba(ColorTable::SelectedFace));
@@ -225,7 +224,9 @@ QString CCheckDock::doubtLine(const Doubt& doubt) {
     return {};
 }
 
-void CCheckDock::showResult(const CardModel& model, const CheckResult& result) {
+bool CCheckDock::showResult(const CardModel& model, const CheckResult& result) {
+    if (!checkIsCurrent(model, result))
+        return false; // its faces are gone: the check of the new ones follows with the next frame
     const QSignalBlocker quiet(list_); // a new result chooses nothing
     list_->clear();
     for (const Finding& f : result.findings) {
@@ -247,6 +248,7 @@ void CCheckDock::showResult(const CardModel& model, const CheckResult& result) {
     collectPatternLines(model, lines);
     pattern_->showPieces(model.cardWidth, model.cardHeight, sheetPieces(model, result),
                          std::move(lines));
+    return true;
 }
 
 } // namespace plicato

@@ -51,9 +51,10 @@ class CCheckDock : public QDockWidget {
 public:
     explicit CCheckDock(QWidget* parent = nullptr);
 
-    // Shows the findings and doubts of `result` (a check of `model`'s current built faces), one
-    // line each, coloured like their pieces, and the pieces on the pattern.
-    void showResult(const CardModel& model, const CheckResult& result);
+    // Shows the findings and doubts of `result`, one line each, coloured like their pieces, and
+    // the pieces on the pattern. Returns false, showing nothing new, when `result` is not a check
+    // of `model`'s current built faces.
+    bool showResult(const CardModel& model, const CheckResult& result);
     QListWidget* list() const { return list_; }
     QLabel* summary() const { return summary_; }
     CCheckPatternView* pattern() const { return pattern_; }
