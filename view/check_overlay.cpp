@@ -81,7 +81,8 @@ SheetFit fitSheet(int cardWidth, int cardHeight, int width, int height, int marg
     fit.scale = std::min(w / cardWidth, h / (2.0 * cardHeight));
     const double left = margin + (w - cardWidth * fit.scale) / 2;
     const double top = margin + (h - 2.0 * cardHeight * fit.scale) / 2;
-    fit.originX = left + (cardWidth / 2) * fit.scale; // the pattern drawing's integer half
+    const int halfWidth = cardWidth / 2; // the pattern drawing's integer half
+    fit.originX = left + halfWidth * fit.scale;
     fit.originY = top + cardHeight * fit.scale;
     return fit;
 }
@@ -113,7 +114,7 @@ std::uint64_t checkInputKey(const CardModel& model, const CheckOptions& options)
     d.value(options.minPaperWidth);
     d.value(model.builtFaces.size());
     for (const auto& face : model.builtFaces) {
-        d.value(face.get()); // the result points at the faces
+        d.value(reinterpret_cast<std::uintptr_t>(face.get())); // the result points at them
         d.value(int(face->plane));
         d.value(face->offset);
         d.value(face->polygon.loops.size());

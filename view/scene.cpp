@@ -202,12 +202,11 @@ void Builder::facePass(FacePlane plane) {
         Rgba c;
         const PieceCheck* piece =
             check && check->pieces[index].face == &f ? &check->pieces[index] : nullptr;
-        if (piece && long(index) == ex.checkPiece)
+        // The check is never shown in the input display, so no piece competes with a selection.
+        if ((piece && long(index) == ex.checkPiece) || (st.inputDisplay && f.isSelected))
             c = col.rgba(ColorTable::SelectedFace);
         else if (piece && !piece->frame)
             c = findingColor(leadingFinding(*piece));
-        else if (st.inputDisplay && f.isSelected)
-            c = col.rgba(ColorTable::SelectedFace);
         else if (!faceOp && m.editPlane == plane &&
                  std::fabs(f.offset - m.editOffset) < planeTolerance && st.showEditPlane)
             c = col.rgba(ColorTable::FaceOnEditPlane);
