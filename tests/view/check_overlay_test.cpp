@@ -146,6 +146,28 @@ TEST_F(CheckOverlayTest, CheckRunsAgainOnlyWhenThePiecesOrTheOptionsChange) {
     EXPECT_EQ(runner.runs(), 5);
 }
 
+// Any one coordinate of any piece moved by the least step a double can take changes the key, and
+// moving it back restores the key.
+TEST_F(CheckOverlayTest, KeyTellsEveryCoordinateApart) {
+    auto model = boxDoorAndFloating();
+    const std::uint64_t key = checkInputKey(*model, {});
+    std::uint64_t seed = 99;
+    for (int round = 0; round < 300; ++round) {
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        auto& face = *model->builtFaces[(seed >> 33) % model->builtFaces.size()];
+        auto& loop = *face.polygon.loops[(seed >> 20) % face.polygon.loops.size()];
+        Point2& p = loop.points[(seed >> 7) % loop.points.size()];
+        double& v = (seed >> 3) % 2 ? p.x : p.y;
+        const double old = v;
+        v = std::nextafter(v, 1e9);
+        EXPECT_NE(checkInputKey(*model, {}), key);
+        v = old;
+    }
+    EXPECT_EQ(checkInputKey(*model, {}), key);
+    model->builtFaces.front()->offset += 1e-12;
+    EXPECT_NE(checkInputKey(*model, {}), key);
+}
+
 TEST_F(CheckOverlayTest, PieceUnderASheetPointHasTheClassOfThePieceThere) {
     auto model = boxDoorAndFloating();
     DesignCheckRunner runner;
