@@ -106,7 +106,7 @@ int main(int argc, char** argv) {
     const long before = view.frameCount();
     for (int i = 0; i < frames; ++i) {
         view.controller().camera.rotY = -30 + 60.0 * i / frames;
-        view.update();
+        view.redrawCamera(); // as a camera drag does: the kept frame, seen anew
         loop.exec();
     }
     const double seconds = timer.nsecsElapsed() / 1e9;

@@ -8,6 +8,7 @@
 #include "view/color_table.h"
 #include "view/display_state.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -60,6 +61,9 @@ struct Scene {
     const Picture* frontPicture = nullptr; // the pictures the textured items use
     const Picture* topPicture = nullptr;
     std::vector<DrawItem> items;
+    // Names the primitives for a renderer that keeps them between frames: the same non-zero
+    // value promises the same items. 0 (as built) means the renderer takes them afresh.
+    std::uint64_t geometryVersion = 0;
 };
 
 // What the scene needs besides the model, the display state and the colours.

@@ -104,6 +104,17 @@ Scene ViewController::buildFrame(const ColorTable& colors) {
     return scene;
 }
 
+bool ViewController::cameraFrame(Scene& scene) {
+    if (!scene.hasModel)
+        return false;
+    for (const DrawItem& item : scene.items)
+        if (item.role == SceneRole::Gizmo)
+            return false;
+    const ProjectionCache& now = refreshProjection();
+    scene.projection = now;
+    return true;
+}
+
 ViewResponse ViewController::leftButtonDown(int x, int y, int modifiers) {
     followModel();
     pressX = x;
@@ -299,13 +310,16 @@ ViewResponse ViewController::mouseMove(int x, int y, int buttons, int modifiers)
     if (current && left && gizmo.axis() != 0 && displayState().inMode(EditMode::FaceOperation)) {
         refreshProjection();
         gizmo.drag(*current, projection, pressX, pressY, x, y);
-    } else if (middle || (right && ctrl))
+    } else if (middle || (right && ctrl)) {
         camera.pan(dx, dy);
-    else if (shift && (right || left))
+        r.cameraOnly = true;
+    } else if (shift && (right || left)) {
         camera.zoom(dx, dy);
-    else if (right)
+        r.cameraOnly = true;
+    } else if (right) {
         camera.rotate(dx, dy);
-    else {
+        r.cameraOnly = true;
+    } else {
         lastX = x;
         lastY = y;
         return r;
@@ -318,7 +332,10 @@ ViewResponse ViewController::mouseMove(int x, int y, int buttons, int modifiers)
 
 ViewResponse ViewController::wheel(int delta) {
     camera.wheel(delta);
-    return {true, false, false};
+    ViewResponse r;
+    r.redraw = true;
+    r.cameraOnly = true;
+    return r;
 }
 
 ViewResponse ViewController::key(ViewKey key, int modifiers) {

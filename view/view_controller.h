@@ -30,6 +30,8 @@ struct ViewResponse {
     bool hideOpeningDialog = false;                // a mode command leaves the opening window
     bool rubberBand = false;                       // the rubber band changed (see rubberBandRect)
     bool modelChanged = false;                     // the user's faces changed
+    // Only the camera moved (turn, zoom, pan): the last frame's primitives stand, seen anew.
+    bool cameraOnly = false;
 };
 
 // The rubber band on the screen, in window pixels.
@@ -92,6 +94,10 @@ public:
     Point3 pointOnEditPlane(int x, int y);
     // The frame to draw now; applies the underlay modes' fixed angles first.
     Scene buildFrame(const ColorTable& colors);
+    // Brings `scene`, built by buildFrame, to the current camera without reading the faces: only
+    // the projection changes. False when the scene has no model or holds primitives sized by the
+    // camera (the face-operation gizmo): build the frame again then.
+    bool cameraFrame(Scene& scene);
 
     Camera camera;
     ProjectionCache projection;

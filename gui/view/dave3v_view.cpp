@@ -69,6 +69,7 @@ void CDave3vView::initializeGL() {
 }
 
 void CDave3vView::resizeGL(int w, int h) {
+    fullPending_ = true;
     controller_.resize(w, h);
 }
 
@@ -88,30 +89,88 @@ void CDave3vView::refreshDesignCheck() {
 }
 
 void CDave3vView::setCheckOptions(const CheckOptions& options) {
+    fullPending_ = true;
     checkOptions_ = options;
     update();
 }
 
 void CDave3vView::rerunDesignCheck() {
+    fullPending_ = true;
     checkRunner_.invalidate();
     update();
 }
 
 void CDave3vView::setCheckPiece(long piece) {
+    fullPending_ = true;
     controller_.extras.checkPiece = piece;
     update();
+}
+
+bool CDave3vView::SceneInputs::operator==(const SceneInputs& o) const {
+    const DisplayState& a = display;
+    const DisplayState& b = o.display;
+    return model == o.model && check == o.check && checkRuns == o.checkRuns &&
+           checkPiece == o.checkPiece && a.showDesignCheck == b.showDesignCheck &&
+           userFaces == o.userFaces && builtFaces == o.builtFaces && selected == o.selected &&
+           drawPoints == o.drawPoints && activeHandle == o.activeHandle &&
+           a.editMode == b.editMode && a.mirrorEdit == b.mirrorEdit && a.openAngle == b.openAngle &&
+           a.orthographic == b.orthographic && a.showEditPlane == b.showEditPlane &&
+           a.showUnderlay == b.showUnderlay && a.antiAlias == b.antiAlias &&
+           a.inputDisplay == b.inputDisplay && a.cardSizePreview == b.cardSizePreview &&
+           a.previewWidth == b.previewWidth && a.previewHeight == b.previewHeight;
+}
+
+CDave3vView::SceneInputs CDave3vView::sceneInputs() const {
+    SceneInputs in;
+    in.model = currentModel();
+    if (in.model) {
+        in.userFaces = in.model->userFaces.size();
+        in.builtFaces = in.model->builtFaces.size();
+        in.selected = in.model->selectedFaces.size();
+        in.drawPoints = in.model->drawPoints.size();
+    }
+    in.display = displayState();
+    in.activeHandle = controller_.activeHandle;
+    in.check = controller_.extras.check;
+    in.checkRuns = checkRunner_.runs();
+    in.checkPiece = controller_.extras.checkPiece;
+    return in;
 }
 
 void CDave3vView::paintGL() {
     controller_.resize(width(), height());
     refreshDesignCheck();
-    const Scene scene = controller_.buildFrame(colorTable());
+    const SceneInputs inputs = sceneInputs();
+    // A camera move draws the kept frame from the new viewpoint; anything else builds it again.
+    const bool reuse = cameraOnly_ && !fullPending_ && scene_.geometryVersion != 0 &&
+                       inputs == sceneInputs_ && controller_.cameraFrame(scene_);
+    if (!reuse) {
+        scene_ = controller_.buildFrame(colorTable());
+        scene_.geometryVersion = ++sceneVersion_;
+        sceneInputs_ = inputs;
+        ++builtFrames_;
+    }
+    cameraOnly_ = false;
+    fullPending_ = false;
     const qreal ratio = devicePixelRatioF();
-    renderer_.draw(scene, int(width() * ratio), int(height() * ratio));
+    renderer_.draw(scene_, int(width() * ratio), int(height() * ratio));
     ++frames_;
 }
 
+void CDave3vView::redrawCamera() {
+    if (!fullPending_)
+        cameraOnly_ = true;
+    update();
+}
+
 void CDave3vView::respond(const ViewResponse& r) {
+    if (r.cameraOnly) {
+        if (!fullPending_)
+            cameraOnly_ = true;
+    } else if (r.redraw || r.modelChanged || r.statusRefresh) {
+        fullPending_ = true;
+        cameraOnly_ = false;
+    }
     if (r.beep)
         QApplication::beep();
     if (r.rubberBand)
@@ -269,6 +328,7 @@ void CDave3vView::onFitView() {
 }
 
 void CDave3vView::onUpdate(int hint) {
+    fullPending_ = true;
     if (hint == 1000) {
         if (CardModel* model = currentModel())
             model->drawPoints.clear();
@@ -401,7 +461,7 @@ void CDave3vView::onViewpoint() {
         c.rotX = dialog.rotX();
         c.rotY = dialog.rotY();
         c.scale = dialog.scale();
-        update();
+        redrawCamera();
     }
 }
 

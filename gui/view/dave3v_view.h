@@ -77,6 +77,13 @@ public:
     CardOpeningDialog* cardOpeningDialog();
 
     ViewController& controller() { return controller_; }
+    // Redraws after a change of the camera alone (benchmarks, the viewpoint dialog): the kept
+    // frame is drawn from the new viewpoint without being built again from the model.
+    void redrawCamera();
+    // Frames built from the model so far, and the renderer's uploads of their geometry (for
+    // tests and measuring: camera moves must add to neither).
+    long builtFrameCount() const { return builtFrames_; }
+    long geometryUploadCount() const { return renderer_.uploadCount(); }
     // Frames drawn so far (for measuring).
     long frameCount() const { return frames_; }
 
@@ -106,6 +113,19 @@ protected:
 
 private:
     void respond(const ViewResponse& r);
+    // What the kept frame was built from, besides the camera, as far as it is cheap to tell:
+    // the frame is built again when any of it differs, whatever asked for the redraw.
+    struct SceneInputs {
+        const CardModel* model = nullptr;
+        std::size_t userFaces = 0, builtFaces = 0, selected = 0, drawPoints = 0;
+        DisplayState display;
+        int activeHandle = 0;
+        const CheckResult* check = nullptr; // the check shown, and how many times it ran
+        int checkRuns = 0;
+        long checkPiece = -1;
+        bool operator==(const SceneInputs& o) const;
+    };
+    SceneInputs sceneInputs() const;
     void showRubberBand();
     void refreshDesignCheck();
 
@@ -116,6 +136,14 @@ private:
     long frames_ = 0;
     DesignCheckRunner checkRunner_;
     CheckOptions checkOptions_;
+    long builtFrames_ = 0;
+    // The frame drawn last and what it was built from. It is drawn again as it stands only when
+    // every redraw asked for since was a camera move (cameraOnly_) and the inputs still agree.
+    Scene scene_;
+    SceneInputs sceneInputs_;
+    std::uint64_t sceneVersion_ = 0;
+    bool cameraOnly_ = false;
+    bool fullPending_ = true;
 };
 
 } // namespace plicato

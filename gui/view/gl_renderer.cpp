@@ -1,4 +1,6 @@
-// Fixed-function drawing of the scene list with client-side vertex arrays.
+// Fixed-function drawing of the scene list: positions from a vertex buffer kept while the scene's
+// geometry stands (camera moves redraw it as it is), texture coordinates and normals of the few
+// items that have them from client-side arrays.
 #include "gui/view/gl_renderer.h"
 
 #include <GL/gl.h>
@@ -51,6 +53,10 @@ void GlRenderer::initialize() {
 }
 
 void GlRenderer::release() {
+    if (vertices_.isCreated())
+        vertices_.destroy();
+    firsts_.clear();
+    uploaded_ = 0;
     for (TextureSlot* slot : {&front_, &top_}) {
         if (slot->name)
             glDeleteTextures(1, &slot->name);
@@ -81,6 +87,29 @@ bool GlRenderer::bindPicture(TextureSlot& slot, const Picture* picture) {
         slot.version = picture->version;
     }
     return true;
+}
+
+void GlRenderer::upload(const Scene& scene) {
+    std::size_t total = 0;
+    for (const DrawItem& item : scene.items)
+        total += item.vertices.size();
+    std::vector<float> floats;
+    floats.reserve(total * 3);
+    firsts_.clear();
+    for (const DrawItem& item : scene.items) {
+        firsts_.push_back(int(floats.size() / 3));
+        for (const Point3& p : item.vertices)
+            floats.insert(floats.end(), {float(p.x), float(p.y), float(p.z)});
+    }
+    if (!vertices_.isCreated())
+        vertices_.create();
+    vertices_.bind();
+    vertices_.setUsagePattern(scene.geometryVersion ? QOpenGLBuffer::StaticDraw
+                                                    : QOpenGLBuffer::StreamDraw);
+    vertices_.allocate(floats.data(), int(floats.size() * sizeof(float)));
+    vertices_.release();
+    uploaded_ = scene.geometryVersion;
+    ++uploads_;
 }
 
 void GlRenderer::draw(const Scene& scene, int width, int height) {
@@ -128,8 +157,12 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     const bool frontOk = scene.frontPicture && bindPicture(front_, scene.frontPicture);
     const bool topOk = scene.topPicture && bindPicture(top_, scene.topPicture);
 
+    if (scene.geometryVersion == 0 || scene.geometryVersion != uploaded_ ||
+        firsts_.size() != scene.items.size())
+        upload(scene);
     glEnableClientState(GL_VERTEX_ARRAY);
-    for (const DrawItem& item : scene.items) {
+    for (std::size_t i = 0; i < scene.items.size(); ++i) {
+        const DrawItem& item = scene.items[i];
         bool textured = false;
         if (item.texture == SceneTexture::Front && frontOk) {
             glBindTexture(GL_TEXTURE_2D, front_.name);
@@ -145,7 +178,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
         } else {
             glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         }
-        drawItem(item, textured);
+        drawItem(item, firsts_[i], textured);
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -156,7 +189,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glDisable(GL_CULL_FACE);
 }
 
-void GlRenderer::drawItem(const DrawItem& item, bool textured) {
+void GlRenderer::drawItem(const DrawItem& item, int first, bool textured) {
     if (item.vertices.empty())
         return;
     enableIf(GL_DEPTH_TEST, item.depthTest);
@@ -199,14 +232,13 @@ void GlRenderer::drawItem(const DrawItem& item, bool textured) {
     glColor4f(item.color.r, item.color.g, item.color.b, item.color.a);
     glLineWidth(item.size);
     glPointSize(item.size);
-    // Single precision is what the pipeline works in; handing it floats avoids a slow path.
-    floats_.resize(item.vertices.size() * 3);
-    for (std::size_t i = 0; i < item.vertices.size(); ++i) {
-        floats_[3 * i] = float(item.vertices[i].x);
-        floats_[3 * i + 1] = float(item.vertices[i].y);
-        floats_[3 * i + 2] = float(item.vertices[i].z);
-    }
-    glVertexPointer(3, GL_FLOAT, 0, floats_.data());
+    // Each item's positions start the vertex array, taken from the buffer bound now; its
+    // texture coordinates and normals, set with no buffer bound, come from memory and are read
+    // from index 0 alike.
+    vertices_.bind();
+    glVertexPointer(3, GL_FLOAT, 0,
+                    reinterpret_cast<const void*>(std::size_t(first) * 3 * sizeof(float)));
+    vertices_.release();
     glDrawArrays(glMode(item.kind), 0, GLsizei(item.vertices.size()));
     if (lit) {
         glDisableClientState(GL_NORMAL_ARRAY);

@@ -1,8 +1,11 @@
 // The thin fixed-function renderer: draws a scene list with the matrices it carries. It needs a
-// current compatibility-profile context and holds the underlay textures between frames.
+// current compatibility-profile context and holds the underlay textures and the vertex buffer of
+// the last scene between frames.
 #pragma once
 
 #include "view/scene.h"
+
+#include <QOpenGLBuffer>
 
 #include <cstdint>
 #include <vector>
@@ -15,8 +18,11 @@ public:
     void initialize();
     // Draws the frame into the current framebuffer of `width` x `height` device pixels.
     void draw(const Scene& scene, int width, int height);
-    // Forgets the textures (their context is going away).
+    // Forgets the textures and the vertex buffer (their context is going away).
     void release();
+    // How many times the vertex positions were handed to the GL (for tests and measuring): once
+    // per new geometryVersion, every frame for a scene without one.
+    long uploadCount() const { return uploads_; }
 
 private:
     struct TextureSlot {
@@ -24,13 +30,19 @@ private:
         std::uint64_t version = 0; // of the picture last uploaded; pictures start at 1
     };
     bool bindPicture(TextureSlot& slot, const Picture* picture);
-    void drawItem(const DrawItem& item, bool textured);
+    void upload(const Scene& scene);
+    void drawItem(const DrawItem& item, int first, bool textured);
 
     TextureSlot front_;
     TextureSlot top_;
     bool initialized_ = false;
     bool smoothLines_ = false;
-    std::vector<float> floats_; // vertex positions of the item being drawn
+    // The positions of all items, in single precision (what the pipeline works in), one run per
+    // item starting at firsts_[i]; they stay on the GL side while the geometry version holds.
+    QOpenGLBuffer vertices_{QOpenGLBuffer::VertexBuffer};
+    std::vector<int> firsts_;
+    std::uint64_t uploaded_ = 0; // geometryVersion of the buffer's contents, 0 for none
+    long uploads_ = 0;
 };
 
 } // namespace plicato

@@ -413,6 +413,44 @@ TEST_F(ViewScreenshotTest, MouseDragsTheCameraAndTheWheelZooms) {
     EXPECT_EQ(c.scale, 1);
 }
 
+TEST_F(ViewScreenshotTest, CameraMovesRedrawTheKeptFrameAsAFreshFrameWouldLook) {
+    setCurrentModel(raisedCard());
+    shoot("kept_frame_before");
+    const QImage before = image;
+    const long built = view->builtFrameCount();
+    const long uploads = view->geometryUploadCount();
+    // A right drag still held, then the wheel: camera moves alone, drawn from the kept frame.
+    sendMouse(view.get(), QEvent::MouseButtonPress, {300, 200}, Qt::RightButton, Qt::RightButton);
+    sendMouse(view.get(), QEvent::MouseMove, {345, 170}, Qt::NoButton, Qt::RightButton);
+    QWheelEvent wheel(QPointF(100, 100), view->mapToGlobal(QPointF(100, 100)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.get(), &wheel);
+    shoot("kept_frame_turned");
+    const QImage kept = image;
+    EXPECT_EQ(view->builtFrameCount(), built);
+    EXPECT_EQ(view->geometryUploadCount(), uploads);
+    EXPECT_NE(kept, before); // the camera did move
+
+    // The same camera with the frame built from the model again: the same picture.
+    view->onUpdate(0);
+    shoot("kept_frame_built_again");
+    EXPECT_EQ(view->builtFrameCount(), built + 1);
+    EXPECT_EQ(view->geometryUploadCount(), uploads + 1);
+    EXPECT_TRUE(image == kept) << "the kept frame differs from the one built again";
+
+    // A face added while the drag goes on, with no word to the view, is drawn all the same.
+    sendMouse(view.get(), QEvent::MouseMove, {360, 170}, Qt::NoButton, Qt::RightButton);
+    CardModel& m = *currentModel();
+    auto face = std::make_unique<Face>(FacePlane::Horizontal, 30.0);
+    auto loop = std::make_unique<Loop>();
+    loop->points = {{-20, -30}, {20, -30}, {20, -10}, {-20, -10}};
+    face->polygon.addLoop(std::move(loop));
+    addUserFace(m, std::move(face));
+    shoot("kept_frame_face_added");
+    EXPECT_EQ(view->builtFrameCount(), built + 2);
+    sendMouse(view.get(), QEvent::MouseButtonRelease, {360, 170}, Qt::RightButton, Qt::NoButton);
+}
+
 TEST_F(ViewScreenshotTest, ViewpointDialogWritesTheCameraBack) {
     setCurrentModel(makeNewCard(80, 80));
     QTimer::singleShot(0, [] {
