@@ -54,6 +54,10 @@ CDave3vView::CDave3vView(QWidget* parent) : QOpenGLWidget(parent) {
 }
 
 CDave3vView::~CDave3vView() {
+    // The base class destroys the context after this object's members are gone: its
+    // notification must not reach the renderer then.
+    if (context())
+        disconnect(context(), nullptr, this, nullptr);
     makeCurrent();
     renderer_.release();
     doneCurrent();
