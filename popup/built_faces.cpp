@@ -5,6 +5,7 @@
 #include "model/clip_holder.h"
 #include "polygon_clip/polygon_clip.h"
 #include "popup/built_face_cleanup.h"
+#include "popup/face_table.h"
 #include "popup/rebuild_memo.h"
 
 #include <algorithm>
@@ -336,17 +337,16 @@ public:
     }
 
 private:
-    const Box& box(const Face& f) {
-        auto it = boxes_.find(&f);
-        if (it == boxes_.end())
-            it = boxes_.emplace(&f, Known{boxOf(f.polygon), false, {}}).first;
-        return it->second.box;
+    Box box(const Face& f) { // by value: a later insert may move the entries
+        if (Known* k = boxes_.find(&f))
+            return k->box;
+        return boxes_.insert(&f, Known{boxOf(f.polygon), false, {}}).box;
     }
 
     // The fingerprint of f's polygon, made once for all the clips it takes part in.
-    const RebuildMemo::Key& print(const Face& f) {
+    RebuildMemo::Key print(const Face& f) {
         box(f);
-        Known& k = boxes_.find(&f)->second;
+        Known& k = *boxes_.find(&f);
         if (!k.printed) {
             k.print = RebuildMemo::polygonPrint(f.polygon);
             k.printed = true;
@@ -358,7 +358,7 @@ private:
     void changed(Face& f) {
         boxes_.erase(&f);
         if (shortcuts_)
-            stale_.insert(&f);
+            insertStale(&f);
         else
             f.triangulate();
     }
@@ -406,7 +406,7 @@ private:
     }
 
     void append(std::unique_ptr<Face> f) {
-        stale_.insert(f.get());
+        insertStale(f.get());
         model_.builtFaces.push_back(std::move(f));
     }
 
@@ -506,8 +506,12 @@ private:
         bool printed = false;
         RebuildMemo::Key print;
     };
-    std::unordered_map<const Face*, Known> boxes_;
-    std::unordered_set<const Face*> stale_;
+    FaceTable<Known> boxes_;
+    FaceTable<bool> stale_; // faces whose fill is out of date
+    void insertStale(const Face* f) {
+        if (!stale_.contains(f))
+            stale_.insert(f, true);
+    }
     std::vector<Segment> segA_, segB_; // scratch for the apartness test
 };
 
