@@ -115,6 +115,7 @@ bool CDave3vView::SceneInputs::operator==(const SceneInputs& o) const {
     const DisplayState& b = o.display;
     return model == o.model && check == o.check && checkRuns == o.checkRuns &&
            checkPiece == o.checkPiece && a.showDesignCheck == b.showDesignCheck &&
+           numbers == o.numbers && pictures == o.pictures && pictureVersions == o.pictureVersions &&
            userFaces == o.userFaces && builtFaces == o.builtFaces && selected == o.selected &&
            drawPoints == o.drawPoints && activeHandle == o.activeHandle &&
            a.editMode == b.editMode && a.mirrorEdit == b.mirrorEdit && a.openAngle == b.openAngle &&
@@ -132,6 +133,19 @@ CDave3vView::SceneInputs CDave3vView::sceneInputs() const {
         in.builtFaces = in.model->builtFaces.size();
         in.selected = in.model->selectedFaces.size();
         in.drawPoints = in.model->drawPoints.size();
+        const CardModel& m = *in.model;
+        const UnderlayImage* images[2] = {&m.frontImage, &m.topImage};
+        in.numbers = {double(m.cardWidth), double(m.cardHeight),     m.gridSize,
+                      m.editOffset,        double(int(m.editPlane)), m.mirrorX};
+        for (int i = 0; i < 2; ++i) {
+            const UnderlayImage& u = *images[i];
+            in.pictures[i] = u.picture.get();
+            in.pictureVersions[i] = u.picture ? u.picture->version : 0;
+            in.numbers[6 + 4 * i] = u.width;
+            in.numbers[7 + 4 * i] = u.height;
+            in.numbers[8 + 4 * i] = u.centerX;
+            in.numbers[9 + 4 * i] = u.bottom;
+        }
     }
     in.display = displayState();
     in.activeHandle = controller_.activeHandle;

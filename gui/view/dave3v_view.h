@@ -28,6 +28,9 @@
 
 #include <QOpenGLWidget>
 
+#include <array>
+#include <cstdint>
+
 class QRubberBand;
 
 namespace plicato {
@@ -120,6 +123,11 @@ private:
         std::size_t userFaces = 0, builtFaces = 0, selected = 0, drawPoints = 0;
         DisplayState display;
         int activeHandle = 0;
+        // The sheet, the edit plane and the underlays: scalars and pictures by address and
+        // version (a picture replaced or deleted must never be drawn from the kept frame).
+        std::array<double, 14> numbers{};
+        std::array<const Picture*, 2> pictures{};
+        std::array<std::uint64_t, 2> pictureVersions{};
         const CheckResult* check = nullptr; // the check shown, and how many times it ran
         int checkRuns = 0;
         long checkPiece = -1;

@@ -448,6 +448,11 @@ TEST_F(ViewScreenshotTest, CameraMovesRedrawTheKeptFrameAsAFreshFrameWouldLook) 
     addUserFace(m, std::move(face));
     shoot("kept_frame_face_added");
     EXPECT_EQ(view->builtFrameCount(), built + 2);
+    // So is the edit plane moved in place, which changes no count of anything.
+    sendMouse(view.get(), QEvent::MouseMove, {365, 170}, Qt::NoButton, Qt::RightButton);
+    m.editOffset += 10;
+    shoot("kept_frame_plane_moved");
+    EXPECT_EQ(view->builtFrameCount(), built + 3);
     sendMouse(view.get(), QEvent::MouseButtonRelease, {360, 170}, Qt::RightButton, Qt::NoButton);
 }
 
