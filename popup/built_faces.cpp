@@ -328,6 +328,34 @@ public:
         return place;
     }
 
+    // The state so far, sharing the copies kept for faces unchanged since the last checkpoint.
+    RebuildMemo::Checkpoint checkpoint() {
+        RebuildMemo::Checkpoint c;
+        c.faces.reserve(model_.builtFaces.size());
+        c.stale.reserve(model_.builtFaces.size());
+        for (const auto& f : model_.builtFaces) {
+            std::shared_ptr<const Face>* kept = copies_.find(f.get());
+            if (!kept)
+                kept = &copies_.insert(f.get(), std::make_shared<const Face>(*f));
+            c.faces.push_back(*kept);
+            c.stale.push_back(stale_.contains(f.get()) ? 1 : 0);
+        }
+        return c;
+    }
+
+    // Starts from a checkpoint instead of from no faces.
+    void resume(const RebuildMemo::Checkpoint& c) {
+        model_.builtFaces.clear();
+        model_.builtFaces.reserve(c.faces.size());
+        for (std::size_t i = 0; i < c.faces.size(); ++i) {
+            auto f = std::make_unique<Face>(*c.faces[i]);
+            copies_.insert(f.get(), c.faces[i]);
+            if (c.stale[i] != 0)
+                insertStale(f.get());
+            model_.builtFaces.push_back(std::move(f));
+        }
+    }
+
     // Brings every fill left out of date up to date.
     void finish() {
         for (auto& f : model_.builtFaces)
@@ -357,6 +385,8 @@ private:
     // The polygon of f has changed: its box is stale, and so is its fill.
     void changed(Face& f) {
         boxes_.erase(&f);
+        if (!memo_ || memo_->fault() != RebuildMemo::Fault::CheckpointKeepsOldCopies)
+            copies_.erase(&f);
         if (shortcuts_)
             insertStale(&f);
         else
@@ -380,6 +410,7 @@ private:
             return false;
         fillFace(f, memo_);
         stale_.erase(&f);
+        copies_.erase(&f);
         return f.triangles.empty();
     }
 
@@ -399,6 +430,7 @@ private:
         for (Face* f : faces) {
             boxes_.erase(f);
             stale_.erase(f);
+            copies_.erase(f);
         }
         std::erase_if(model_.builtFaces, [&](const std::unique_ptr<Face>& f) {
             return std::find(faces.begin(), faces.end(), f.get()) != faces.end();
@@ -441,6 +473,7 @@ private:
                 continue;
             boxes_.erase(built.get());
             stale_.erase(built.get());
+            copies_.erase(built.get());
             taken.push_back(std::move(built));
         }
         std::erase_if(model_.builtFaces, [](const std::unique_ptr<Face>& f) { return !f; });
@@ -508,6 +541,8 @@ private:
     };
     FaceTable<Known> boxes_;
     FaceTable<bool> stale_; // faces whose fill is out of date
+    // The copy a checkpoint holds of a face, while the face stays as copied.
+    FaceTable<std::shared_ptr<const Face>> copies_;
     void insertStale(const Face* f) {
         if (!stale_.contains(f))
             stale_.insert(f, true);
@@ -537,17 +572,59 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     const Polygon sheet = sheetRect(model);
     // Every face below comes out of the engine, starting with its cut to the sheet.
     Builder builder(model, options, true, memo);
-    for (const auto& userFace : model.userFaces) {
+    // With the memo, the builder's state is kept every few user faces under a key of all the
+    // faces before; the rebuild starts from the latest one whose faces are still the same, so
+    // an edit costs only the faces from the checkpoint before the first changed one.
+    std::size_t from = 0;
+    const std::size_t count = model.userFaces.size();
+    // Where checkpoints go: every `spacing` faces and after the last, so that a rebuild of an
+    // unchanged design (an undo back to it, say) starts from the end.
+    std::vector<std::size_t> stops;
+    std::vector<RebuildMemo::Key> stopKeys;
+    if (memo) {
+        const auto spacing = static_cast<std::size_t>(memo->checkpointSpacing());
+        RebuildMemo::Key key = RebuildMemo::prefixStart(model.cardWidth, model.cardHeight,
+                                                        options.skipDisjointBoxes ? 1 : 0);
+        const RebuildMemo::Checkpoint* latest = nullptr;
+        for (std::size_t i = 0;; ++i) {
+            if (i > 0 && (i % spacing == 0 || i == count)) {
+                stops.push_back(i);
+                stopKeys.push_back(key);
+                // Every matching checkpoint is looked up, so that all are kept for the next
+                // rebuilds, not only the one resumed from.
+                if (const RebuildMemo::Checkpoint* c = memo->findCheckpoint(key)) {
+                    latest = c;
+                    from = i;
+                }
+            }
+            if (i == count)
+                break;
+            key = memo->prefixStep(key, *model.userFaces[i]);
+        }
+        if (latest) {
+            builder.resume(*latest);
+            memo->noteResumed(from);
+        }
+    }
+    std::size_t nextStop = 0;
+    while (nextStop < stops.size() && stops[nextStop] <= from)
+        ++nextStop;
+    for (std::size_t i = from; i < count; ++i) {
+        const auto& userFace = *model.userFaces[i];
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
         // the sheet still passes here and drops out when its plane is merged.
-        if (userFace->triangles.empty())
-            continue;
-        // The copy's fill would be replaced when its plane is merged, so only the outline is
-        // copied.
-        auto copy = std::make_unique<Face>(userFace->plane, userFace->offset);
-        copy->polygon = userFace->polygon;
-        clipInPlace(copy->polygon, ClipOp::Intersection, sheet, memo);
-        builder.add(std::move(copy));
+        if (!userFace.triangles.empty()) {
+            // The copy's fill would be replaced when its plane is merged, so only the outline
+            // is copied.
+            auto copy = std::make_unique<Face>(userFace.plane, userFace.offset);
+            copy->polygon = userFace.polygon;
+            clipInPlace(copy->polygon, ClipOp::Intersection, sheet, memo);
+            builder.add(std::move(copy));
+        }
+        if (nextStop < stops.size() && stops[nextStop] == i + 1) {
+            memo->storeCheckpoint(stopKeys[nextStop], builder.checkpoint());
+            ++nextStop;
+        }
     }
     builder.finish();
     if (memo)

@@ -56,6 +56,7 @@ private:
 };
 
 constexpr std::uint64_t kFillTag = 0xF111;
+constexpr std::uint64_t kPrefixTag = 0xC4EC;
 
 } // namespace
 
@@ -110,6 +111,37 @@ RebuildMemo::Key RebuildMemo::fillKey(const Polygon& polygon) {
     return f.key();
 }
 
+RebuildMemo::Key RebuildMemo::prefixStart(double cardWidth, double cardHeight, unsigned salt) {
+    Fingerprint f(kPrefixTag | std::uint64_t{salt} << 16);
+    f.real(cardWidth);
+    f.real(cardHeight);
+    return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::prefixStep(const Key& prefix, const Face& userFace) const {
+    Fingerprint f(kPrefixTag + 1);
+    f.word(prefix.a);
+    f.word(prefix.b);
+    f.word(static_cast<std::uint64_t>(userFace.plane) * 2 + (userFace.triangles.empty() ? 1 : 0));
+    f.real(userFace.offset);
+    f.polygon(userFace.polygon);
+    return f.key();
+}
+
+const RebuildMemo::Checkpoint* RebuildMemo::findCheckpoint(const Key& key) {
+    auto it = checkpoints_.find(key);
+    if (it == checkpoints_.end())
+        return nullptr;
+    it->second.lastUsed = generation_;
+    return &it->second.checkpoint;
+}
+
+void RebuildMemo::storeCheckpoint(const Key& key, Checkpoint checkpoint) {
+    StoredCheckpoint& s = checkpoints_[key];
+    s.checkpoint = std::move(checkpoint);
+    s.lastUsed = generation_;
+}
+
 RebuildMemo::Entry* RebuildMemo::find(const Key& key, bool fill) {
     auto it = entries_.find(key);
     if (it == entries_.end() || it->second.isFill != fill) {
@@ -151,7 +183,10 @@ void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
 }
 
 void RebuildMemo::endRebuild() {
-    std::erase_if(entries_, [&](const auto& kv) { return kv.second.lastUsed + 1 < generation_; });
+    std::erase_if(entries_,
+                  [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
+    std::erase_if(checkpoints_,
+                  [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
     ++generation_;
 }
 

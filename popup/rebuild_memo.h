@@ -7,6 +7,7 @@
 #include "polygon_clip/clip_polygon.h"
 
 #include <cstdint>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -25,7 +26,16 @@ public:
     // wrong inputs. Never set outside tests.
     enum class Fault {
         None,
-        IgnoreClipOperand, // the key of a clip leaves the second operand out
+        IgnoreClipOperand,        // the key of a clip leaves the second operand out
+        CheckpointKeepsOldCopies, // a face's copy for checkpoints outlives a change to the face
+    };
+
+    // The builder's state after a run of user faces from the first: its built faces in order
+    // (faces unchanged from one checkpoint to the next are shared, not copied) and which of
+    // them wait for their fill. A rebuild whose first faces are the same starts from here.
+    struct Checkpoint {
+        std::vector<std::shared_ptr<const Face>> faces;
+        std::vector<char> stale;
     };
 
     // `salt` tells apart calls whose stored answer means something else for the same inputs.
@@ -39,6 +49,21 @@ public:
     static Key polygonPrint(const ClipPolygon& polygon);
     Key clipKey(ClipOp op, const Key& subjectPrint, const Key& clipPrint, unsigned salt) const;
 
+    // The key of a checkpoint: the sheet and the builder's settings, then every user face before
+    // it, one step at a time (outline, plane, offset, and whether it fills anything).
+    static Key prefixStart(double cardWidth, double cardHeight, unsigned salt);
+    Key prefixStep(const Key& prefix, const Face& userFace) const;
+
+    // The checkpoint stored under the key, or null; a found one is kept for the next rebuilds.
+    const Checkpoint* findCheckpoint(const Key& key);
+    void storeCheckpoint(const Key& key, Checkpoint checkpoint);
+    // User faces apart between checkpoints; tests set it small so that short designs have many.
+    int checkpointSpacing() const { return checkpointSpacing_; }
+    void setCheckpointSpacing(int spacing) { checkpointSpacing_ = spacing < 1 ? 1 : spacing; }
+    // User faces whose work the rebuilds so far took from checkpoints instead of doing again.
+    std::size_t facesResumed() const { return facesResumed_; }
+    void noteResumed(std::size_t faces) { facesResumed_ += faces; }
+
     // The stored result for the key (and the note stored with it), or null; a found entry is
     // kept for the next rebuilds.
     const Polygon* findClip(const Key& key, int* note = nullptr);
@@ -46,11 +71,15 @@ public:
     const std::vector<Triangle>* findFill(const Key& key);
     void storeFill(const Key& key, const std::vector<Triangle>& fill);
 
-    // Ends one rebuild: entries neither used nor made in it or the one before are dropped, so
-    // the memory held follows the design and an undo right after an edit still finds its work.
+    // Ends one rebuild: entries and checkpoints neither used nor made in the last `keptRebuilds`
+    // rebuilds are dropped, so the memory held follows the design. A rebuild that starts from a
+    // checkpoint does not touch the entries of the faces before it, which the next edit of an
+    // earlier face needs again: hence several rebuilds, not one.
+    static constexpr unsigned keptRebuilds = 8;
     void endRebuild();
 
     std::size_t entryCount() const { return entries_.size(); }
+    std::size_t checkpointCount() const { return checkpoints_.size(); }
     std::size_t hits() const { return hits_; }
     std::size_t misses() const { return misses_; }
     void setFaultForTesting(Fault fault) { fault_ = fault; }
@@ -69,7 +98,15 @@ private:
     };
     Entry* find(const Key& key, bool fill);
 
+    struct StoredCheckpoint {
+        Checkpoint checkpoint;
+        unsigned lastUsed = 0;
+    };
+
     std::unordered_map<Key, Entry, KeyHash> entries_;
+    std::unordered_map<Key, StoredCheckpoint, KeyHash> checkpoints_;
+    int checkpointSpacing_ = 8;
+    std::size_t facesResumed_ = 0;
     unsigned generation_ = 1;
     std::size_t hits_ = 0;
     std::size_t misses_ = 0;
