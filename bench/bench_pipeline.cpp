@@ -5,6 +5,7 @@
 #include "popup/built_faces.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
+#include "popup/rebuild_memo.h"
 #include "tests/support/random_design.h"
 
 #include <benchmark/benchmark.h>
@@ -80,6 +81,9 @@ void BM_RebuildAfterOneFaceEdit(benchmark::State& state) {
         rebuildBuiltFaces(*model);
         benchmark::DoNotOptimize(model->builtFaces.data());
     }
+    // What the memo holds at the end: it must follow the design, not the number of edits.
+    state.counters["memoEntries"] = double(model->rebuildMemo->entryCount());
+    state.counters["checkpoints"] = double(model->rebuildMemo->checkpointCount());
 }
 
 // Heap in use by a 300-face design with its built faces and ten undo snapshots.

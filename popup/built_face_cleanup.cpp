@@ -5,6 +5,7 @@
 #include "model/clip_holder.h"
 #include "polygon_clip/polygon_clip.h"
 #include "popup/built_faces.h"
+#include "popup/rebuild_memo.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -46,10 +47,14 @@ public:
             for (std::size_t k = i; k < j; ++k)
                 if (k != most)
                     moved_[distinct[k].value] = distinct[most].value;
+            after_.push_back(distinct[most].value);
             i = j;
         }
     }
     bool empty() const { return moved_.empty(); }
+    // The values after snapping, ascending: no two closer than the tolerance, since the first
+    // and last values of neighbouring runs are not.
+    const std::vector<double>& after() const { return after_; }
     // The snapped value; `changed` is set when it differs from v.
     double operator()(double v, bool& changed) const {
         const auto it = moved_.find(v);
@@ -61,14 +66,79 @@ public:
 
 private:
     std::unordered_map<double, double> moved_;
+    std::vector<double> after_;
 };
 
+// Whether none of `fresh` lies closer than the tolerance to another value of `fresh` or of
+// `known` (ascending, no two that close): then values drawn from both leave nothing to snap.
+// A known value is a hair from no other known one, so only the values not known need a look:
+// against their known neighbours, and against each other.
+bool apart(const std::vector<double>& fresh, const std::vector<double>& known) {
+    std::vector<double> unknown;
+    for (const double v : fresh) {
+        const auto it = std::lower_bound(known.begin(), known.end(), v);
+        if (it != known.end() && *it == v)
+            continue;
+        if (it != known.end() && *it - v < builtFaceSnapTolerance)
+            return false;
+        if (it != known.begin() && v - *(it - 1) < builtFaceSnapTolerance)
+            return false;
+        unknown.push_back(v);
+    }
+    std::sort(unknown.begin(), unknown.end());
+    for (std::size_t i = 1; i < unknown.size(); ++i)
+        if (unknown[i] != unknown[i - 1] && unknown[i] - unknown[i - 1] < builtFaceSnapTolerance)
+            return false;
+    return true;
+}
+
+// The values after one pass of the clean-up, for telling whether another pass would move
+// anything.
+struct PassValues {
+    std::vector<double> xs, ys, offsets[2];
+};
+
+// Salts that keep the clean-up's memo entries apart from the builder's.
+constexpr unsigned reformSalt = 16;
+constexpr unsigned uniteSalt = 17;
+
+// a = a op b through the engine, or the memo's answer for the same inputs.
+void clip(Polygon& a, ClipOp op, const Polygon& b, unsigned salt, RebuildMemo* memo) {
+    RebuildMemo::Key key;
+    if (memo) {
+        key = memo->clipKey(op, a, b, salt);
+        if (const Polygon* found = memo->findClip(key)) {
+            a = *found;
+            return;
+        }
+    }
+    ClipHolder subject, other;
+    a.toClipPolygon(subject.p);
+    b.toClipPolygon(other.p);
+    ClipHolder result(clipPolygons(op, subject.p, other.p));
+    a.assignFromClipPolygon(result.p);
+    if (memo)
+        memo->storeClip(key, a);
+}
+
 // The polygon as the engine forms it: zero-width spikes, slits and pinches resolved.
-void reform(Polygon& p) {
-    ClipHolder subject, nothing;
-    p.toClipPolygon(subject.p);
-    ClipHolder result(clipPolygons(ClipOp::Difference, subject.p, nothing.p));
-    p.assignFromClipPolygon(result.p);
+void reform(Polygon& p, RebuildMemo* memo) {
+    clip(p, ClipOp::Difference, Polygon{}, reformSalt, memo);
+}
+
+// f's fill from its polygon, through the engine or the memo.
+void fill(Face& f, RebuildMemo* memo) {
+    if (!memo) {
+        f.triangulate();
+        return;
+    }
+    const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
+    if (const std::vector<Triangle>* found = memo->findFill(key)) {
+        f.triangles = *found;
+        return;
+    }
+    f.triangulate();
+    memo->storeFill(key, f.triangles);
 }
 
 struct Box {
@@ -108,7 +178,7 @@ void note(std::vector<Plane>& planes, const Face& f) {
 // Unites each face in `seeds` with the faces of its plane whose boxes meet its own, and puts
 // the union back, one face per outer outline, where the first of them stood in the list: the
 // order of the faces (and so of the pattern's lines) stays as the rebuild made it.
-void uniteNear(CardModel& model, const std::vector<const Face*>& seeds) {
+void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildMemo* memo) {
     std::unordered_map<const Face*, Box> boxes;
     for (const auto& f : model.builtFaces)
         boxes.emplace(f.get(), boxOf(f->polygon));
@@ -123,15 +193,10 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds) {
             if (f.get() != seed && (f->plane != seed->plane || f->offset != seed->offset ||
                                     !near.meets(boxes.at(f.get()))))
                 continue;
-            if (group.empty()) {
+            if (group.empty())
                 united = f->polygon;
-            } else {
-                ClipHolder a, b;
-                united.toClipPolygon(a.p);
-                f->polygon.toClipPolygon(b.p);
-                ClipHolder result(clipPolygons(ClipOp::Union, a.p, b.p));
-                united.assignFromClipPolygon(result.p);
-            }
+            else
+                clip(united, ClipOp::Union, f->polygon, uniteSalt, memo);
             group.insert(f.get());
         }
         if (group.size() < 2)
@@ -141,7 +206,7 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds) {
         auto merged = std::make_unique<Face>(seed->plane, seed->offset);
         merged->polygon = std::move(united);
         if (outerLoops(merged->polygon) == 1) {
-            merged->triangulate();
+            fill(*merged, memo);
             parts.push_back(std::move(merged));
         } else {
             merged->splitByOuterLoops(parts);
@@ -163,7 +228,21 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds) {
     }
 }
 
-int cleanOnce(CardModel& model) {
+bool samePoints(const Polygon& a, const Polygon& b) {
+    if (a.loops.size() != b.loops.size())
+        return false;
+    for (std::size_t i = 0; i < a.loops.size(); ++i)
+        if (a.loops[i]->isHole != b.loops[i]->isHole || a.loops[i]->points != b.loops[i]->points)
+            return false;
+    return true;
+}
+
+// One pass. A face whose vertices all hold values the pass kept (one it left alone, moved onto
+// kept values only, or cut from such a face) has its scratch mark set; one the engine may have
+// given new vertices (re-formed, united) has it clear.
+int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
+    for (const auto& face : model.builtFaces)
+        face->scratchMark = true;
     std::vector<double> xs, ys, offsets[2];
     for (const auto& face : model.builtFaces) {
         offsets[int(face->plane)].push_back(face->offset);
@@ -177,6 +256,10 @@ int cleanOnce(CardModel& model) {
     const Snap snapOffset[2] = {Snap(std::move(offsets[0])), Snap(std::move(offsets[1]))};
     if (snapX.empty() && snapY.empty() && snapOffset[0].empty() && snapOffset[1].empty())
         return 0;
+    values.xs = snapX.after();
+    values.ys = snapY.after();
+    values.offsets[0] = snapOffset[0].after();
+    values.offsets[1] = snapOffset[1].after();
 
     // A face whose outline moved is formed again by the engine: closed to no width it vanishes,
     // spikes and pinches go, a face pinched in two is split. Planes made one are merged; a face
@@ -205,18 +288,22 @@ int cleanOnce(CardModel& model) {
             continue;
         }
         const Box box = boxOf(face->polygon);
-        reform(face->polygon);
+        const Polygon snapped = face->polygon;
+        reform(face->polygon, memo);
+        // Re-formed as snapped, the outline holds only snapped values.
+        face->scratchMark = samePoints(snapped, face->polygon);
         if (outerLoops(face->polygon) > 1) {
             FaceList parts;
             face->splitByOuterLoops(parts);
             for (auto& part : parts)
                 if (!part->triangles.empty()) {
+                    part->scratchMark = face->scratchMark;
                     moved.insert(part.get());
                     kept.push_back(std::move(part));
                 }
             continue;
         }
-        face->triangulate();
+        fill(*face, memo);
         if (face->triangles.empty()) {
             vanished.push_back(box);
             continue;
@@ -247,7 +334,7 @@ int cleanOnce(CardModel& model) {
         if (seed)
             seeds.push_back(face.get());
     }
-    uniteNear(model, seeds);
+    uniteNear(model, seeds, memo);
     std::erase_if(model.builtFaces,
                   [](const std::unique_ptr<Face>& f) { return f->triangles.empty(); });
     return changedFaces;
@@ -256,14 +343,42 @@ int cleanOnce(CardModel& model) {
 } // namespace
 
 int cleanBuiltFaces(CardModel& model) {
+    return cleanBuiltFaces(model, nullptr);
+}
+
+// Whether a second pass would find nothing to snap. The values the pass kept lie apart, so only
+// values of faces the engine may have given new vertices can be a hair from another; checking
+// those spares gathering and sorting every value again.
+bool settled(const CardModel& model, const PassValues& before) {
+    PassValues fresh;
+    for (const auto& face : model.builtFaces) {
+        if (face->scratchMark)
+            continue;
+        fresh.offsets[int(face->plane)].push_back(face->offset);
+        for (const auto& loop : face->polygon.loops)
+            for (const Point2& p : loop->points) {
+                fresh.xs.push_back(p.x);
+                fresh.ys.push_back(p.y);
+            }
+    }
+    return apart(fresh.xs, before.xs) && apart(fresh.ys, before.ys) &&
+           apart(fresh.offsets[0], before.offsets[0]) && apart(fresh.offsets[1], before.offsets[1]);
+}
+
+int cleanBuiltFaces(CardModel& model, RebuildMemo* memo) {
     // Uniting faces can make new vertices a hair from old ones; a second pass takes those.
     int changed = 0;
     for (int pass = 0; pass < 3; ++pass) {
-        const int now = cleanOnce(model);
+        PassValues values;
+        const int now = cleanOnce(model, memo, values);
         if (now == 0)
             break;
         changed += now;
+        if (pass < 2 && settled(model, values))
+            break;
     }
+    for (const auto& face : model.builtFaces)
+        face->scratchMark = false;
     return changed;
 }
 

@@ -6,6 +6,8 @@
 
 namespace plicato {
 
+class RebuildMemo;
+
 // Closer than this (millimetres) two x or two y values of built-face vertices are one value.
 inline constexpr double builtFaceSnapTolerance = 1e-6;
 
@@ -17,5 +19,8 @@ inline constexpr double builtFaceSnapTolerance = 1e-6;
 // so shared edges stay shared and the faces still share out the sheet. Returns how many faces
 // moved.
 int cleanBuiltFaces(CardModel& model);
+// The same, with the engine's work (re-forming, filling, uniting) answered by the memo of
+// earlier rebuilds where its inputs are the same; the result is the same bit for bit.
+int cleanBuiltFaces(CardModel& model, RebuildMemo* memo);
 
 } // namespace plicato

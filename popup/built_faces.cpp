@@ -627,11 +627,11 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
         }
     }
     builder.finish();
+    // The clean-up works on the whole result; the memo answers only its engine calls (pure
+    // functions of their inputs), so its decisions are those of a clean-up without it.
+    cleanBuiltFaces(model, memo);
     if (memo)
         memo->endRebuild();
-    // The clean-up works on the whole result; it is cheap when nothing is a hair apart and is
-    // not kept in the memo, so the memo's answers stay those of the builder alone.
-    cleanBuiltFaces(model);
 }
 
 void addFaceToBuilt(CardModel& model, std::unique_ptr<Face> face) {

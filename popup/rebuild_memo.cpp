@@ -183,11 +183,12 @@ void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
 }
 
 void RebuildMemo::endRebuild() {
+    if (++generation_ % keptRebuilds != 0)
+        return;
     std::erase_if(entries_,
                   [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
     std::erase_if(checkpoints_,
                   [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
-    ++generation_;
 }
 
 } // namespace plicato

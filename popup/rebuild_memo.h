@@ -74,7 +74,8 @@ public:
     // Ends one rebuild: entries and checkpoints neither used nor made in the last `keptRebuilds`
     // rebuilds are dropped, so the memory held follows the design. A rebuild that starts from a
     // checkpoint does not touch the entries of the faces before it, which the next edit of an
-    // earlier face needs again: hence several rebuilds, not one.
+    // earlier face needs again: hence several rebuilds, not one. The sweep runs once every
+    // `keptRebuilds` rebuilds, since going over every entry costs a good part of a rebuild.
     static constexpr unsigned keptRebuilds = 8;
     void endRebuild();
 
