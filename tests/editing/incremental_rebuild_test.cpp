@@ -97,6 +97,7 @@ struct SequenceResult {
     std::optional<std::string> mismatch; // first difference, with the step that showed it
     int steps = 0;
     int hairCopies = 0; // steps that added a copy a hair off a face
+    int redos = 0;      // redo steps with an undo to take back
     std::size_t hits = 0;
     std::size_t misses = 0;
     std::size_t resumed = 0; // user faces whose work came from checkpoints
@@ -125,10 +126,13 @@ SequenceResult runSequence(unsigned seed, int faces, int steps, RebuildMemo::Fau
 
     std::mt19937 rng(seed * 7919u + 1);
     SequenceResult result;
-    static const char* const names[] = {"move",    "scale", "add",      "delete",
-                                        "reorder", "undo",  "hair copy"};
+    static const char* const names[] = {"move",    "scale", "add",  "delete",
+                                        "reorder", "undo",  "redo", "hair copy"};
     for (int step = 0; step < steps && !result.mismatch; ++step) {
-        const int kind = std::uniform_int_distribution<int>(0, 6)(rng);
+        int kind = std::uniform_int_distribution<int>(0, 7)(rng);
+        // Right after an undo, often a redo, as a user does: any other change forgets it.
+        if (canRedo(*model) && rng() % 2 == 0)
+            kind = 6;
         switch (kind) {
         case 0: { // move by whole grid steps in space, as the arrow keys do
             selectOne(*model, rng);
@@ -163,6 +167,11 @@ SequenceResult runSequence(unsigned seed, int faces, int steps, RebuildMemo::Fau
         case 5:
             undo(*model);
             break;
+        case 6:
+            if (canRedo(*model))
+                ++result.redos;
+            redo(*model);
+            break;
         default:
             if (model->userFaces.size() > 2) {
                 pushUndo(*model);
@@ -190,6 +199,7 @@ TEST_P(IncrementalRebuild, EveryStepMatchesARebuildFromNothing) {
     EXPECT_FALSE(r.mismatch) << *r.mismatch;
     EXPECT_EQ(r.steps, 30);
     EXPECT_GT(r.hairCopies, 0) << "no step exercised the clean-up of near coincidences";
+    EXPECT_GT(r.redos, 0) << "no step redid an undo";
     // The reuse must really happen, or the comparison proves nothing about it: rebuilds start
     // from checkpoints for a good share of the faces, and most engine calls of the faces after
     // them find the earlier result.
