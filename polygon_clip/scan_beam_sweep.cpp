@@ -23,8 +23,8 @@ ClipParity polyBit(int poly) {
 
 ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
     : table_(table), inside_(inside), scanbeam_(table.arena()), bundles_(table.arena()),
-      order_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
-      nextOrder_(table.arena()), compactBundles_(table.arena()), compactMembers_(table.arena()),
+      orderA_(table.arena()), orderB_(table.arena()), position_(table.arena()),
+      memberEdges_(table.arena()), compactBundles_(table.arena()), compactMembers_(table.arena()),
       pointAbove_(table.arena()), rays_(table.arena()), crossings_(table.arena()),
       sortScratch_(table.arena()), nodes_(table.arena()) {}
 
@@ -71,18 +71,20 @@ void ScanBeamSweep::processScanline(double y) {
     while (minEnd < minima.size() && edges[static_cast<std::size_t>(minima[minEnd])].yb <= y)
         ++minEnd;
 
-    nextOrder_.clear();
-    nextOrder_.reserve(order_.size() + (minEnd - nextMinimum_));
+    // Every bundle above the line holds at least one edge, each going on from a live member or
+    // starting at a minimum here: room for that many, filled by index without growth checks.
+    nextOrder_->resize(liveMembers_ + (minEnd - nextMinimum_));
+    nextCount_ = 0;
     belowLeft_ = 0;
     aboveLeft_ = 0;
     pendingWest_ = -1;
 
     // Group the bundles arriving from below and the bounds starting here into points on the line.
-    const std::size_t nb = order_.size();
+    const std::size_t nb = order_->size();
     std::size_t i = 0;
     std::size_t m = nextMinimum_;
     auto bundleAt = [&](std::size_t k) -> const ClipBundle& {
-        return bundles_[static_cast<std::size_t>(order_[k])];
+        return bundles_[static_cast<std::size_t>((*order_)[k])];
     };
     auto minimumAt = [&](std::size_t k) -> const ClipEdge& {
         return edges[static_cast<std::size_t>(minima[k])];
@@ -123,15 +125,26 @@ void ScanBeamSweep::processScanline(double y) {
         if (i == i0 + 1 && m == m0 && belowLeft_ == aboveLeft_) {
             // One bundle passing straight through with nothing else here: it carries on as it
             // is, in place, and no boundary can turn at this point.
-            const int id = order_[i0];
+            const int id = (*order_)[i0];
             ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
             if (b.yEnd > y) {
                 b.xBot = b.xTop;
                 b.left = aboveLeft_;
                 belowLeft_ ^= b.flips;
                 aboveLeft_ ^= b.flips;
-                nextOrder_.push_back(id);
+                (*nextOrder_)[nextCount_++] = id;
                 continue;
+            }
+            // One edge ending here and its bound going on: the commonest vertex by far. The
+            // bundle keeps its id and member slot and follows the next edge; the vertex has
+            // just the rays east, above, west and below.
+            if (b.count == 1) {
+                const ClipEdge& e = edges[static_cast<std::size_t>(b.rep)];
+                if (e.yt <= y && e.next >= 0) {
+                    continueBound(b, px, y);
+                    (*nextOrder_)[nextCount_++] = id;
+                    continue;
+                }
             }
         }
 
@@ -157,16 +170,44 @@ void ScanBeamSweep::processScanline(double y) {
         processPoint(px, y, static_cast<int>(i0), static_cast<int>(i));
     }
     nextMinimum_ = minEnd;
-    order_.swap(nextOrder_);
-    if (bundles_.size() > 2 * order_.size() + 32 || memberEdges_.size() > 2 * liveMembers_ + 64)
+    nextOrder_->resize(nextCount_);
+    std::swap(order_, nextOrder_);
+    if (bundles_.size() > 2 * order_->size() + 32 || memberEdges_.size() > 2 * liveMembers_ + 64)
         compact();
+}
+
+// The bundle `b` of one edge ending at (x, y) takes on the edge continuing its bound: the same
+// vertex and links as a fresh bundle for that edge would give, without a new id or member slot.
+void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
+    const int next = table_.edges[static_cast<std::size_t>(b.rep)].next;
+    const ClipEdge& n = table_.edges[static_cast<std::size_t>(next)];
+    activate(next);
+    const ClipParity flipsBelow = b.flips;
+    const ClipParity flipsAbove = polyBit(n.poly);
+    const ClipParity runBelow = static_cast<ClipParity>(belowLeft_ ^ flipsBelow);
+    const ClipParity runAbove = static_cast<ClipParity>(aboveLeft_ ^ flipsAbove);
+    // Counter-clockwise from the east: east, above, west, below.
+    ClipRay rays[4] = {
+        {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_},
+        {flipsAbove, false, next, -1, &b.open},
+        {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
+        {flipsBelow, true, b.rep, b.open, nullptr}};
+    b.rep = next;
+    memberEdges_[static_cast<std::size_t>(b.first)] = next;
+    b.flips = flipsAbove;
+    b.left = aboveLeft_;
+    b.xBot = n.xb;
+    b.yEnd = n.yt;
+    classifyClipVertex(x, y, runBelow, inside_, rays, 4, nodes_);
+    belowLeft_ = runBelow;
+    aboveLeft_ = runAbove;
 }
 
 // Renumbers the live bundles in their order and packs their members, dropping dead entries.
 void ScanBeamSweep::compact() {
     compactBundles_.clear();
     compactMembers_.clear();
-    for (int& id : order_) {
+    for (int& id : *order_) {
         ClipBundle b = bundles_[static_cast<std::size_t>(id)];
         const int first = static_cast<int>(compactMembers_.size());
         for (int k = b.first; k < b.first + b.count; ++k)
@@ -196,10 +237,10 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
     }
 
     // New bundles take fresh ids; the ones below the point are dead from here on.
-    const std::size_t firstNew = nextOrder_.size();
+    const std::size_t firstNew = nextCount_;
     ClipParity runAbove = aboveLeft_;
     for (int k = 0; k < aboveEnd;) {
-        nextOrder_.push_back(static_cast<int>(bundles_.size()));
+        (*nextOrder_)[nextCount_++] = static_cast<int>(bundles_.size());
         ClipBundle& nb = bundles_.emplace_back();
         nb.rep = pointAbove_[static_cast<std::size_t>(k)].edge;
         nb.first = static_cast<int>(memberEdges_.size());
@@ -223,23 +264,24 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
     }
     ClipParity runBelow = belowLeft_;
     for (int k = bundleBegin; k < bundleEnd; ++k)
-        runBelow ^= bundles_[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])].flips;
+        runBelow ^=
+            bundles_[static_cast<std::size_t>((*order_)[static_cast<std::size_t>(k)])].flips;
 
     // Rays counter-clockwise from the east: east, above (right to left), west, below.
     const std::size_t rayCount =
-        2 + (nextOrder_.size() - firstNew) + static_cast<std::size_t>(bundleEnd - bundleBegin);
+        2 + (nextCount_ - firstNew) + static_cast<std::size_t>(bundleEnd - bundleBegin);
     if (rays_.size() < rayCount)
         rays_.resize(rayCount);
     ClipRay* ray = rays_.data();
     *ray++ = {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_};
-    for (std::size_t k = nextOrder_.size(); k-- > firstNew;) {
-        ClipBundle& b = bundles_[static_cast<std::size_t>(nextOrder_[k])];
+    for (std::size_t k = nextCount_; k-- > firstNew;) {
+        ClipBundle& b = bundles_[static_cast<std::size_t>((*nextOrder_)[k])];
         *ray++ = {b.flips, false, b.rep, -1, &b.open};
     }
     *ray++ = {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr};
     for (int k = bundleBegin; k < bundleEnd; ++k) {
         const ClipBundle& b =
-            bundles_[static_cast<std::size_t>(order_[static_cast<std::size_t>(k)])];
+            bundles_[static_cast<std::size_t>((*order_)[static_cast<std::size_t>(k)])];
         *ray++ = {b.flips, true, b.rep, b.open, nullptr};
     }
     classifyClipVertex(x, y, runBelow, inside_, rays_.data(), static_cast<int>(rayCount), nodes_);
@@ -249,22 +291,22 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
 
 void ScanBeamSweep::processBeam(double yBot, double yTop) {
     const auto& edges = table_.edges;
-    for (const int id : order_) {
+    for (const int id : *order_) {
         ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
         b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
     }
-    if (order_.size() < 2)
+    if (order_->size() < 2)
         return;
     bool inverted = false;
-    for (std::size_t k = 1; k < order_.size() && !inverted; ++k)
-        inverted = bundles_[static_cast<std::size_t>(order_[k])].xTop <
-                   bundles_[static_cast<std::size_t>(order_[k - 1])].xTop;
+    for (std::size_t k = 1; k < order_->size() && !inverted; ++k)
+        inverted = bundles_[static_cast<std::size_t>((*order_)[k])].xTop <
+                   bundles_[static_cast<std::size_t>((*order_)[k - 1])].xTop;
     if (!inverted)
         return;
 
     // Insertion sort by x at the top; every pair it swaps crosses inside the beam.
     crossings_.clear();
-    sortScratch_ = order_;
+    sortScratch_ = *order_;
     for (std::size_t k = 1; k < sortScratch_.size(); ++k) {
         const int cur = sortScratch_[k];
         const ClipBundle& r = bundles_[static_cast<std::size_t>(cur)];
@@ -290,8 +332,8 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     if (crossings_.empty())
         return;
     position_.resize(bundles_.size());
-    for (std::size_t k = 0; k < order_.size(); ++k)
-        position_[static_cast<std::size_t>(order_[k])] = static_cast<int>(k);
+    for (std::size_t k = 0; k < order_->size(); ++k)
+        position_[static_cast<std::size_t>((*order_)[k])] = static_cast<int>(k);
     std::stable_sort(crossings_.begin(), crossings_.end(),
                      [](const Crossing& a, const Crossing& b) { return a.t < b.t; });
     for (std::size_t k = 0; k < crossings_.size(); ++k) {
@@ -334,8 +376,8 @@ void ScanBeamSweep::processCrossing(const Crossing& c, double yBot, double yTop)
 
     const int pl = position_[static_cast<std::size_t>(c.left)];
     const int pr = position_[static_cast<std::size_t>(c.right)];
-    order_[static_cast<std::size_t>(pl)] = c.right;
-    order_[static_cast<std::size_t>(pr)] = c.left;
+    (*order_)[static_cast<std::size_t>(pl)] = c.right;
+    (*order_)[static_cast<std::size_t>(pr)] = c.left;
     position_[static_cast<std::size_t>(c.left)] = pr;
     position_[static_cast<std::size_t>(c.right)] = pl;
     r.left = leftParity;

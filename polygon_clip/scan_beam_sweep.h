@@ -27,6 +27,9 @@ struct ClipBundle {
 class ScanBeamSweep {
 public:
     ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside);
+    // Points into itself: neither copied nor moved.
+    ScanBeamSweep(const ScanBeamSweep&) = delete;
+    ScanBeamSweep& operator=(const ScanBeamSweep&) = delete;
     // Runs the sweep; the result boundary is left in nodes().
     void run();
     const std::pmr::vector<ClipNode>& nodes() const { return nodes_; }
@@ -46,6 +49,7 @@ private:
     void activate(int edge);
     void processScanline(double y);
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
+    void continueBound(ClipBundle& b, double x, double y);
     void processBeam(double yBot, double yTop);
     void processCrossing(const Crossing& c, double yBot, double yTop);
     void compact();
@@ -56,15 +60,20 @@ private:
     std::pmr::vector<double> scanbeam_; // min-heap of edge tops still to come
 
     // Bundles by id, and the left-to-right order of the live ones. A bundle that passes a scan
-    // line untouched keeps its id and members; bundles ending at a point leave dead entries
-    // behind, swept out by compact() once they outnumber the live ones.
+    // line untouched, or whose one edge hands over to the next edge of its bound, keeps its id
+    // and member slot; bundles ending at a point leave dead entries behind, swept out by
+    // compact() once they outnumber the live ones.
     std::pmr::vector<ClipBundle> bundles_;
-    std::pmr::vector<int> order_;
+    std::pmr::vector<int> orderA_;
+    std::pmr::vector<int> orderB_;
+    // The live order, and the one built for the beam above the current scan line; they trade
+    // places by pointer at every scan line (swapping the vectors costs a store-forwarding stall).
+    std::pmr::vector<int>* order_ = &orderA_;
+    std::pmr::vector<int>* nextOrder_ = &orderB_;
+    std::size_t nextCount_ = 0; // entries of *nextOrder_ filled so far
     std::pmr::vector<int> position_;
     std::pmr::vector<int> memberEdges_;
     std::size_t liveMembers_ = 0;
-    // The order for the beam above the current scan line.
-    std::pmr::vector<int> nextOrder_;
     std::pmr::vector<ClipBundle> compactBundles_;
     std::pmr::vector<int> compactMembers_;
 
