@@ -38,7 +38,10 @@ void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
                 continue;
             const ClipVertex& lo = a.y < b.y ? a : b;
             const ClipVertex& hi = a.y < b.y ? b : a;
-            ClipEdge e;
+            slot[static_cast<std::size_t>(i)] = static_cast<int>(table.edges.size());
+            dir[static_cast<std::size_t>(i)] = a.y < b.y ? 1 : -1;
+            // Filled in place: copying a local edge in stalls on its fresh field stores.
+            ClipEdge& e = table.edges.emplace_back();
             e.xb = lo.x;
             e.yb = lo.y;
             e.xt = hi.x;
@@ -47,9 +50,6 @@ void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
             if (!std::isfinite(e.dx))
                 e.dx = hi.x > lo.x ? 1e300 : -1e300;
             e.poly = poly;
-            slot[static_cast<std::size_t>(i)] = static_cast<int>(table.edges.size());
-            dir[static_cast<std::size_t>(i)] = a.y < b.y ? 1 : -1;
-            table.edges.push_back(e);
         }
         // Rising edges continue into the following contour edge when it rises too; falling
         // edges, read backwards, into the preceding one.
