@@ -179,25 +179,48 @@ void ScanBeamSweep::processScanline(double y) {
 // The bundle `b` of one edge ending at (x, y) takes on the edge continuing its bound: the same
 // vertex and links as a fresh bundle for that edge would give, without a new id or member slot.
 void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
-    const int next = table_.edges[static_cast<std::size_t>(b.rep)].next;
+    const int below = b.rep;
+    const int next = table_.edges[static_cast<std::size_t>(below)].next;
     const ClipEdge& n = table_.edges[static_cast<std::size_t>(next)];
     activate(next);
     const ClipParity flipsBelow = b.flips;
     const ClipParity flipsAbove = polyBit(n.poly);
     const ClipParity runBelow = static_cast<ClipParity>(belowLeft_ ^ flipsBelow);
     const ClipParity runAbove = static_cast<ClipParity>(aboveLeft_ ^ flipsAbove);
-    // Counter-clockwise from the east: east, above, west, below.
-    ClipRay rays[4] = {
-        {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_},
-        {flipsAbove, false, next, -1, &b.open},
-        {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
-        {flipsBelow, true, b.rep, b.open, nullptr}};
+    const int openBelow = b.open;
     b.rep = next;
     memberEdges_[static_cast<std::size_t>(b.first)] = next;
     b.flips = flipsAbove;
     b.left = aboveLeft_;
     b.xBot = n.xb;
     b.yEnd = n.yt;
+    if (runBelow == runAbove && belowLeft_ == aboveLeft_ && next != below) {
+        // Both sides of the scan line alike: only the bundle can bound the result here, and if
+        // it does the boundary turns from one edge to the next at a new vertex. This is what
+        // classifying the four rays gives, spelt out: every vertex of a regular outline.
+        belowLeft_ = runBelow;
+        aboveLeft_ = runAbove;
+        pendingWest_ = -1;
+        b.open = -1;
+        const bool insideEast = (inside_ >> runBelow) & 1u;
+        const bool insideWest = (inside_ >> static_cast<ClipParity>(runBelow ^ flipsAbove)) & 1u;
+        if (insideEast == insideWest)
+            return;
+        const int node = static_cast<int>(nodes_.size());
+        nodes_.push_back({x, y, -1});
+        if (insideEast)
+            nodes_[static_cast<std::size_t>(node)].next = openBelow; // going down, into below
+        else if (openBelow >= 0)
+            nodes_[static_cast<std::size_t>(openBelow)].next = node; // coming up from below
+        b.open = node;
+        return;
+    }
+    // Counter-clockwise from the east: east, above, west, below.
+    ClipRay rays[4] = {
+        {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_},
+        {flipsAbove, false, next, -1, &b.open},
+        {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
+        {flipsBelow, true, below, openBelow, nullptr}};
     classifyClipVertex(x, y, runBelow, inside_, rays, 4, nodes_);
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
