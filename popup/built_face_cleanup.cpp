@@ -2,8 +2,6 @@
 // narrower than the tolerance close up and vanish, spikes and pinches are cut away.
 #include "popup/built_face_cleanup.h"
 
-#include "model/clip_holder.h"
-#include "polygon_clip/polygon_clip.h"
 #include "popup/built_faces.h"
 #include "popup/rebuild_memo.h"
 
@@ -102,43 +100,9 @@ struct PassValues {
 constexpr unsigned reformSalt = 16;
 constexpr unsigned uniteSalt = 17;
 
-// a = a op b through the engine, or the memo's answer for the same inputs.
-void clip(Polygon& a, ClipOp op, const Polygon& b, unsigned salt, RebuildMemo* memo) {
-    RebuildMemo::Key key;
-    if (memo) {
-        key = memo->clipKey(op, a, b, salt);
-        if (const Polygon* found = memo->findClip(key)) {
-            a = *found;
-            return;
-        }
-    }
-    ClipHolder subject, other;
-    a.toClipPolygon(subject.p);
-    b.toClipPolygon(other.p);
-    ClipHolder result(clipPolygons(op, subject.p, other.p));
-    a.assignFromClipPolygon(result.p);
-    if (memo)
-        memo->storeClip(key, a);
-}
-
 // The polygon as the engine forms it: zero-width spikes, slits and pinches resolved.
 void reform(Polygon& p, RebuildMemo* memo) {
-    clip(p, ClipOp::Difference, Polygon{}, reformSalt, memo);
-}
-
-// f's fill from its polygon, through the engine or the memo.
-void fill(Face& f, RebuildMemo* memo) {
-    if (!memo) {
-        f.triangulate();
-        return;
-    }
-    const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
-    if (const std::vector<Triangle>* found = memo->findFill(key)) {
-        f.triangles = *found;
-        return;
-    }
-    f.triangulate();
-    memo->storeFill(key, f.triangles);
+    memoisedClip(p, ClipOp::Difference, Polygon{}, memo, reformSalt);
 }
 
 struct Box {
@@ -196,7 +160,7 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildM
             if (group.empty())
                 united = f->polygon;
             else
-                clip(united, ClipOp::Union, f->polygon, uniteSalt, memo);
+                memoisedClip(united, ClipOp::Union, f->polygon, memo, uniteSalt);
             group.insert(f.get());
         }
         if (group.size() < 2)
@@ -206,7 +170,7 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildM
         auto merged = std::make_unique<Face>(seed->plane, seed->offset);
         merged->polygon = std::move(united);
         if (outerLoops(merged->polygon) == 1) {
-            fill(*merged, memo);
+            memoisedFill(*merged, memo);
             parts.push_back(std::move(merged));
         } else {
             merged->splitByOuterLoops(parts);
@@ -303,7 +267,7 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
                 }
             continue;
         }
-        fill(*face, memo);
+        memoisedFill(*face, memo);
         if (face->triangles.empty()) {
             vanished.push_back(box);
             continue;

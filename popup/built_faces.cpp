@@ -3,7 +3,6 @@
 #include "popup/built_faces.h"
 
 #include "model/clip_holder.h"
-#include "polygon_clip/polygon_clip.h"
 #include "popup/built_face_cleanup.h"
 #include "popup/face_table.h"
 #include "popup/rebuild_memo.h"
@@ -20,59 +19,6 @@ namespace {
 
 // Offsets closer than this are one plane when a face covers another.
 constexpr double coverPlaneTolerance = 0.00001;
-
-// a = a op b, through the engine (or the memo of an earlier rebuild's identical call), with b
-// already in the engine's form.
-void clipInPlace(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo = nullptr) {
-    RebuildMemo::Key key;
-    if (memo) {
-        key = memo->clipKey(op, a, b);
-        if (const Polygon* found = memo->findClip(key)) {
-            a = *found;
-            return;
-        }
-    }
-    ClipHolder subject;
-    a.toClipPolygon(subject.p);
-    ClipHolder result(clipPolygons(op, subject.p, b));
-    a.assignFromClipPolygon(result.p);
-    if (memo)
-        memo->storeClip(key, a);
-}
-
-// a = a op b, through the engine or the memo.
-void clipInPlace(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo = nullptr) {
-    RebuildMemo::Key key;
-    if (memo) {
-        key = memo->clipKey(op, a, b);
-        if (const Polygon* found = memo->findClip(key)) {
-            a = *found;
-            return;
-        }
-    }
-    ClipHolder subject, clip;
-    a.toClipPolygon(subject.p);
-    b.toClipPolygon(clip.p);
-    ClipHolder result(clipPolygons(op, subject.p, clip.p));
-    a.assignFromClipPolygon(result.p);
-    if (memo)
-        memo->storeClip(key, a);
-}
-
-// f's fill from its polygon, through the engine or the memo.
-void fillFace(Face& f, RebuildMemo* memo) {
-    if (!memo) {
-        f.triangulate();
-        return;
-    }
-    const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
-    if (const std::vector<Triangle>* found = memo->findFill(key)) {
-        f.triangles = *found;
-        return;
-    }
-    f.triangulate();
-    memo->storeFill(key, f.triangles);
-}
 
 bool onCoverPlane(const Face& a, FacePlane plane, double offset) {
     return a.plane == plane && std::fabs(a.offset - offset) <= coverPlaneTolerance;
@@ -321,7 +267,7 @@ public:
         if (place == Placement::Within)
             b.polygon.clear();
         else if (place == Placement::Unknown)
-            clipInPlace(b.polygon, ClipOp::Difference, faceClip);
+            memoisedClip(b.polygon, ClipOp::Difference, faceClip, nullptr);
         if (memo_)
             memo_->storeClip(key, place == Placement::Unknown ? b.polygon : Polygon{},
                              static_cast<int>(place));
@@ -360,7 +306,7 @@ public:
     void finish() {
         for (auto& f : model_.builtFaces)
             if (stale_.erase(f.get()))
-                fillFace(*f, memo_);
+                memoisedFill(*f, memo_);
         stale_.clear();
     }
 
@@ -408,7 +354,7 @@ private:
         }
         if (area > 1e-9)
             return false;
-        fillFace(f, memo_);
+        memoisedFill(f, memo_);
         stale_.erase(&f);
         copies_.erase(&f);
         return f.triangles.empty();
@@ -457,7 +403,7 @@ private:
             if (engineShaped_ && merged->polygon.loops.empty())
                 merged->polygon = built->polygon; // uniting with nothing gives the face back
             else
-                clipInPlace(merged->polygon, ClipOp::Union, built->polygon, memo_);
+                memoisedClip(merged->polygon, ClipOp::Union, built->polygon, memo_);
             noted.push_back(built.get());
         }
         removeFaces(noted);
@@ -510,7 +456,7 @@ private:
                 Polygon hole;
                 hole.addLoop(std::make_unique<Loop>(*holes[h]));
                 Polygon rest = part->polygon;
-                clipInPlace(rest, ClipOp::Difference, hole, memo_);
+                memoisedClip(rest, ClipOp::Difference, hole, memo_);
                 if (!rest.loops.empty()) // an island inside the hole keeps its paper
                     part->polygon = std::move(rest);
             }
@@ -618,7 +564,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             // is copied.
             auto copy = std::make_unique<Face>(userFace.plane, userFace.offset);
             copy->polygon = userFace.polygon;
-            clipInPlace(copy->polygon, ClipOp::Intersection, sheet, memo);
+            memoisedClip(copy->polygon, ClipOp::Intersection, sheet, memo);
             builder.add(std::move(copy));
         }
         if (nextStop < stops.size() && stops[nextStop] == i + 1) {
@@ -650,7 +596,7 @@ void mergePlane(CardModel& model, FacePlane plane, double offset) {
     for (auto& built : model.builtFaces) {
         if (built->plane != plane || built->offset != offset)
             continue;
-        clipInPlace(merged->polygon, ClipOp::Union, built->polygon);
+        memoisedClip(merged->polygon, ClipOp::Union, built->polygon, nullptr);
         noted.push_back(built.get());
     }
     std::erase_if(model.builtFaces, [&](const std::unique_ptr<Face>& f) {

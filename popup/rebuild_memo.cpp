@@ -1,6 +1,9 @@
 // Fingerprints of engine inputs and the store of earlier results.
 #include "popup/rebuild_memo.h"
 
+#include "model/clip_holder.h"
+#include "polygon_clip/polygon_clip.h"
+
 #include <bit>
 #include <cstring>
 
@@ -60,8 +63,10 @@ constexpr std::uint64_t kPrefixTag = 0xC4EC;
 
 } // namespace
 
-RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Polygon& subject, const ClipPolygon& clip,
-                                      unsigned salt) const {
+template <class Operand>
+RebuildMemo::Key RebuildMemo::operandClipKey(ClipOp op, const Polygon& subject, const Operand& clip,
+                                             unsigned salt) const {
+    // The same words for both operand forms, so both forms of one input find one entry.
     Fingerprint f(static_cast<std::uint64_t>(op) | std::uint64_t{salt} << 8);
     f.polygon(subject);
     f.word(0xC11Bu);
@@ -70,15 +75,14 @@ RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Polygon& subject, const C
     return f.key();
 }
 
+RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Polygon& subject, const ClipPolygon& clip,
+                                      unsigned salt) const {
+    return operandClipKey(op, subject, clip, salt);
+}
+
 RebuildMemo::Key RebuildMemo::clipKey(ClipOp op, const Polygon& subject, const Polygon& clip,
                                       unsigned salt) const {
-    // The same words as for the engine form, so both forms of one input find one entry.
-    Fingerprint f(static_cast<std::uint64_t>(op) | std::uint64_t{salt} << 8);
-    f.polygon(subject);
-    f.word(0xC11Bu);
-    if (fault_ != Fault::IgnoreClipOperand)
-        f.polygon(clip);
-    return f.key();
+    return operandClipKey(op, subject, clip, salt);
 }
 
 RebuildMemo::Key RebuildMemo::polygonPrint(const Polygon& polygon) {
@@ -189,6 +193,58 @@ void RebuildMemo::endRebuild() {
                   [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
     std::erase_if(checkpoints_,
                   [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
+}
+
+namespace {
+
+// The memo's answer when it has one; else the engine's, through `toEngine` for the operand.
+template <class Operand, class ToEngine>
+void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo, unsigned salt,
+                     ToEngine toEngine) {
+    RebuildMemo::Key key;
+    if (memo) {
+        key = memo->clipKey(op, a, b, salt);
+        if (const Polygon* found = memo->findClip(key)) {
+            a = *found;
+            return;
+        }
+    }
+    ClipHolder subject;
+    a.toClipPolygon(subject.p);
+    ClipHolder result(clipPolygons(op, subject.p, toEngine(b)));
+    a.assignFromClipPolygon(result.p);
+    if (memo)
+        memo->storeClip(key, a);
+}
+
+} // namespace
+
+void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo, unsigned salt) {
+    clipThroughMemo(a, op, b, memo, salt,
+                    [](const ClipPolygon& c) -> const ClipPolygon& { return c; });
+}
+
+void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt) {
+    // The operand is put in the engine's form only when the memo has no answer.
+    ClipHolder other;
+    clipThroughMemo(a, op, b, memo, salt, [&other](const Polygon& c) -> const ClipPolygon& {
+        c.toClipPolygon(other.p);
+        return other.p;
+    });
+}
+
+void memoisedFill(Face& f, RebuildMemo* memo) {
+    if (!memo) {
+        f.triangulate();
+        return;
+    }
+    const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
+    if (const std::vector<Triangle>* found = memo->findFill(key)) {
+        f.triangles = *found;
+        return;
+    }
+    f.triangulate();
+    memo->storeFill(key, f.triangles);
 }
 
 } // namespace plicato

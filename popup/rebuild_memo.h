@@ -87,6 +87,8 @@ public:
     Fault fault() const { return fault_; }
 
 private:
+    template <class Operand>
+    Key operandClipKey(ClipOp op, const Polygon& subject, const Operand& clip, unsigned salt) const;
     struct KeyHash {
         std::size_t operator()(const Key& k) const { return static_cast<std::size_t>(k.a); }
     };
@@ -113,5 +115,14 @@ private:
     std::size_t misses_ = 0;
     Fault fault_ = Fault::None;
 };
+
+// a = a op b through the engine, or the memo's stored answer for the same call; without a memo,
+// always the engine. `salt` as for clipKey.
+void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo,
+                  unsigned salt = 0);
+void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt = 0);
+
+// f's fill from its polygon, through the memo when there is one.
+void memoisedFill(Face& f, RebuildMemo* memo);
 
 } // namespace plicato
