@@ -26,7 +26,7 @@ void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
         if (use && !(*use)[static_cast<std::size_t>(c)])
             continue;
         const ClipContour& contour = polygon.contours[c];
-        if (!clipContourUsable(contour))
+        if (!use && !clipContourUsable(contour))
             continue;
         const int n = contour.vertexCount;
         slot.assign(static_cast<std::size_t>(n), -1);

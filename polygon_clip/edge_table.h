@@ -48,9 +48,10 @@ struct ClipEdgeTable {
 // True for a contour the engine can use: at least three vertices, all finite.
 bool clipContourUsable(const ClipContour& contour);
 
-// Appends the edges of every usable contour of `polygon` whose entry in `use` is non-zero (all
-// usable contours when `use` is null), linked into bounds: chains of edges rising from a local
-// minimum. Horizontal edges carry no parity and are left out; an edge after one starts a bound.
+// Appends the edges of every contour of `polygon` whose entry in `use` is non-zero, which the
+// caller has found usable (all usable contours when `use` is null), linked into bounds: chains of
+// edges rising from a local minimum. Horizontal edges carry no parity and are left out; an edge
+// after one starts a bound.
 void addClipEdges(ClipEdgeTable& table, const ClipPolygon& polygon, int poly,
                   const std::pmr::vector<char>* use);
 

@@ -4,8 +4,10 @@
 #include "polygon_clip/edge_table.h"
 #include "polygon_clip/scan_beam_sweep.h"
 #include "polygon_clip/trapezoid_strips.h"
+#include "polygon_clip/window_trim.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <memory_resource>
 
@@ -15,9 +17,7 @@ namespace {
 
 constexpr std::size_t kArenaBytes = std::size_t{24} * 1024;
 
-struct Box {
-    double x0, y0, x1, y1;
-};
+using Box = ClipBox;
 
 int contourCountOf(const ClipPolygon& p) {
     return p.contourCount > 0 && p.contours != nullptr ? p.contourCount : 0;
@@ -30,17 +30,24 @@ std::pmr::vector<Box> contourBoxes(const ClipPolygon& p, std::pmr::vector<char>&
     usable.assign(static_cast<std::size_t>(n), 0);
     for (int c = 0; c < n; ++c) {
         const ClipContour& contour = p.contours[c];
-        if (!clipContourUsable(contour))
+        if (contour.vertexCount < 3 || contour.vertices == nullptr)
             continue;
-        usable[static_cast<std::size_t>(c)] = 1;
+        // One pass for the box and the usability test: a zero times an infinity or a NaN is
+        // a NaN, which the sum keeps.
         Box b{contour.vertices[0].x, contour.vertices[0].y, contour.vertices[0].x,
               contour.vertices[0].y};
-        for (int i = 1; i < contour.vertexCount; ++i) {
-            b.x0 = std::min(b.x0, contour.vertices[i].x);
-            b.x1 = std::max(b.x1, contour.vertices[i].x);
-            b.y0 = std::min(b.y0, contour.vertices[i].y);
-            b.y1 = std::max(b.y1, contour.vertices[i].y);
+        double poison = 0.0;
+        for (int i = 0; i < contour.vertexCount; ++i) {
+            const ClipVertex& v = contour.vertices[i];
+            b.x0 = std::min(b.x0, v.x);
+            b.x1 = std::max(b.x1, v.x);
+            b.y0 = std::min(b.y0, v.y);
+            b.y1 = std::max(b.y1, v.y);
+            poison += v.x * 0.0 + v.y * 0.0;
         }
+        if (poison != 0.0)
+            continue;
+        usable[static_cast<std::size_t>(c)] = 1;
         boxes[static_cast<std::size_t>(c)] = b;
     }
     return boxes;
@@ -70,6 +77,58 @@ void dropIsolated(const std::pmr::vector<Box>& keepBoxes, std::pmr::vector<char>
             any = otherUsable[j] && overlaps(keepBoxes[i], otherBoxes[j]);
         keep[i] = any ? 1 : 0;
     }
+}
+
+// The box of all usable contours, grown by a margin well beyond the sweep's bundling tolerance,
+// so that nothing trimmed outside it can come near an edge inside it.
+bool windowOf(const std::pmr::vector<Box>& boxes, const std::pmr::vector<char>& usable, Box& w) {
+    bool any = false;
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (!usable[i])
+            continue;
+        const Box& b = boxes[i];
+        w = any ? Box{std::min(w.x0, b.x0), std::min(w.y0, b.y0), std::max(w.x1, b.x1),
+                      std::max(w.y1, b.y1)}
+                : b;
+        any = true;
+    }
+    if (!any)
+        return false;
+    const double size =
+        std::max({std::fabs(w.x0), std::fabs(w.y0), std::fabs(w.x1), std::fabs(w.y1)});
+    const double margin = 1e-3 + 1e-6 * size;
+    w = {w.x0 - margin, w.y0 - margin, w.x1 + margin, w.y1 + margin};
+    return true;
+}
+
+// Whether a good share of some contour's box lies beyond the window: only then does trimming
+// save more than its own pass costs.
+bool worthTrimming(const std::pmr::vector<Box>& boxes, const std::pmr::vector<char>& use,
+                   const Box& w) {
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        if (!use[i])
+            continue;
+        const Box& b = boxes[i];
+        const double area = (b.x1 - b.x0) * (b.y1 - b.y0);
+        const double inside = std::max(0.0, std::min(b.x1, w.x1) - std::max(b.x0, w.x0)) *
+                              std::max(0.0, std::min(b.y1, w.y1) - std::max(b.y0, w.y0));
+        if (inside < 0.75 * area)
+            return true;
+    }
+    return false;
+}
+
+// The operand as the sweep should see it: trimmed to the window when that saves work.
+const ClipPolygon* trimmedOperand(const ClipPolygon& p, const std::pmr::vector<Box>& boxes,
+                                  std::pmr::vector<char>& use, const std::pmr::vector<Box>& other,
+                                  const std::pmr::vector<char>& otherUse,
+                                  TrimmedClipPolygon& trimmed) {
+    Box w{};
+    if (!windowOf(other, otherUse, w) || !worthTrimming(boxes, use, w))
+        return &p;
+    trimToWindow(p, use, w, trimmed);
+    use.assign(static_cast<std::size_t>(trimmed.view.contourCount), 1);
+    return &trimmed.view;
 }
 
 // Inside states of the result per operation, one bit per parity (bit 0 subject, bit 1 clip).
@@ -118,10 +177,26 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
             dropIsolated(subjectBoxes, useSubject, clipBoxes, useClip);
     }
 
+    // The result of a cutting operation lies inside the subject's box (and, intersecting, the
+    // clip's): beyond it an operand only needs its parity, which far fewer vertices keep.
+    const ClipPolygon* subjectIn = &subject;
+    const ClipPolygon* clipIn = &clip;
+    TrimmedClipPolygon trimmedSubject(&arena);
+    TrimmedClipPolygon trimmedClip(&arena);
+    if (cutting) {
+        // Both windows come from the operands as given, before either is trimmed.
+        const std::pmr::vector<char> subjectUse(useSubject, &arena);
+        const std::pmr::vector<char> clipUse(useClip, &arena);
+        clipIn = trimmedOperand(clip, clipBoxes, useClip, subjectBoxes, subjectUse, trimmedClip);
+        if (op == ClipOp::Intersection)
+            subjectIn = trimmedOperand(subject, subjectBoxes, useSubject, clipBoxes, clipUse,
+                                       trimmedSubject);
+    }
+
     ClipEdgeTable table(&arena);
-    table.edges.reserve(vertexTotal(subject, useSubject) + vertexTotal(clip, useClip));
-    addClipEdges(table, subject, 0, &useSubject);
-    addClipEdges(table, clip, 1, &useClip);
+    table.edges.reserve(vertexTotal(*subjectIn, useSubject) + vertexTotal(*clipIn, useClip));
+    addClipEdges(table, *subjectIn, 0, &useSubject);
+    addClipEdges(table, *clipIn, 1, &useClip);
     buildLocalMinima(table);
     ScanBeamSweep sweep(table, inside);
     sweep.run();

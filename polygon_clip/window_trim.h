@@ -1,0 +1,35 @@
+// Shortening the contours of one operand to what can matter inside a window (the other
+// operand's box), for operations whose result lies inside that window.
+#pragma once
+
+#include "polygon_clip/clip_polygon.h"
+
+#include <memory_resource>
+#include <vector>
+
+namespace plicato {
+
+struct ClipBox {
+    double x0, y0, x1, y1;
+};
+
+// A polygon whose arrays live in an arena: `view` points into the vectors, which own them.
+struct TrimmedClipPolygon {
+    explicit TrimmedClipPolygon(std::pmr::memory_resource* arena)
+        : contours(arena), holeFlags(arena), vertices(arena) {}
+    std::pmr::vector<ClipContour> contours;
+    std::pmr::vector<int> holeFlags;
+    std::pmr::vector<ClipVertex> vertices;
+    ClipPolygon view;
+};
+
+// Every run of consecutive vertices lying beyond one side of `window` is shortened to its two
+// ends. The chord that replaces a run lies beyond the same side (a half-plane is convex), and so
+// does the loop it closes with the run, so the even-odd parity of every point of the window is
+// unchanged while each edge that reaches into the window stays exactly as it was. Contours
+// wholly beyond one side are left out. Only contours marked in `use` are taken; the result's
+// contours are all usable.
+void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
+                  const ClipBox& window, TrimmedClipPolygon& out);
+
+} // namespace plicato
