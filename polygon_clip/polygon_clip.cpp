@@ -79,8 +79,7 @@ void dropIsolated(const std::pmr::vector<Box>& keepBoxes, std::pmr::vector<char>
     }
 }
 
-// The box of all usable contours, grown by a margin well beyond the sweep's bundling tolerance,
-// so that nothing trimmed outside it can come near an edge inside it.
+// The box of all usable contours, grown to a window.
 bool windowOf(const std::pmr::vector<Box>& boxes, const std::pmr::vector<char>& usable, Box& w) {
     bool any = false;
     for (std::size_t i = 0; i < boxes.size(); ++i) {
@@ -94,10 +93,7 @@ bool windowOf(const std::pmr::vector<Box>& boxes, const std::pmr::vector<char>& 
     }
     if (!any)
         return false;
-    const double size =
-        std::max({std::fabs(w.x0), std::fabs(w.y0), std::fabs(w.x1), std::fabs(w.y1)});
-    const double margin = 1e-3 + 1e-6 * size;
-    w = {w.x0 - margin, w.y0 - margin, w.x1 + margin, w.y1 + margin};
+    w = grownWindow(w);
     return true;
 }
 

@@ -1,6 +1,8 @@
 // Shortening contours to a window: runs of vertices beyond one side become a single chord.
 #include "polygon_clip/window_trim.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 namespace plicato {
@@ -14,7 +16,8 @@ unsigned outCode(const ClipVertex& v, const ClipBox& w) {
 }
 
 // Appends the shortened contour to `out` and returns its vertex count (0: wholly beyond a side).
-int trimContour(const ClipContour& c, const ClipBox& w, std::pmr::vector<ClipVertex>& out) {
+int trimContour(const ClipContour& c, const ClipBox& w, std::pmr::vector<ClipVertex>& out,
+                std::pmr::vector<int>& origins) {
     const int n = c.vertexCount;
     const ClipVertex* v = c.vertices;
     // Start where a run must start anyway, so that no run is split at the seam; a contour whose
@@ -32,27 +35,31 @@ int trimContour(const ClipContour& c, const ClipBox& w, std::pmr::vector<ClipVer
     const std::size_t first = out.size();
     unsigned runMask = 0;
     int runLength = 0;
-    ClipVertex runLast{};
+    int runLast = 0;
     auto flush = [&] {
-        if (runLength >= 2)
-            out.push_back(runLast);
+        if (runLength >= 2) {
+            out.push_back(v[runLast]);
+            origins.push_back(runLast);
+        }
     };
     for (int k = 0; k < n; ++k) {
-        const ClipVertex& p = v[(start + k) % n];
-        const unsigned code = outCode(p, w);
+        const int at = (start + k) % n;
+        const unsigned code = outCode(v[at], w);
         if (runLength > 0 && (runMask & code) != 0) {
             runMask &= code;
-            runLast = p;
+            runLast = at;
             ++runLength;
             continue;
         }
         flush();
-        out.push_back(p);
+        out.push_back(v[at]);
+        origins.push_back(at);
         runMask = code;
         runLength = 1;
     }
     if (runLength == n && runMask != 0) { // one run: the whole contour is beyond one side
         out.resize(first);
+        origins.resize(first);
         return 0;
     }
     flush();
@@ -60,6 +67,13 @@ int trimContour(const ClipContour& c, const ClipBox& w, std::pmr::vector<ClipVer
 }
 
 } // namespace
+
+ClipBox grownWindow(const ClipBox& w) {
+    const double size =
+        std::max({std::fabs(w.x0), std::fabs(w.y0), std::fabs(w.x1), std::fabs(w.y1)});
+    const double margin = 1e-3 + 1e-6 * size;
+    return {w.x0 - margin, w.y0 - margin, w.x1 + margin, w.y1 + margin};
+}
 
 void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
                   const ClipBox& window, TrimmedClipPolygon& out) {
@@ -69,17 +83,24 @@ void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
             total += static_cast<std::size_t>(polygon.contours[c].vertexCount);
     out.vertices.clear();
     out.vertices.reserve(total); // no reallocation: contours point into it as they are added
+    out.origins.clear();
+    out.origins.reserve(total);
     out.contours.clear();
     out.holeFlags.clear();
+    out.sources.clear();
+    out.dropped.clear();
     for (std::size_t c = 0; c < use.size(); ++c) {
         if (!use[c])
             continue;
         const std::size_t at = out.vertices.size();
-        const int count = trimContour(polygon.contours[c], window, out.vertices);
+        const int count = trimContour(polygon.contours[c], window, out.vertices, out.origins);
         if (count < 3) {
             out.vertices.resize(at);
+            out.origins.resize(at);
+            out.dropped.push_back(static_cast<int>(c));
             continue;
         }
+        out.sources.push_back(static_cast<int>(c));
         out.contours.push_back({count, out.vertices.data() + at});
         out.holeFlags.push_back(polygon.holeFlags ? polygon.holeFlags[c] : 0);
     }

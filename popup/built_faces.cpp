@@ -267,7 +267,7 @@ public:
         if (place == Placement::Within)
             b.polygon.clear();
         else if (place == Placement::Unknown)
-            memoisedClip(b.polygon, ClipOp::Difference, faceClip, nullptr);
+            memoisedClip(b.polygon, ClipOp::Difference, faceClip, nullptr, 0, engineShaped_);
         if (memo_)
             memo_->storeClip(key, place == Placement::Unknown ? b.polygon : Polygon{},
                              static_cast<int>(place));
@@ -403,7 +403,8 @@ private:
             if (engineShaped_ && merged->polygon.loops.empty())
                 merged->polygon = built->polygon; // uniting with nothing gives the face back
             else
-                memoisedClip(merged->polygon, ClipOp::Union, built->polygon, memo_);
+                memoisedClip(merged->polygon, ClipOp::Union, built->polygon, memo_, 0,
+                             engineShaped_);
             noted.push_back(built.get());
         }
         removeFaces(noted);

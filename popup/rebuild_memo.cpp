@@ -2,6 +2,7 @@
 #include "popup/rebuild_memo.h"
 
 #include "model/clip_holder.h"
+#include "polygon_clip/local_clip.h"
 #include "polygon_clip/polygon_clip.h"
 
 #include <bit>
@@ -200,7 +201,7 @@ namespace {
 // The memo's answer when it has one; else the engine's, through `toEngine` for the operand.
 template <class Operand, class ToEngine>
 void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo, unsigned salt,
-                     ToEngine toEngine) {
+                     bool engineSubject, ToEngine toEngine) {
     RebuildMemo::Key key;
     if (memo) {
         key = memo->clipKey(op, a, b, salt);
@@ -211,7 +212,8 @@ void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo,
     }
     ClipHolder subject;
     a.toClipPolygon(subject.p);
-    ClipHolder result(clipPolygons(op, subject.p, toEngine(b)));
+    ClipHolder result(engineSubject ? clipEngineSubject(op, subject.p, toEngine(b))
+                                    : clipPolygons(op, subject.p, toEngine(b)));
     a.assignFromClipPolygon(result.p);
     if (memo)
         memo->storeClip(key, a);
@@ -219,18 +221,21 @@ void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo,
 
 } // namespace
 
-void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo, unsigned salt) {
-    clipThroughMemo(a, op, b, memo, salt,
+void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo, unsigned salt,
+                  bool engineSubject) {
+    clipThroughMemo(a, op, b, memo, salt, engineSubject,
                     [](const ClipPolygon& c) -> const ClipPolygon& { return c; });
 }
 
-void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt) {
+void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt,
+                  bool engineSubject) {
     // The operand is put in the engine's form only when the memo has no answer.
     ClipHolder other;
-    clipThroughMemo(a, op, b, memo, salt, [&other](const Polygon& c) -> const ClipPolygon& {
-        c.toClipPolygon(other.p);
-        return other.p;
-    });
+    clipThroughMemo(a, op, b, memo, salt, engineSubject,
+                    [&other](const Polygon& c) -> const ClipPolygon& {
+                        c.toClipPolygon(other.p);
+                        return other.p;
+                    });
 }
 
 void memoisedFill(Face& f, RebuildMemo* memo) {

@@ -117,10 +117,12 @@ private:
 };
 
 // a = a op b through the engine, or the memo's stored answer for the same call; without a memo,
-// always the engine. `salt` as for clipKey.
-void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo,
-                  unsigned salt = 0);
-void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt = 0);
+// always the engine. `salt` as for clipKey. `engineSubject`: a is the engine's own output, so
+// only its part near b need go through the sweep.
+void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo, unsigned salt = 0,
+                  bool engineSubject = false);
+void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt = 0,
+                  bool engineSubject = false);
 
 // f's fill from its polygon, through the memo when there is one.
 void memoisedFill(Face& f, RebuildMemo* memo);

@@ -1,0 +1,154 @@
+// Local clipping: the subject trimmed to the clip's window, clipped, and its runs put back.
+#include "polygon_clip/local_clip.h"
+
+#include "polygon_clip/edge_table.h"
+#include "polygon_clip/window_trim.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <memory_resource>
+#include <vector>
+
+namespace plicato {
+
+namespace {
+
+bool boxOfUsable(const ClipPolygon& p, ClipBox& box, std::pmr::vector<char>* use) {
+    bool any = false;
+    for (int c = 0; c < p.contourCount; ++c) {
+        const ClipContour& contour = p.contours[c];
+        const bool usable = clipContourUsable(contour);
+        if (use)
+            use->push_back(usable ? 1 : 0);
+        if (!usable)
+            continue;
+        for (int i = 0; i < contour.vertexCount; ++i) {
+            const ClipVertex& v = contour.vertices[i];
+            if (!any) {
+                box = {v.x, v.y, v.x, v.y};
+                any = true;
+            }
+            box = {std::min(box.x0, v.x), std::min(box.y0, v.y), std::max(box.x1, v.x),
+                   std::max(box.y1, v.y)};
+        }
+    }
+    return any;
+}
+
+// A chord of the trimmed subject: the edge from p to q stands for the input contour's vertices
+// strictly between `from` and `to`.
+struct Chord {
+    ClipVertex p, q;
+    int source, from, to;
+    int seen = 0;
+};
+
+bool lowerStart(const ClipVertex& a, const ClipVertex& b) {
+    return a.y < b.y || (a.y == b.y && a.x < b.x);
+}
+
+double doubledArea(const std::vector<ClipVertex>& r) {
+    double sum = 0.0;
+    for (std::size_t i = 1; i + 1 < r.size(); ++i)
+        sum +=
+            (r[i].x - r[0].x) * (r[i + 1].y - r[0].y) - (r[i + 1].x - r[0].x) * (r[i].y - r[0].y);
+    return sum;
+}
+
+// The rings in the engine's order, as a freshly allocated polygon.
+ClipPolygon engineOrdered(std::vector<std::vector<ClipVertex>>& rings) {
+    for (auto& r : rings) {
+        const auto low = std::min_element(r.begin(), r.end(), lowerStart);
+        std::rotate(r.begin(), low, r.end());
+    }
+    std::stable_sort(rings.begin(), rings.end(),
+                     [](const auto& a, const auto& b) { return lowerStart(a[0], b[0]); });
+    ClipPolygon out;
+    allocateClipContours(out, static_cast<int>(rings.size()));
+    for (std::size_t i = 0; i < rings.size(); ++i) {
+        out.holeFlags[i] = doubledArea(rings[i]) < 0.0 ? 1 : 0;
+        allocateClipVertices(out.contours[i], static_cast<int>(rings[i].size()));
+        std::memcpy(out.contours[i].vertices, rings[i].data(),
+                    rings[i].size() * sizeof(ClipVertex));
+    }
+    return out;
+}
+
+} // namespace
+
+ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
+    if (op != ClipOp::Difference && op != ClipOp::Union)
+        return clipPolygons(op, subject, clip);
+    std::pmr::monotonic_buffer_resource arena;
+    ClipBox clipBox{}, subjectBox{};
+    std::pmr::vector<char> use(&arena);
+    if (!boxOfUsable(clip, clipBox, nullptr) || !boxOfUsable(subject, subjectBox, &use))
+        return clipPolygons(op, subject, clip);
+    // Worth it only when most of the subject lies beyond the clip's window.
+    const ClipBox w = grownWindow(clipBox);
+    const double area = (subjectBox.x1 - subjectBox.x0) * (subjectBox.y1 - subjectBox.y0);
+    const double near =
+        std::max(0.0, std::min(subjectBox.x1, w.x1) - std::max(subjectBox.x0, w.x0)) *
+        std::max(0.0, std::min(subjectBox.y1, w.y1) - std::max(subjectBox.y0, w.y0));
+    if (near > 0.5 * area)
+        return clipPolygons(op, subject, clip);
+
+    TrimmedClipPolygon trimmed(&arena);
+    trimToWindow(subject, use, w, trimmed);
+    std::vector<Chord> chords;
+    for (int k = 0; k < trimmed.view.contourCount; ++k) {
+        const ClipContour& c = trimmed.view.contours[k];
+        const int source = trimmed.sources[static_cast<std::size_t>(k)];
+        const int n = subject.contours[source].vertexCount;
+        const int* origin = trimmed.origins.data() + (c.vertices - trimmed.vertices.data());
+        for (int j = 0; j < c.vertexCount; ++j) {
+            const int next = j + 1 == c.vertexCount ? 0 : j + 1;
+            if ((origin[j] + 1) % n != origin[next])
+                chords.push_back(
+                    {c.vertices[j], c.vertices[next], source, origin[j], origin[next]});
+        }
+    }
+    if (chords.empty() && trimmed.dropped.empty())
+        return clipPolygons(op, subject, clip);
+    std::sort(chords.begin(), chords.end(),
+              [](const Chord& a, const Chord& b) { return lowerStart(a.p, b.p); });
+
+    ClipPolygon near_ = clipPolygons(op, trimmed.view, clip);
+    std::vector<std::vector<ClipVertex>> rings;
+    rings.reserve(static_cast<std::size_t>(near_.contourCount) + trimmed.dropped.size());
+    for (int k = 0; k < near_.contourCount; ++k) {
+        const ClipContour& c = near_.contours[k];
+        std::vector<ClipVertex>& ring = rings.emplace_back();
+        for (int j = 0; j < c.vertexCount; ++j) {
+            const ClipVertex& p = c.vertices[j];
+            const ClipVertex& q = c.vertices[j + 1 == c.vertexCount ? 0 : j + 1];
+            ring.push_back(p);
+            auto it = std::lower_bound(
+                chords.begin(), chords.end(), p,
+                [](const Chord& a, const ClipVertex& v) { return lowerStart(a.p, v); });
+            for (; it != chords.end() && it->p.x == p.x && it->p.y == p.y; ++it) {
+                if (it->q.x != q.x || it->q.y != q.y)
+                    continue;
+                ++it->seen;
+                const ClipContour& s = subject.contours[it->source];
+                for (int i = (it->from + 1) % s.vertexCount; i != it->to;
+                     i = (i + 1) % s.vertexCount)
+                    ring.push_back(s.vertices[i]);
+                break;
+            }
+        }
+    }
+    freeClipPolygon(near_);
+    // Every chord must have come through whole, once: then nothing met it, and putting its run
+    // back gives what the whole subject would have.
+    if (std::any_of(chords.begin(), chords.end(), [](const Chord& c) { return c.seen != 1; }))
+        return clipPolygons(op, subject, clip);
+    for (const int d : trimmed.dropped) {
+        const ClipContour& s = subject.contours[d];
+        rings.emplace_back(s.vertices, s.vertices + s.vertexCount);
+    }
+    return engineOrdered(rings);
+}
+
+} // namespace plicato
