@@ -18,20 +18,28 @@ bool boxOfUsable(const ClipPolygon& p, ClipBox& box, std::pmr::vector<char>* use
     bool any = false;
     for (int c = 0; c < p.contourCount; ++c) {
         const ClipContour& contour = p.contours[c];
-        const bool usable = clipContourUsable(contour);
-        if (use)
-            use->push_back(usable ? 1 : 0);
-        if (!usable)
-            continue;
-        for (int i = 0; i < contour.vertexCount; ++i) {
-            const ClipVertex& v = contour.vertices[i];
-            if (!any) {
-                box = {v.x, v.y, v.x, v.y};
+        bool usable = contour.vertexCount >= 3 && contour.vertices != nullptr;
+        if (usable) {
+            // A zero times an infinity or a NaN is a NaN, which the sum keeps.
+            ClipBox b{contour.vertices[0].x, contour.vertices[0].y, contour.vertices[0].x,
+                      contour.vertices[0].y};
+            double poison = 0.0;
+            for (int i = 0; i < contour.vertexCount; ++i) {
+                const ClipVertex& v = contour.vertices[i];
+                b = {std::min(b.x0, v.x), std::min(b.y0, v.y), std::max(b.x1, v.x),
+                     std::max(b.y1, v.y)};
+                poison += v.x * 0.0 + v.y * 0.0;
+            }
+            usable = poison == 0.0;
+            if (usable) {
+                box = any ? ClipBox{std::min(box.x0, b.x0), std::min(box.y0, b.y0),
+                                    std::max(box.x1, b.x1), std::max(box.y1, b.y1)}
+                          : b;
                 any = true;
             }
-            box = {std::min(box.x0, v.x), std::min(box.y0, v.y), std::max(box.x1, v.x),
-                   std::max(box.y1, v.y)};
         }
+        if (use)
+            use->push_back(usable ? 1 : 0);
     }
     return any;
 }
