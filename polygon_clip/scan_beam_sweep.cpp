@@ -102,7 +102,9 @@ void ScanBeamSweep::processScanline(double y) {
             if (i < nb && bundleAt(i).xTop <= last + kBundleTolerance) {
                 const ClipBundle& b = bundleAt(i);
                 last = std::max(last, b.xTop);
-                if (!exact && edges[static_cast<std::size_t>(b.rep)].yt == y) {
+                // The lowest top of the members comes first: a bundle passing the line skips
+                // the load of its edge.
+                if (!exact && b.yEnd <= y && edges[static_cast<std::size_t>(b.rep)].yt == y) {
                     px = b.xTop;
                     exact = true;
                 }
