@@ -57,7 +57,7 @@ int main(int argc, char** argv) {
     rebuildSelection(m);
 
     QEventLoop loop;
-    QObject::connect(&view, &QOpenGLWidget::frameSwapped, &loop, &QEventLoop::quit);
+    QObject::connect(&view, &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
     QTimer::singleShot(5000, &loop, &QEventLoop::quit);
     view.update();
     loop.exec();

@@ -96,7 +96,7 @@ int main(int argc, char** argv) {
     app.processEvents();
     // Each frame: ask for a redraw and wait until it has been drawn and shown.
     QEventLoop loop;
-    QObject::connect(&view, &QOpenGLWidget::frameSwapped, &loop, &QEventLoop::quit);
+    QObject::connect(&view, &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
     QTimer::singleShot(5000, &loop, &QEventLoop::quit); // never hang on a missing window
     view.update();
     loop.exec(); // the first frame sets up the context

@@ -2,6 +2,7 @@
 #include "gui/view/dave3v_view.h"
 
 #include "gui/view/card_opening_dialog.h"
+#include "gui/view/view_surface.h"
 #include "gui/view/viewpoint_dialog.h"
 #include "view/color_table.h"
 #include "view/edit_plane.h"
@@ -10,8 +11,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
-#include <QRubberBand>
-#include <QSurfaceFormat>
+#include <QOpenGLFramebufferObject>
+#include <QPainter>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 
 namespace plicato {
@@ -40,27 +42,97 @@ int modifiersOf(Qt::KeyboardModifiers m) {
 
 } // namespace
 
-CDave3vView::CDave3vView(QWidget* parent) : QOpenGLWidget(parent) {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setDepthBufferSize(24);
-    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
-    setFormat(format);
+CDave3vView::CDave3vView(QWidget* parent) : QWidget(parent), surface_(new ViewSurface(this)) {
+    container_ = QWidget::createWindowContainer(surface_, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(container_);
+    container_->setFocusPolicy(Qt::StrongFocus);
+    container_->setMouseTracking(true);
+    container_->installEventFilter(this);
     setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(container_);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     setMouseTracking(true);
-    setCursor(Qt::ArrowCursor);
+    surface_->setCursor(Qt::ArrowCursor);
+    connect(surface_, &QOpenGLWindow::frameSwapped, this, &CDave3vView::frameSwapped);
 }
 
 CDave3vView::~CDave3vView() {
-    // The base class destroys the context after this object's members are gone: its
-    // notification must not reach the renderer then.
-    if (context())
+    // The window destroys the context after this object's members are gone: its notification
+    // must not reach the renderer then.
+    if (context()) {
         disconnect(context(), nullptr, this, nullptr);
+        makeCurrent();
+        renderer_.release();
+        doneCurrent();
+    }
+}
+
+bool CDave3vView::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == container_) {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+        case QEvent::Wheel:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+            // Events delivered to the container rather than to the window (synthesised ones,
+            // or keys while the container holds the focus) are the view's all the same.
+            QCoreApplication::sendEvent(this, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CDave3vView::update() {
+    surface_->update();
+}
+
+void CDave3vView::makeCurrent() {
+    surface_->makeCurrent();
+}
+
+void CDave3vView::doneCurrent() {
+    surface_->doneCurrent();
+}
+
+QWindow* CDave3vView::drawingWindow() const {
+    return surface_;
+}
+
+QOpenGLContext* CDave3vView::context() const {
+    return surface_->context();
+}
+
+QImage CDave3vView::grabFramebuffer() {
+    if (!surface_->isValid()) { // never shown: make the window's context now
+        surface_->create();
+        surface_->makeCurrent(); // initialises the context and calls initializeGL
+    }
     makeCurrent();
-    renderer_.release();
+    const qreal ratio = surface_->devicePixelRatio();
+    QOpenGLFramebufferObject target(QSize(int(width() * ratio), int(height() * ratio)),
+                                    QOpenGLFramebufferObject::Depth);
+    target.bind();
+    paintGL();
+    QImage image = target.toImage();
+    target.release();
     doneCurrent();
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+void CDave3vView::paintEvent(QPaintEvent*) {
+    if (!surface_->isExposed())
+        return; // nothing shown yet, nothing to copy
+    QPainter painter(this);
+    painter.drawImage(rect(), grabFramebuffer());
 }
 
 void CDave3vView::initializeGL() {
@@ -72,9 +144,9 @@ void CDave3vView::initializeGL() {
     });
 }
 
-void CDave3vView::resizeGL(int w, int h) {
+void CDave3vView::resizeGL(int, int) {
     fullPending_ = true;
-    controller_.resize(w, h);
+    controller_.resize(width(), height());
 }
 
 void CDave3vView::refreshDesignCheck() {
@@ -170,8 +242,18 @@ void CDave3vView::paintGL() {
     }
     cameraOnly_ = false;
     fullPending_ = false;
-    const qreal ratio = devicePixelRatioF();
+    const qreal ratio = surface_->devicePixelRatio();
     renderer_.draw(scene_, int(width() * ratio), int(height() * ratio));
+    if (const std::optional<WindowRect> band = controller_.rubberBandRect()) {
+        // The look of the platform's selection rectangle: the highlight, faint, framed.
+        const QColor h = palette().color(QPalette::Highlight);
+        const Rgba edge{float(h.redF()), float(h.greenF()), float(h.blueF()), 1.0f};
+        Rgba fill = edge;
+        fill.a = 0.25f;
+        renderer_.drawRubberBand(band->left * ratio, band->top * ratio, band->width * ratio,
+                                 band->height * ratio, int(width() * ratio), int(height() * ratio),
+                                 fill, edge);
+    }
     ++frames_;
 }
 
@@ -197,16 +279,16 @@ void CDave3vView::respond(const ViewResponse& r) {
         openingDialog_->hideForModeChange();
     switch (r.cursor) {
     case SizingCursor::NorthEastSouthWest:
-        setCursor(Qt::SizeBDiagCursor);
+        surface_->setCursor(Qt::SizeBDiagCursor);
         break;
     case SizingCursor::NorthWestSouthEast:
-        setCursor(Qt::SizeFDiagCursor);
+        surface_->setCursor(Qt::SizeFDiagCursor);
         break;
     case SizingCursor::WestEast:
-        setCursor(Qt::SizeHorCursor);
+        surface_->setCursor(Qt::SizeHorCursor);
         break;
     case SizingCursor::NorthSouth:
-        setCursor(Qt::SizeVerCursor);
+        surface_->setCursor(Qt::SizeVerCursor);
         break;
     case SizingCursor::Unchanged:
         break;
@@ -219,16 +301,11 @@ void CDave3vView::respond(const ViewResponse& r) {
 }
 
 void CDave3vView::showRubberBand() {
-    const std::optional<WindowRect> rect = controller_.rubberBandRect();
-    if (!rect) {
-        if (rubberBand_)
-            rubberBand_->hide();
-        return;
-    }
-    if (!rubberBand_)
-        rubberBand_ = new QRubberBand(QRubberBand::Rectangle, this);
-    rubberBand_->setGeometry(rect->left, rect->top, rect->width, rect->height);
-    rubberBand_->show();
+    // Drawn over the kept frame (see paintGL): a window or widget of its own would be hidden
+    // under the GL window, or cover what it selects where windows cannot be translucent.
+    if (!fullPending_)
+        cameraOnly_ = true;
+    update();
 }
 
 void CDave3vView::mousePressEvent(QMouseEvent* event) {
@@ -273,7 +350,7 @@ void CDave3vView::mouseMoveEvent(QMouseEvent* event) {
 
 void CDave3vView::wheelEvent(QWheelEvent* event) {
     respond(controller_.wheel(event->angleDelta().y()));
-    QOpenGLWidget::wheelEvent(event);
+    QWidget::wheelEvent(event);
 }
 
 void CDave3vView::keyPressEvent(QKeyEvent* event) {
@@ -332,7 +409,7 @@ void CDave3vView::keyPressEvent(QKeyEvent* event) {
     }
     respond(controller_.key(key, modifiersOf(event->modifiers())));
     if (key == ViewKey::Other)
-        QOpenGLWidget::keyPressEvent(event); // the window around may still want it
+        QWidget::keyPressEvent(event); // the window around may still want it
 }
 
 void CDave3vView::resetView() {

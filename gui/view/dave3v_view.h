@@ -26,18 +26,21 @@
 #include "view/check_overlay.h"
 #include "view/view_controller.h"
 
-#include <QOpenGLWidget>
+#include <QImage>
+#include <QWidget>
 
 #include <array>
 #include <cstdint>
 
-class QRubberBand;
+class QOpenGLContext;
+class QWindow;
 
 namespace plicato {
 
 class CardOpeningDialog;
+class ViewSurface;
 
-class CDave3vView : public QOpenGLWidget {
+class CDave3vView : public QWidget {
     Q_OBJECT
 public:
     explicit CDave3vView(QWidget* parent = nullptr);
@@ -90,6 +93,17 @@ public:
     // Frames drawn so far (for measuring).
     long frameCount() const { return frames_; }
 
+    // The view draws in a GL window of its own (see ViewSurface). These stand for the GL
+    // widget calls of the same names: a redraw, the context, and the frame as an image (drawn
+    // afresh off screen, so it shows the current state whatever the window last showed).
+    void update();
+    void makeCurrent();
+    void doneCurrent();
+    QOpenGLContext* context() const;
+    QImage grabFramebuffer();
+    // The window the frames are shown in, where a user's pointer and keys arrive.
+    QWindow* drawingWindow() const;
+
     // The design check shown while the display state asks for it: re-run before a frame when
     // the pieces changed, then designChecked() is emitted.
     const CheckResult* designCheck() const { return controller_.extras.check; }
@@ -103,11 +117,18 @@ public:
 signals:
     void statusRefreshRequested();
     void designChecked();
+    // A frame drawn by the window has been shown.
+    void frameSwapped();
 
 protected:
-    void initializeGL() override;
-    void resizeGL(int w, int h) override;
-    void paintGL() override;
+    friend class ViewSurface;
+    void initializeGL();
+    void resizeGL(int w, int h);
+    void paintGL();
+    // Draws the frame the window shows when the widget itself is painted: that is how a grab
+    // of the main window gets the view's picture.
+    void paintEvent(QPaintEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -139,8 +160,9 @@ private:
 
     ViewController controller_;
     GlRenderer renderer_;
+    ViewSurface* surface_ = nullptr;
+    QWidget* container_ = nullptr;
     CardOpeningDialog* openingDialog_ = nullptr;
-    QRubberBand* rubberBand_ = nullptr;
     long frames_ = 0;
     DesignCheckRunner checkRunner_;
     CheckOptions checkOptions_;

@@ -189,6 +189,40 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glDisable(GL_CULL_FACE);
 }
 
+void GlRenderer::drawRubberBand(double x, double y, double w, double h, int width, int height,
+                                const Rgba& fill, const Rgba& edge) {
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, height, 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LINE_SMOOTH);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glColor4f(fill.r, fill.g, fill.b, fill.a);
+    glBegin(GL_QUADS);
+    glVertex2d(x, y);
+    glVertex2d(x + w, y);
+    glVertex2d(x + w, y + h);
+    glVertex2d(x, y + h);
+    glEnd();
+    // Pixel centres, so the one-pixel frame falls on the rectangle's own outer pixels.
+    glLineWidth(1.0f);
+    glColor4f(edge.r, edge.g, edge.b, edge.a);
+    glBegin(GL_LINE_LOOP);
+    glVertex2d(x + 0.5, y + 0.5);
+    glVertex2d(x + w - 0.5, y + 0.5);
+    glVertex2d(x + w - 0.5, y + h - 0.5);
+    glVertex2d(x + 0.5, y + h - 0.5);
+    glEnd();
+    glEnable(GL_DEPTH_TEST);
+}
+
 void GlRenderer::drawItem(const DrawItem& item, int first, bool textured) {
     if (item.vertices.empty())
         return;

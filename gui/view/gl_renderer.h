@@ -18,6 +18,10 @@ public:
     void initialize();
     // Draws the frame into the current framebuffer of `width` x `height` device pixels.
     void draw(const Scene& scene, int width, int height);
+    // Draws a selection rectangle over the frame, in window pixels from the top left (x, y, w,
+    // h), filled with `fill` (its alpha blends) and framed with `edge`.
+    void drawRubberBand(double x, double y, double w, double h, int width, int height,
+                        const Rgba& fill, const Rgba& edge);
     // Forgets the textures and the vertex buffer (their context is going away).
     void release();
     // How many times the vertex positions were handed to the GL (for tests and measuring): once

@@ -14,11 +14,14 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QTimer>
+#include <QUrl>
 #include <QWheelEvent>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -358,6 +361,73 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton button,
 }
 
 } // namespace
+
+// The user's pointer and keys arrive at the GL window, not at the widget: they must reach the
+// view all the same, a key it leaves and a dropped file must go on to the window around it.
+TEST_F(ViewScreenshotTest, InputOnTheDrawingWindowReachesTheViewAndBeyond) {
+    struct Around : QWidget {
+        int keys = 0, drops = 0;
+        void keyPressEvent(QKeyEvent*) override { ++keys; }
+        void dragEnterEvent(QDragEnterEvent* e) override { e->acceptProposedAction(); }
+        void dropEvent(QDropEvent* e) override {
+            ++drops;
+            e->acceptProposedAction();
+        }
+    } around;
+    around.setAcceptDrops(true);
+    auto* inner = new CDave3vView(&around);
+    around.resize(viewWidth, viewHeight);
+    inner->resize(viewWidth, viewHeight);
+    around.show();
+    QApplication::processEvents();
+    setCurrentModel(makeNewCard(80, 80));
+    CardModel& m = *currentModel();
+    QWindow* window = inner->drawingWindow();
+    ASSERT_NE(window, nullptr);
+
+    QKeyEvent up(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier);
+    QApplication::sendEvent(window, &up);
+    EXPECT_EQ(m.editOffset, 30);
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_F9, Qt::NoModifier);
+    QApplication::sendEvent(window, &other);
+    EXPECT_EQ(around.keys, 1);
+
+    const QPointF at(viewWidth / 2.0, viewHeight / 2.0);
+    for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(t, at, window->mapToGlobal(at), Qt::LeftButton,
+                      t == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, {});
+        QApplication::sendEvent(window, &e);
+    }
+    EXPECT_EQ(m.drawPoints.size(), 1u); // the click put the first point of an outline
+
+    QMimeData files;
+    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/card.plq"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &files, Qt::LeftButton, {});
+    QApplication::sendEvent(window, &drop);
+    EXPECT_EQ(around.drops, 1);
+}
+
+// The selection rectangle is drawn over the frame: tinted inside, the frame untouched outside,
+// and gone again after the release.
+TEST_F(ViewScreenshotTest, RubberBandIsDrawnOverTheFrame) {
+    setCurrentModel(makeNewCard(80, 80));
+    state.editMode = int(EditMode::FaceOperation);
+    shoot("rubber_band_before");
+    const QImage before = image;
+    sendMouse(view.get(), QEvent::MouseButtonPress, {20, 20}, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(view.get(), QEvent::MouseMove, {120, 90}, Qt::NoButton, Qt::LeftButton);
+    shoot("rubber_band");
+    EXPECT_NE(image.pixel(70, 50), before.pixel(70, 50));   // inside
+    EXPECT_NE(image.pixel(20, 50), before.pixel(20, 50));   // on its left edge
+    EXPECT_EQ(image.pixel(160, 50), before.pixel(160, 50)); // beside it
+    EXPECT_EQ(image.pixel(70, 120), before.pixel(70, 120)); // below it
+    sendMouse(view.get(), QEvent::MouseButtonRelease, {120, 90}, Qt::LeftButton, Qt::NoButton);
+    shoot("rubber_band_after");
+    EXPECT_EQ(image.pixel(70, 50), before.pixel(70, 50));
+}
 
 TEST_F(ViewScreenshotTest, KeysReachTheViewCommands) {
     setCurrentModel(makeNewCard(80, 80));

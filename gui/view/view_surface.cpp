@@ -1,0 +1,58 @@
+// The view's GL window: drawing and input handed to the view widget.
+#include "gui/view/view_surface.h"
+
+#include "gui/view/dave3v_view.h"
+
+#include <QCoreApplication>
+#include <QDropEvent>
+#include <QSurfaceFormat>
+
+namespace plicato {
+
+ViewSurface::ViewSurface(CDave3vView* view) : view_(view) {
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setProfile(QSurfaceFormat::CompatibilityProfile);
+    format.setDepthBufferSize(24);
+    format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
+    setFormat(format);
+}
+
+void ViewSurface::initializeGL() {
+    view_->initializeGL();
+}
+
+void ViewSurface::resizeGL(int w, int h) {
+    view_->resizeGL(w, h);
+}
+
+void ViewSurface::paintGL() {
+    view_->paintGL();
+}
+
+bool ViewSurface::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+        // The widget fills the window's area exactly, so positions need no mapping; a key the
+        // view leaves goes on from the widget to the main window as usual.
+        QCoreApplication::sendEvent(view_, event);
+        return true;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::DragLeave:
+    case QEvent::Drop:
+        // A file dropped on the view is dropped on the main window.
+        QCoreApplication::sendEvent(view_->window(), event);
+        return true;
+    default:
+        return QOpenGLWindow::event(event);
+    }
+}
+
+} // namespace plicato
