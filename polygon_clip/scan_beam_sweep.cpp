@@ -30,6 +30,9 @@ ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
 
 void ScanBeamSweep::run() {
     nodes_.reserve(table_.edges.size());
+    // Every edge starts at most one bundle and is a member of it: room for all from the start.
+    bundles_.reserve(table_.edges.size());
+    memberEdges_.reserve(table_.edges.size());
     double y = 0.0;
     if (!nextScanline(y))
         return;
@@ -359,8 +362,22 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     position_.resize(bundles_.size());
     for (std::size_t k = 0; k < order_->size(); ++k)
         position_[static_cast<std::size_t>((*order_)[k])] = static_cast<int>(k);
-    std::stable_sort(crossings_.begin(), crossings_.end(),
-                     [](const Crossing& a, const Crossing& b) { return a.t < b.t; });
+    // A beam mostly holds few crossings: then a stable insertion sort, without the buffer a
+    // library stable sort takes from the heap.
+    const auto earlier = [](const Crossing& a, const Crossing& b) { return a.t < b.t; };
+    if (crossings_.size() > 32) {
+        std::stable_sort(crossings_.begin(), crossings_.end(), earlier);
+    } else {
+        for (std::size_t k = 1; k < crossings_.size(); ++k) {
+            const Crossing c = crossings_[k];
+            std::size_t p = k;
+            while (p > 0 && earlier(c, crossings_[p - 1])) {
+                crossings_[p] = crossings_[p - 1];
+                --p;
+            }
+            crossings_[p] = c;
+        }
+    }
     for (std::size_t k = 0; k < crossings_.size(); ++k) {
         auto adjacent = [&](const Crossing& c) {
             return position_[static_cast<std::size_t>(c.right)] ==
