@@ -8,6 +8,7 @@
 #include "view/edit_plane.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -111,10 +112,17 @@ QOpenGLContext* CDave3vView::context() const {
 }
 
 QImage CDave3vView::grabFramebuffer() {
-    if (!surface_->isValid()) { // never shown: make the window's context now
-        surface_->create();
-        surface_->makeCurrent(); // initialises the context and calls initializeGL
+    // The window makes its context when it is first shown on screen, which the X server may
+    // not have done yet: wait for it a little, as the frame cannot be drawn without it.
+    if (!surface_->isValid() && isVisible()) {
+        surface_->update();
+        QElapsedTimer waited;
+        waited.start();
+        while (!surface_->isValid() && waited.elapsed() < 3000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
+    if (!surface_->isValid())
+        return {};
     makeCurrent();
     const qreal ratio = surface_->devicePixelRatio();
     QOpenGLFramebufferObject target(QSize(int(width() * ratio), int(height() * ratio)),
@@ -129,8 +137,8 @@ QImage CDave3vView::grabFramebuffer() {
 }
 
 void CDave3vView::paintEvent(QPaintEvent*) {
-    if (!surface_->isExposed())
-        return; // nothing shown yet, nothing to copy
+    if (!surface_->isExposed() || !surface_->isValid())
+        return; // nothing shown yet, nothing to copy (and no waiting inside a paint)
     QPainter painter(this);
     painter.drawImage(rect(), grabFramebuffer());
 }
