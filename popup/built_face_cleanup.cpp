@@ -6,6 +6,8 @@
 #include "popup/rebuild_memo.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -13,6 +15,88 @@
 namespace plicato {
 
 namespace {
+
+// A map between doubles (numerically equal keys are one key, so -0 finds 0), asked once for
+// every coordinate of every built face: open addressing on the key's bits, a small table that
+// stays in the cache, where a map of nodes hashed every key byte by byte.
+class ValueMap {
+public:
+    void assign(const std::vector<std::pair<double, double>>& pairs) {
+        std::size_t size = 16;
+        while (size < 4 * pairs.size())
+            size *= 2;
+        slots_.assign(size, Slot{});
+        shift_ = 64 - std::countr_zero(size);
+        for (const auto& [from, to] : pairs) {
+            std::size_t i = home(from);
+            while (slots_[i].used && slots_[i].from != from)
+                i = (i + 1) & (slots_.size() - 1);
+            slots_[i] = {from, to, true};
+        }
+        empty_ = pairs.empty();
+    }
+    bool empty() const { return empty_; }
+    const double* find(double v) const {
+        if (empty_)
+            return nullptr;
+        for (std::size_t i = home(v);; i = (i + 1) & (slots_.size() - 1)) {
+            const Slot& s = slots_[i];
+            if (!s.used)
+                return nullptr;
+            if (s.from == v)
+                return &s.to;
+        }
+    }
+
+private:
+    struct Slot {
+        double from = 0.0;
+        double to = 0.0;
+        bool used = false;
+    };
+    std::size_t home(double v) const {
+        const std::uint64_t bits = v == 0.0 ? 0 : std::bit_cast<std::uint64_t>(v);
+        return static_cast<std::size_t>((bits * 0x9E3779B97F4A7C15ull) >> shift_);
+    }
+    std::vector<Slot> slots_;
+    int shift_ = 60;
+    bool empty_ = true;
+};
+
+// Sorts the values ascending, -0 as 0. A byte-wise radix sort on the values' bits ordered as
+// numbers: the clean-up sorts every coordinate of the design on every rebuild, and this takes
+// a fraction of a comparison sort's time; a byte that all values share costs no pass.
+void sortValues(std::vector<double>& values) {
+    const std::size_t n = values.size();
+    std::vector<std::uint64_t> keys(n), spare(n);
+    std::size_t counts[8][256] = {};
+    for (std::size_t i = 0; i < n; ++i) {
+        const double v = values[i] == 0.0 ? 0.0 : values[i];
+        const auto bits = std::bit_cast<std::uint64_t>(v);
+        const std::uint64_t key = bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63);
+        keys[i] = key;
+        for (int b = 0; b < 8; ++b)
+            ++counts[b][(key >> (8 * b)) & 0xFF];
+    }
+    for (int b = 0; b < 8; ++b) {
+        std::size_t* c = counts[b];
+        if (n == 0 || c[(keys[0] >> (8 * b)) & 0xFF] == n)
+            continue;
+        std::size_t at = 0;
+        for (int d = 0; d < 256; ++d) {
+            const std::size_t k = c[d];
+            c[d] = at;
+            at += k;
+        }
+        for (const std::uint64_t key : keys)
+            spare[c[(key >> (8 * b)) & 0xFF]++] = key;
+        keys.swap(spare);
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint64_t key = keys[i];
+        values[i] = std::bit_cast<double>(key >> 63 ? key & ~(std::uint64_t{1} << 63) : ~key);
+    }
+}
 
 // Every value of a run mapped to the one most vertices have (the lowest on a tie): a run goes
 // on while the next value is closer than the tolerance to the one before it, so that two values
@@ -22,12 +106,14 @@ namespace {
 class Snap {
 public:
     explicit Snap(std::vector<double> values) {
-        std::sort(values.begin(), values.end());
+        sortValues(values);
         struct Count {
             double value;
             std::size_t count;
         };
         std::vector<Count> distinct;
+        distinct.reserve(values.size());
+        std::vector<std::pair<double, double>> movedPairs;
         for (double v : values) {
             if (!distinct.empty() && distinct.back().value == v)
                 ++distinct.back().count;
@@ -44,10 +130,11 @@ public:
             }
             for (std::size_t k = i; k < j; ++k)
                 if (k != most)
-                    moved_[distinct[k].value] = distinct[most].value;
+                    movedPairs.push_back({distinct[k].value, distinct[most].value});
             after_.push_back(distinct[most].value);
             i = j;
         }
+        moved_.assign(movedPairs);
     }
     bool empty() const { return moved_.empty(); }
     // The values after snapping, ascending: no two closer than the tolerance, since the first
@@ -55,15 +142,15 @@ public:
     const std::vector<double>& after() const { return after_; }
     // The snapped value; `changed` is set when it differs from v.
     double operator()(double v, bool& changed) const {
-        const auto it = moved_.find(v);
-        if (it == moved_.end())
+        const double* to = moved_.find(v);
+        if (!to)
             return v;
         changed = true;
-        return it->second;
+        return *to;
     }
 
 private:
-    std::unordered_map<double, double> moved_;
+    ValueMap moved_;
     std::vector<double> after_;
 };
 
@@ -208,6 +295,12 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
     for (const auto& face : model.builtFaces)
         face->scratchMark = true;
     std::vector<double> xs, ys, offsets[2];
+    std::size_t points = 0;
+    for (const auto& face : model.builtFaces)
+        for (const auto& loop : face->polygon.loops)
+            points += loop->points.size();
+    xs.reserve(points);
+    ys.reserve(points);
     for (const auto& face : model.builtFaces) {
         offsets[int(face->plane)].push_back(face->offset);
         for (const auto& loop : face->polygon.loops)

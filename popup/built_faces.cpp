@@ -174,6 +174,32 @@ Polygon sheetRect(const CardModel& model) {
     return rect;
 }
 
+// Salt of the memo's entries for a user face cut to the sheet, which carry a summary.
+constexpr unsigned sheetClipSalt = 32;
+
+// `out` = the outline cut to the sheet. With the memo, returns the result's summary (valid
+// until the rebuild ends).
+const RebuildMemo::Summary* clipToSheet(const Polygon& outline, const Polygon& sheet,
+                                        RebuildMemo* memo, Polygon& out) {
+    RebuildMemo::Key key;
+    if (memo) {
+        key = memo->clipKey(ClipOp::Intersection, outline, sheet, sheetClipSalt);
+        const RebuildMemo::Summary* summary = nullptr;
+        if (const Polygon* found = memo->findClip(key, nullptr, &summary); found && summary) {
+            out = *found;
+            return summary;
+        }
+    }
+    out = outline;
+    memoisedClip(out, ClipOp::Intersection, sheet, nullptr);
+    if (!memo)
+        return nullptr;
+    const Box b = boxOf(out);
+    const RebuildMemo::Summary summary{b.minX, b.minY, b.maxX, b.maxY,
+                                       RebuildMemo::polygonPrint(out)};
+    return memo->storeClip(key, out, 0, &summary);
+}
+
 // One rebuild. The full form follows the derivation step by step; the shortcut form reaches the
 // same pieces of paper (same planes and regions) with less work:
 // - a built face whose box does not meet the new face's is not clipped (nothing to take away);
@@ -192,27 +218,40 @@ public:
         : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped),
           memo_(memo) {}
 
-    void add(std::unique_ptr<Face> face) {
+    // `known`, when given, is the new face's summary (from the memo).
+    void add(std::unique_ptr<Face> face, const RebuildMemo::Summary* known = nullptr) {
         struct PlaneRef {
             FacePlane plane;
             double offset;
         };
         std::vector<PlaneRef> remerge;
         std::vector<Face*> removed;
-        const Box faceBox = boxOf(face->polygon);
-        ClipHolder faceClip; // converted once for all the faces it takes paper from
-        face->polygon.toClipPolygon(faceClip.p);
-        const RebuildMemo::Key facePrint =
-            memo_ ? RebuildMemo::polygonPrint(faceClip.p) : RebuildMemo::Key{};
+        const Box faceBox = known ? boxOfSummary(*known) : boxOf(face->polygon);
+        const RebuildMemo::Key facePrint = known   ? known->print
+                                           : memo_ ? RebuildMemo::polygonPrint(face->polygon)
+                                                   : RebuildMemo::Key{};
+        // Converted once for all the faces it takes paper from, when the first needs it.
+        ClipHolder faceClip;
+        bool converted = false;
+        const auto engineForm = [&]() -> const ClipPolygon& {
+            if (!converted) {
+                face->polygon.toClipPolygon(faceClip.p);
+                converted = true;
+            }
+            return faceClip.p;
+        };
 
         for (auto& built : model_.builtFaces) {
             Face& b = *built;
             if (shortcuts_ && !faceBox.meets(box(b)))
                 continue;
-            const Placement place = takeAway(b, *face, faceBox, faceClip.p, facePrint);
+            const RebuildMemo::Summary* after = nullptr;
+            const Placement place = takeAway(b, *face, faceBox, engineForm, facePrint, &after);
             if (place == Placement::Apart)
                 continue;
             changed(b);
+            if (after)
+                boxes_.insert(&b, Known{boxOfSummary(*after), true, after->print});
             if (isEmpty(b)) {
                 removed.push_back(&b);
                 continue;
@@ -238,20 +277,27 @@ public:
             mergePlane(model_, plane, offset);
             for (const PlaneRef& r : remerge)
                 mergePlane(model_, r.plane, r.offset);
+            // The merges freed faces behind the notes' back; a new face at a freed address must
+            // not inherit the box, print or checkpoint copy of the one before.
+            boxes_.clear();
+            copies_.clear();
         }
     }
 
     // b = b - face. A face clear of the new one keeps its outline as it is (Apart); one inside
     // it loses all (Within). The memo keeps the placement with the result, so an earlier
     // rebuild's answer spares both the test and the engine.
-    Placement takeAway(Face& b, const Face& face, const Box& faceBox, const ClipPolygon& faceClip,
-                       const RebuildMemo::Key& facePrint) {
+    // `after` receives the summary of b's new polygon when the memo has it (or has just been
+    // given it), else null.
+    template <class EngineForm>
+    Placement takeAway(Face& b, const Face& face, const Box& faceBox, const EngineForm& faceClip,
+                       const RebuildMemo::Key& facePrint, const RebuildMemo::Summary** after) {
         RebuildMemo::Key key;
         if (memo_) {
             const unsigned salt = 1 + (shortcuts_ ? 2 : 0) + (engineShaped_ ? 4 : 0);
             key = memo_->clipKey(ClipOp::Difference, print(b), facePrint, salt);
             int note = 0;
-            if (const Polygon* found = memo_->findClip(key, &note)) {
+            if (const Polygon* found = memo_->findClip(key, &note, after)) {
                 const auto place = static_cast<Placement>(note);
                 if (place == Placement::Within)
                     b.polygon.clear();
@@ -267,10 +313,16 @@ public:
         if (place == Placement::Within)
             b.polygon.clear();
         else if (place == Placement::Unknown)
-            memoisedClip(b.polygon, ClipOp::Difference, faceClip, nullptr, 0, engineShaped_);
-        if (memo_)
-            memo_->storeClip(key, place == Placement::Unknown ? b.polygon : Polygon{},
-                             static_cast<int>(place));
+            memoisedClip(b.polygon, ClipOp::Difference, faceClip(), nullptr, 0, engineShaped_);
+        if (memo_) {
+            if (place == Placement::Unknown) {
+                // The next rebuild that finds this result needs its box and print at once.
+                const RebuildMemo::Summary summary = summarise(b.polygon);
+                *after = memo_->storeClip(key, b.polygon, static_cast<int>(place), &summary);
+            } else {
+                memo_->storeClip(key, Polygon{}, static_cast<int>(place));
+            }
+        }
         return place;
     }
 
@@ -280,9 +332,15 @@ public:
         c.faces.reserve(model_.builtFaces.size());
         c.stale.reserve(model_.builtFaces.size());
         for (const auto& f : model_.builtFaces) {
-            std::shared_ptr<const Face>* kept = copies_.find(f.get());
-            if (!kept)
-                kept = &copies_.insert(f.get(), std::make_shared<const Face>(*f));
+            std::shared_ptr<const RebuildMemo::KeptFace>* kept = copies_.find(f.get());
+            if (!kept) {
+                box(*f);
+                const Known& k = *boxes_.find(f.get());
+                const RebuildMemo::Summary summary{k.box.minX, k.box.minY, k.box.maxX, k.box.maxY,
+                                                   k.print};
+                kept = &copies_.insert(f.get(), std::make_shared<const RebuildMemo::KeptFace>(
+                                                    RebuildMemo::KeptFace{*f, summary, k.printed}));
+            }
             c.faces.push_back(*kept);
             c.stale.push_back(stale_.contains(f.get()) ? 1 : 0);
         }
@@ -294,8 +352,11 @@ public:
         model_.builtFaces.clear();
         model_.builtFaces.reserve(c.faces.size());
         for (std::size_t i = 0; i < c.faces.size(); ++i) {
-            auto f = std::make_unique<Face>(*c.faces[i]);
+            const RebuildMemo::KeptFace& kept = *c.faces[i];
+            auto f = std::make_unique<Face>(kept.face);
             copies_.insert(f.get(), c.faces[i]);
+            boxes_.insert(f.get(),
+                          Known{boxOfSummary(kept.summary), kept.printed, kept.summary.print});
             if (c.stale[i] != 0)
                 insertStale(f.get());
             model_.builtFaces.push_back(std::move(f));
@@ -465,6 +526,14 @@ private:
         }
     }
 
+    static Box boxOfSummary(const RebuildMemo::Summary& s) {
+        return Box{s.minX, s.minY, s.maxX, s.maxY};
+    }
+    static RebuildMemo::Summary summarise(const Polygon& p) {
+        const Box b = boxOf(p);
+        return {b.minX, b.minY, b.maxX, b.maxY, RebuildMemo::polygonPrint(p)};
+    }
+
     static Box boxOfLoop(const Loop& loop) {
         Box b;
         for (const Point2& q : loop.points) {
@@ -489,7 +558,7 @@ private:
     FaceTable<Known> boxes_;
     FaceTable<bool> stale_; // faces whose fill is out of date
     // The copy a checkpoint holds of a face, while the face stays as copied.
-    FaceTable<std::shared_ptr<const Face>> copies_;
+    FaceTable<std::shared_ptr<const RebuildMemo::KeptFace>> copies_;
     void insertStale(const Face* f) {
         if (!stale_.contains(f))
             stale_.insert(f, true);
@@ -564,9 +633,9 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             // The copy's fill would be replaced when its plane is merged, so only the outline
             // is copied.
             auto copy = std::make_unique<Face>(userFace.plane, userFace.offset);
-            copy->polygon = userFace.polygon;
-            memoisedClip(copy->polygon, ClipOp::Intersection, sheet, memo);
-            builder.add(std::move(copy));
+            const RebuildMemo::Summary* known =
+                clipToSheet(userFace.polygon, sheet, memo, copy->polygon);
+            builder.add(std::move(copy), known);
         }
         if (nextStop < stops.size() && stops[nextStop] == i + 1) {
             memo->storeCheckpoint(stopKeys[nextStop], builder.checkpoint());

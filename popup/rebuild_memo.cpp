@@ -148,30 +148,77 @@ void RebuildMemo::storeCheckpoint(const Key& key, Checkpoint checkpoint) {
 }
 
 RebuildMemo::Entry* RebuildMemo::find(const Key& key, bool fill) {
-    auto it = entries_.find(key);
-    if (it == entries_.end() || it->second.isFill != fill) {
+    Entry* e = nullptr;
+    if (!slots_.empty()) {
+        const std::size_t mask = slots_.size() - 1;
+        for (std::size_t i = static_cast<std::size_t>(key.a) & mask; slots_[i].entry;
+             i = (i + 1) & mask)
+            if (slots_[i].key == key) {
+                e = slots_[i].entry.get();
+                break;
+            }
+    }
+    if (!e || e->isFill != fill) {
         ++misses_;
         return nullptr;
     }
     ++hits_;
-    it->second.lastUsed = generation_;
-    return &it->second;
+    e->lastUsed = generation_;
+    return e;
 }
 
-const Polygon* RebuildMemo::findClip(const Key& key, int* note) {
+void RebuildMemo::rehash(std::size_t size, bool dropUnused) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.clear();
+    slots_.resize(size);
+    used_ = 0;
+    const std::size_t mask = size - 1;
+    for (Slot& s : old) {
+        if (!s.entry || (dropUnused && s.entry->lastUsed + keptRebuilds < generation_))
+            continue;
+        std::size_t i = static_cast<std::size_t>(s.key.a) & mask;
+        while (slots_[i].entry)
+            i = (i + 1) & mask;
+        slots_[i] = std::move(s);
+        ++used_;
+    }
+}
+
+RebuildMemo::Entry& RebuildMemo::slotFor(const Key& key) {
+    if (2 * (used_ + 1) > slots_.size())
+        rehash(slots_.empty() ? minSlots : 2 * slots_.size(), false);
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t i = static_cast<std::size_t>(key.a) & mask;
+    for (; slots_[i].entry; i = (i + 1) & mask)
+        if (slots_[i].key == key)
+            return *slots_[i].entry;
+    slots_[i].key = key;
+    slots_[i].entry = std::make_unique<Entry>();
+    ++used_;
+    return *slots_[i].entry;
+}
+
+const Polygon* RebuildMemo::findClip(const Key& key, int* note, const Summary** summary) {
     const Entry* e = find(key, false);
     if (e && note)
         *note = e->note;
+    if (summary)
+        *summary = e && e->summarised ? &e->summary : nullptr;
     return e ? &e->polygon : nullptr;
 }
 
-void RebuildMemo::storeClip(const Key& key, const Polygon& result, int note) {
-    Entry& e = entries_[key];
+const RebuildMemo::Summary* RebuildMemo::storeClip(const Key& key, const Polygon& result, int note,
+                                                   const Summary* summary) {
+    Entry& e = slotFor(key);
     e.isFill = false;
     e.note = note;
     e.polygon = result;
     e.fill.clear();
+    e.summarised = summary != nullptr;
+    if (summary)
+        e.summary = *summary;
     e.lastUsed = generation_;
+    return summary ? &e.summary : nullptr;
 }
 
 const std::vector<Triangle>* RebuildMemo::findFill(const Key& key) {
@@ -180,8 +227,9 @@ const std::vector<Triangle>* RebuildMemo::findFill(const Key& key) {
 }
 
 void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
-    Entry& e = entries_[key];
+    Entry& e = slotFor(key);
     e.isFill = true;
+    e.summarised = false;
     e.polygon.clear();
     e.fill = fill;
     e.lastUsed = generation_;
@@ -190,8 +238,15 @@ void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
 void RebuildMemo::endRebuild() {
     if (++generation_ % keptRebuilds != 0)
         return;
-    std::erase_if(entries_,
-                  [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
+    // The table is made again from the entries kept (a freed slot in a run of probes would cut
+    // the run short), no larger than they need.
+    std::size_t kept = 0;
+    for (const Slot& s : slots_)
+        kept += s.entry && s.entry->lastUsed + keptRebuilds >= generation_ ? 1 : 0;
+    std::size_t size = minSlots;
+    while (size < 2 * kept)
+        size *= 2;
+    rehash(size, true);
     std::erase_if(checkpoints_,
                   [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
 }

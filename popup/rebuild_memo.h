@@ -30,11 +30,24 @@ public:
         CheckpointKeepsOldCopies, // a face's copy for checkpoints outlives a change to the face
     };
 
+    // What the builder knows of a polygon besides its points: its box and its fingerprint
+    // (polygonPrint), kept beside the polygon so that reusing one does not cost going over its
+    // points again.
+    struct Summary {
+        double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        Key print;
+    };
+    // A built face as a checkpoint holds it, with its box and, when it was made, its print.
+    struct KeptFace {
+        Face face;
+        Summary summary;
+        bool printed = false;
+    };
     // The builder's state after a run of user faces from the first: its built faces in order
     // (faces unchanged from one checkpoint to the next are shared, not copied) and which of
     // them wait for their fill. A rebuild whose first faces are the same starts from here.
     struct Checkpoint {
-        std::vector<std::shared_ptr<const Face>> faces;
+        std::vector<std::shared_ptr<const KeptFace>> faces;
         std::vector<char> stale;
     };
 
@@ -65,9 +78,12 @@ public:
     void noteResumed(std::size_t faces) { facesResumed_ += faces; }
 
     // The stored result for the key (and the note stored with it), or null; a found entry is
-    // kept for the next rebuilds.
-    const Polygon* findClip(const Key& key, int* note = nullptr);
-    void storeClip(const Key& key, const Polygon& result, int note = 0);
+    // kept for the next rebuilds. `summary`, when given, receives the result's summary if one
+    // was stored with it, else null. A found pointer stays valid until the rebuild ends.
+    const Polygon* findClip(const Key& key, int* note = nullptr, const Summary** summary = nullptr);
+    // Returns the stored copy of the summary (null without one).
+    const Summary* storeClip(const Key& key, const Polygon& result, int note = 0,
+                             const Summary* summary = nullptr);
     const std::vector<Triangle>* findFill(const Key& key);
     void storeFill(const Key& key, const std::vector<Triangle>& fill);
 
@@ -79,7 +95,7 @@ public:
     static constexpr unsigned keptRebuilds = 8;
     void endRebuild();
 
-    std::size_t entryCount() const { return entries_.size(); }
+    std::size_t entryCount() const { return used_; }
     std::size_t checkpointCount() const { return checkpoints_.size(); }
     std::size_t hits() const { return hits_; }
     std::size_t misses() const { return misses_; }
@@ -94,19 +110,36 @@ private:
     };
     struct Entry {
         bool isFill = false;
+        bool summarised = false;
         int note = 0;
+        unsigned lastUsed = 0;
         Polygon polygon;
         std::vector<Triangle> fill;
-        unsigned lastUsed = 0;
+        Summary summary;
     };
     Entry* find(const Key& key, bool fill);
+    // The entry under the key, made empty if there was none.
+    Entry& slotFor(const Key& key);
+    // Moves the entries into a table of `size` slots (a power of two), leaving out those not
+    // used lately when `dropUnused`.
+    void rehash(std::size_t size, bool dropUnused);
+    static constexpr std::size_t minSlots = 1024;
+
+    // Open addressing with linear probing on the key's first hash (already well mixed): a
+    // lookup reads one slot where a map of nodes chased a bucket and then its node. Entries
+    // live apart from the slots, so a found one stays put while others are added.
+    struct Slot {
+        Key key;
+        std::unique_ptr<Entry> entry; // null: the slot is free
+    };
 
     struct StoredCheckpoint {
         Checkpoint checkpoint;
         unsigned lastUsed = 0;
     };
 
-    std::unordered_map<Key, Entry, KeyHash> entries_;
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
     std::unordered_map<Key, StoredCheckpoint, KeyHash> checkpoints_;
     int checkpointSpacing_ = 8;
     std::size_t facesResumed_ = 0;

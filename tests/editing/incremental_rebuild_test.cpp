@@ -228,6 +228,53 @@ TEST(IncrementalRebuildFault, ACheckpointHoldingAStaleCopyIsCaught) {
     }
 }
 
+// The derivation without shortcuts merges whole planes, freeing faces behind the builder's
+// notes (boxes, prints, checkpoint copies, all found by a face's address). Reusing earlier
+// results there must still match the same derivation from nothing after every edit, whatever
+// new faces the heap hands out at freed addresses.
+TEST(IncrementalRebuildFull, WithoutShortcutsEveryStepMatchesARebuildFromNothing) {
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        CoreState state;
+        installCoreState(&state);
+        auto model = makeNewCard(100, 80);
+        testing::RandomDesigner designer(seed, model->cardWidth, model->cardHeight);
+        testing::RandomDesignOptions o;
+        o.faceCount = 16;
+        o.glyphPoints = 40;
+        o.cutOutShare = 0.0;
+        o.gridOnly = seed % 2 == 0;
+        state.editMode = int(EditMode::FaceOperation);
+        for (testing::RandomFace& rf : designer.faces(o))
+            addUserFace(*model, std::move(rf.face));
+        RebuildOptions reuse;
+        reuse.skipDisjointBoxes = false;
+        RebuildOptions fromNothing = reuse;
+        fromNothing.reuseEarlierResults = false;
+        model->rebuildMemo = std::make_shared<RebuildMemo>();
+        model->rebuildMemo->setCheckpointSpacing(2);
+        std::mt19937 rng(seed);
+        for (int step = 0; step < 12; ++step) {
+            std::uniform_int_distribution<std::size_t> pick(2, model->userFaces.size() - 1);
+            Face& f = *model->userFaces[pick(rng)];
+            const double dx = std::uniform_real_distribution<double>(-8.0, 8.0)(rng);
+            for (auto& loop : f.polygon.loops)
+                for (Point2& p : loop->points)
+                    p.x += dx;
+            f.triangulate();
+            rebuildBuiltFaces(*model, reuse);
+            CardModel fresh;
+            fresh.cardWidth = model->cardWidth;
+            fresh.cardHeight = model->cardHeight;
+            fresh.userFaces = copyFaces(model->userFaces);
+            rebuildBuiltFaces(fresh, fromNothing);
+            ASSERT_TRUE(sameFaces(fresh.builtFaces, model->builtFaces)) << "step " << step;
+        }
+        EXPECT_GT(model->rebuildMemo->facesResumed(), 0u);
+        installCoreState(nullptr);
+    }
+}
+
 } // namespace
 
 } // namespace plicato::test
