@@ -238,20 +238,18 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildM
         if (gone.contains(seed))
             continue;
         const Box& near = boxes.at(seed);
-        Polygon united;
-        std::unordered_set<const Face*> group;
-        for (const auto& f : model.builtFaces) {
-            if (f.get() != seed && (f->plane != seed->plane || f->offset != seed->offset ||
-                                    !near.meets(boxes.at(f.get()))))
-                continue;
-            if (group.empty())
-                united = f->polygon;
-            else
-                memoisedClip(united, ClipOp::Union, f->polygon, memo, uniteSalt);
-            group.insert(f.get());
-        }
-        if (group.size() < 2)
+        std::vector<Face*> members;
+        for (const auto& f : model.builtFaces)
+            if (f.get() == seed || (f->plane == seed->plane && f->offset == seed->offset &&
+                                    near.meets(boxes.at(f.get()))))
+                members.push_back(f.get());
+        if (members.size() < 2)
             continue;
+        // The members leave the list below, so the first gives up its outline to the union.
+        Polygon united = std::move(members.front()->polygon);
+        for (std::size_t i = 1; i < members.size(); ++i)
+            memoisedClip(united, ClipOp::Union, members[i]->polygon, memo, uniteSalt);
+        const std::unordered_set<const Face*> group(members.begin(), members.end());
         gone.insert(group.begin(), group.end());
         FaceList parts;
         auto merged = std::make_unique<Face>(seed->plane, seed->offset);

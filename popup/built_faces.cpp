@@ -164,6 +164,31 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
     return inside == static_cast<int>(b.loops.size()) ? Placement::Within : Placement::Unknown;
 }
 
+double shoelace(const std::vector<Point2>& pts) {
+    double twice = 0.0;
+    for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+        const Point2& a = pts[i];
+        const Point2& b = pts[(i + 1) % n];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return twice / 2.0;
+}
+
+// The area of the outer loops less that of the holes, whatever way each loop runs.
+double regionArea(const Polygon& p) {
+    double area = 0.0;
+    for (const auto& loop : p.loops) {
+        const double a = std::fabs(shoelace(loop->points));
+        area += loop->isHole ? -a : a;
+    }
+    return area;
+}
+
+RebuildMemo::Summary summarise(const Polygon& p) {
+    const Box b = boxOf(p);
+    return {b.minX, b.minY, b.maxX, b.maxY, regionArea(p), RebuildMemo::polygonPrint(p)};
+}
+
 Polygon sheetRect(const CardModel& model) {
     const double w = model.cardWidth / 2.0;
     const double h = model.cardHeight;
@@ -194,9 +219,7 @@ const RebuildMemo::Summary* clipToSheet(const Polygon& outline, const Polygon& s
     memoisedClip(out, ClipOp::Intersection, sheet, nullptr);
     if (!memo)
         return nullptr;
-    const Box b = boxOf(out);
-    const RebuildMemo::Summary summary{b.minX, b.minY, b.maxX, b.maxY,
-                                       RebuildMemo::polygonPrint(out)};
+    const RebuildMemo::Summary summary = summarise(out);
     return memo->storeClip(key, out, 0, &summary);
 }
 
@@ -252,7 +275,7 @@ public:
             changed(b);
             if (after)
                 boxes_.insert(&b, Known{boxOfSummary(*after), true, after->print});
-            if (isEmpty(b)) {
+            if (isEmpty(b, after)) {
                 removed.push_back(&b);
                 continue;
             }
@@ -336,8 +359,8 @@ public:
             if (!kept) {
                 box(*f);
                 const Known& k = *boxes_.find(f.get());
-                const RebuildMemo::Summary summary{k.box.minX, k.box.minY, k.box.maxX, k.box.maxY,
-                                                   k.print};
+                const RebuildMemo::Summary summary{k.box.minX, k.box.minY, k.box.maxX,
+                                                   k.box.maxY, 0.0,        k.print};
                 kept = &copies_.insert(f.get(), std::make_shared<const RebuildMemo::KeptFace>(
                                                     RebuildMemo::KeptFace{*f, summary, k.printed}));
             }
@@ -403,32 +426,18 @@ private:
     // Whether f's fill is (or would be) empty. Without the shortcuts the fill is current. With
     // them, a polygon with no loops fills nothing and one enclosing some area fills something;
     // only slivers in between need the fill itself.
-    bool isEmpty(Face& f) {
+    // `known` is f's summary when the memo had it.
+    bool isEmpty(Face& f, const RebuildMemo::Summary* known) {
         if (!shortcuts_ || !stale_.contains(&f))
             return f.triangles.empty();
         if (f.polygon.loops.empty())
             return true;
-        double area = 0.0;
-        for (const auto& loop : f.polygon.loops) {
-            const double a = std::fabs(shoelace(loop->points));
-            area += loop->isHole ? -a : a;
-        }
-        if (area > 1e-9)
+        if ((known ? known->area : regionArea(f.polygon)) > 1e-9)
             return false;
         memoisedFill(f, memo_);
         stale_.erase(&f);
         copies_.erase(&f);
         return f.triangles.empty();
-    }
-
-    static double shoelace(const std::vector<Point2>& pts) {
-        double twice = 0.0;
-        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
-            const Point2& a = pts[i];
-            const Point2& b = pts[(i + 1) % n];
-            twice += a.x * b.y - b.x * a.y;
-        }
-        return twice / 2.0;
     }
 
     void removeFaces(const std::vector<Face*>& faces) {
@@ -462,7 +471,8 @@ private:
                 outerLoopCount(built->polygon) < 2)
                 continue;
             if (engineShaped_ && merged->polygon.loops.empty())
-                merged->polygon = built->polygon; // uniting with nothing gives the face back
+                // Uniting with nothing gives the face back; the face goes with the others.
+                merged->polygon = std::move(built->polygon);
             else
                 memoisedClip(merged->polygon, ClipOp::Union, built->polygon, memo_, 0,
                              engineShaped_);
@@ -528,10 +538,6 @@ private:
 
     static Box boxOfSummary(const RebuildMemo::Summary& s) {
         return Box{s.minX, s.minY, s.maxX, s.maxY};
-    }
-    static RebuildMemo::Summary summarise(const Polygon& p) {
-        const Box b = boxOf(p);
-        return {b.minX, b.minY, b.maxX, b.maxY, RebuildMemo::polygonPrint(p)};
     }
 
     static Box boxOfLoop(const Loop& loop) {

@@ -30,14 +30,16 @@ public:
         CheckpointKeepsOldCopies, // a face's copy for checkpoints outlives a change to the face
     };
 
-    // What the builder knows of a polygon besides its points: its box and its fingerprint
-    // (polygonPrint), kept beside the polygon so that reusing one does not cost going over its
-    // points again.
+    // What the builder knows of a polygon besides its points: its box, its fingerprint
+    // (polygonPrint) and its area (outer loops less holes), kept beside the polygon so that
+    // reusing one does not cost going over its points again.
     struct Summary {
         double minX = 0.0, minY = 0.0, maxX = 0.0, maxY = 0.0;
+        double area = 0.0;
         Key print;
     };
-    // A built face as a checkpoint holds it, with its box and, when it was made, its print.
+    // A built face as a checkpoint holds it, with its box and, when it was made, its print
+    // (the summary's area is not kept).
     struct KeptFace {
         Face face;
         Summary summary;
