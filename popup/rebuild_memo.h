@@ -143,7 +143,9 @@ private:
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
     std::unordered_map<Key, StoredCheckpoint, KeyHash> checkpoints_;
-    int checkpointSpacing_ = 8;
+    // Wider spacing redoes a few more faces before the first changed one but copies and frees
+    // fewer faces for checkpoints; 16 measured faster than 8 on 300-face designs.
+    int checkpointSpacing_ = 16;
     std::size_t facesResumed_ = 0;
     unsigned generation_ = 1;
     std::size_t hits_ = 0;
