@@ -130,7 +130,7 @@ public:
             }
             for (std::size_t k = i; k < j; ++k)
                 if (k != most)
-                    movedPairs.push_back({distinct[k].value, distinct[most].value});
+                    movedPairs.emplace_back(distinct[k].value, distinct[most].value);
             after_.push_back(distinct[most].value);
             i = j;
         }
