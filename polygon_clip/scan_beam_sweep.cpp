@@ -76,14 +76,17 @@ void ScanBeamSweep::processScanline(double y) {
 
     // Every bundle above the line holds at least one edge, each going on from a live member or
     // starting at a minimum here: room for that many, filled by index without growth checks.
-    nextOrder_->resize(liveMembers_ + (minEnd - nextMinimum_));
+    // The vectors only grow; orderCount_ says how much of the live one is in use.
+    const std::size_t room = liveMembers_ + (minEnd - nextMinimum_);
+    if (nextOrder_->size() < room)
+        nextOrder_->resize(room);
     nextCount_ = 0;
     belowLeft_ = 0;
     aboveLeft_ = 0;
     pendingWest_ = -1;
 
     // Group the bundles arriving from below and the bounds starting here into points on the line.
-    const std::size_t nb = order_->size();
+    const std::size_t nb = orderCount_;
     std::size_t i = 0;
     std::size_t m = nextMinimum_;
     auto bundleAt = [&](std::size_t k) -> const ClipBundle& {
@@ -175,9 +178,9 @@ void ScanBeamSweep::processScanline(double y) {
         processPoint(px, y, static_cast<int>(i0), static_cast<int>(i));
     }
     nextMinimum_ = minEnd;
-    nextOrder_->resize(nextCount_);
+    orderCount_ = nextCount_;
     std::swap(order_, nextOrder_);
-    if (bundles_.size() > 2 * order_->size() + 32 || memberEdges_.size() > 2 * liveMembers_ + 64)
+    if (bundles_.size() > 2 * orderCount_ + 32 || memberEdges_.size() > 2 * liveMembers_ + 64)
         compact();
 }
 
@@ -235,7 +238,8 @@ void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
 void ScanBeamSweep::compact() {
     compactBundles_.clear();
     compactMembers_.clear();
-    for (int& id : *order_) {
+    for (std::size_t k = 0; k < orderCount_; ++k) {
+        int& id = (*order_)[k];
         ClipBundle b = bundles_[static_cast<std::size_t>(id)];
         const int first = static_cast<int>(compactMembers_.size());
         for (int k = b.first; k < b.first + b.count; ++k)
@@ -319,14 +323,14 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
 
 void ScanBeamSweep::processBeam(double yBot, double yTop) {
     const auto& edges = table_.edges;
-    for (const int id : *order_) {
-        ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
+    for (std::size_t k = 0; k < orderCount_; ++k) {
+        ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
         b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
     }
-    if (order_->size() < 2)
+    if (orderCount_ < 2)
         return;
     bool inverted = false;
-    for (std::size_t k = 1; k < order_->size() && !inverted; ++k)
+    for (std::size_t k = 1; k < orderCount_ && !inverted; ++k)
         inverted = bundles_[static_cast<std::size_t>((*order_)[k])].xTop <
                    bundles_[static_cast<std::size_t>((*order_)[k - 1])].xTop;
     if (!inverted)
@@ -334,7 +338,8 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
 
     // Insertion sort by x at the top; every pair it swaps crosses inside the beam.
     crossings_.clear();
-    sortScratch_ = *order_;
+    sortScratch_.assign(order_->begin(),
+                        order_->begin() + static_cast<std::ptrdiff_t>(orderCount_));
     for (std::size_t k = 1; k < sortScratch_.size(); ++k) {
         const int cur = sortScratch_[k];
         const ClipBundle& r = bundles_[static_cast<std::size_t>(cur)];
@@ -360,7 +365,7 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     if (crossings_.empty())
         return;
     position_.resize(bundles_.size());
-    for (std::size_t k = 0; k < order_->size(); ++k)
+    for (std::size_t k = 0; k < orderCount_; ++k)
         position_[static_cast<std::size_t>((*order_)[k])] = static_cast<int>(k);
     // A beam mostly holds few crossings: then a stable insertion sort, without the buffer a
     // library stable sort takes from the heap.

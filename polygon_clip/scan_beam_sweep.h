@@ -70,7 +70,8 @@ private:
     // places by pointer at every scan line (swapping the vectors costs a store-forwarding stall).
     std::pmr::vector<int>* order_ = &orderA_;
     std::pmr::vector<int>* nextOrder_ = &orderB_;
-    std::size_t nextCount_ = 0; // entries of *nextOrder_ filled so far
+    std::size_t orderCount_ = 0; // entries of *order_ in use
+    std::size_t nextCount_ = 0;  // entries of *nextOrder_ filled so far
     std::pmr::vector<int> position_;
     std::pmr::vector<int> memberEdges_;
     std::size_t liveMembers_ = 0;
