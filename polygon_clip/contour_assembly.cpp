@@ -29,26 +29,25 @@ struct Span {
 ClipPolygon assembleClipContours(const std::pmr::vector<ClipNode>& nodes) {
     std::pmr::memory_resource* arena = nodes.get_allocator().resource();
     const int n = static_cast<int>(nodes.size());
-    std::pmr::vector<unsigned char> mark(nodes.size(), 0, arena); // 1 on the walk, 2 done
+    // The walk that reached each node (-1: none yet): one walk per chain, and a walk that comes
+    // back to its own start has closed its chain.
+    std::pmr::vector<int> walkOf(nodes.size(), -1, arena);
     std::pmr::vector<ClipVertex> points(arena); // every kept contour, one after the other
     std::pmr::vector<Span> spans(arena);
     points.reserve(nodes.size());
     for (int start = 0; start < n; ++start) {
-        if (mark[static_cast<std::size_t>(start)] != 0)
+        if (walkOf[static_cast<std::size_t>(start)] >= 0)
             continue;
         const std::size_t begin = points.size();
         int cur = start;
-        while (cur >= 0 && cur < n && mark[static_cast<std::size_t>(cur)] == 0) {
-            mark[static_cast<std::size_t>(cur)] = 1;
+        while (cur >= 0 && cur < n && walkOf[static_cast<std::size_t>(cur)] < 0) {
+            walkOf[static_cast<std::size_t>(cur)] = start;
             const ClipNode& node = nodes[static_cast<std::size_t>(cur)];
             if (points.size() == begin || points.back().x != node.x || points.back().y != node.y)
                 points.push_back({node.x, node.y});
             cur = node.next;
         }
         const bool closed = cur == start;
-        for (int w = start; w >= 0 && w < n && mark[static_cast<std::size_t>(w)] == 1;
-             w = nodes[static_cast<std::size_t>(w)].next)
-            mark[static_cast<std::size_t>(w)] = 2;
         while (points.size() > begin + 1 && points.back().x == points[begin].x &&
                points.back().y == points[begin].y)
             points.pop_back();
