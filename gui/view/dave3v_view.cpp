@@ -71,22 +71,11 @@ CDave3vView::~CDave3vView() {
 }
 
 bool CDave3vView::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == container_) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-        case QEvent::Wheel:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-            // Events delivered to the container rather than to the window (synthesised ones,
-            // or keys while the container holds the focus) are the view's all the same.
-            QCoreApplication::sendEvent(this, event);
-            return true;
-        default:
-            break;
-        }
+    // Events delivered to the container rather than to the window (synthesised ones, or keys
+    // while the container holds the focus) are the view's all the same.
+    if (watched == container_ && isViewInput(event)) {
+        QCoreApplication::sendEvent(this, event);
+        return true;
     }
     return QWidget::eventFilter(watched, event);
 }

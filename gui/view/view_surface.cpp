@@ -30,7 +30,7 @@ void ViewSurface::paintGL() {
     view_->paintGL();
 }
 
-bool ViewSurface::event(QEvent* event) {
+bool isViewInput(const QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
@@ -39,10 +39,20 @@ bool ViewSurface::event(QEvent* event) {
     case QEvent::Wheel:
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ViewSurface::event(QEvent* event) {
+    if (isViewInput(event)) {
         // The widget fills the window's area exactly, so positions need no mapping; a key the
         // view leaves goes on from the widget to the main window as usual.
         QCoreApplication::sendEvent(view_, event);
         return true;
+    }
+    switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
     case QEvent::DragLeave:

@@ -8,6 +8,9 @@ namespace plicato {
 
 class CDave3vView;
 
+// The pointer and key events the view answers, wherever they arrive.
+bool isViewInput(const QEvent* event);
+
 class ViewSurface : public QOpenGLWindow {
     Q_OBJECT
 public:
