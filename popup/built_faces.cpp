@@ -4,7 +4,6 @@
 
 #include "model/clip_holder.h"
 #include "popup/built_face_cleanup.h"
-#include "popup/face_table.h"
 #include "popup/rebuild_memo.h"
 
 #include <algorithm>
@@ -239,7 +238,9 @@ public:
     Builder(CardModel& model, const RebuildOptions& options, bool engineShaped,
             RebuildMemo* memo = nullptr)
         : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped),
-          memo_(memo) {}
+          memo_(memo) {
+        renote();
+    }
 
     // `known`, when given, is the new face's summary (from the memo).
     void add(std::unique_ptr<Face> face, const RebuildMemo::Summary* known = nullptr) {
@@ -248,7 +249,7 @@ public:
             double offset;
         };
         std::vector<PlaneRef> remerge;
-        std::vector<Face*> removed;
+        std::vector<const Face*> removed;
         const Box faceBox = known ? boxOfSummary(*known) : boxOf(face->polygon);
         const RebuildMemo::Key facePrint = known   ? known->print
                                            : memo_ ? RebuildMemo::polygonPrint(face->polygon)
@@ -264,18 +265,22 @@ public:
             return faceClip.p;
         };
 
-        for (auto& built : model_.builtFaces) {
-            Face& b = *built;
-            if (shortcuts_ && !faceBox.meets(box(b)))
+        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
+            if (shortcuts_ && !faceBox.meets(box(i)))
                 continue;
+            Face& b = *model_.builtFaces[i];
             const RebuildMemo::Summary* after = nullptr;
-            const Placement place = takeAway(b, *face, faceBox, engineForm, facePrint, &after);
+            const Placement place = takeAway(i, *face, faceBox, engineForm, facePrint, &after);
             if (place == Placement::Apart)
                 continue;
-            changed(b);
-            if (after)
-                boxes_.insert(&b, Known{boxOfSummary(*after), true, after->print});
-            if (isEmpty(b, after)) {
+            changed(i);
+            if (after) {
+                Note& n = notes_[i];
+                n.box = boxOfSummary(*after);
+                n.boxed = n.printed = true;
+                n.print = after->print;
+            }
+            if (isEmpty(i, after)) {
                 removed.push_back(&b);
                 continue;
             }
@@ -291,6 +296,7 @@ public:
 
         const FacePlane plane = face->plane;
         const double offset = face->offset;
+        notes_.push_back(Note{plane, offset});
         model_.builtFaces.push_back(std::move(face));
         if (shortcuts_) {
             mergeNear(plane, offset, faceBox);
@@ -300,10 +306,8 @@ public:
             mergePlane(model_, plane, offset);
             for (const PlaneRef& r : remerge)
                 mergePlane(model_, r.plane, r.offset);
-            // The merges freed faces behind the notes' back; a new face at a freed address must
-            // not inherit the box, print or checkpoint copy of the one before.
-            boxes_.clear();
-            copies_.clear();
+            // The merges remade the list: nothing known of its faces carries over.
+            renote();
         }
     }
 
@@ -313,12 +317,14 @@ public:
     // `after` receives the summary of b's new polygon when the memo has it (or has just been
     // given it), else null.
     template <class EngineForm>
-    Placement takeAway(Face& b, const Face& face, const Box& faceBox, const EngineForm& faceClip,
-                       const RebuildMemo::Key& facePrint, const RebuildMemo::Summary** after) {
+    Placement takeAway(std::size_t bi, const Face& face, const Box& faceBox,
+                       const EngineForm& faceClip, const RebuildMemo::Key& facePrint,
+                       const RebuildMemo::Summary** after) {
+        Face& b = *model_.builtFaces[bi];
         RebuildMemo::Key key;
         if (memo_) {
             const unsigned salt = 1 + (shortcuts_ ? 2 : 0) + (engineShaped_ ? 4 : 0);
-            key = memo_->clipKey(ClipOp::Difference, print(b), facePrint, salt);
+            key = memo_->clipKey(ClipOp::Difference, print(bi), facePrint, salt);
             int note = 0;
             if (const Polygon* found = memo_->findClip(key, &note, after)) {
                 const auto place = static_cast<Placement>(note);
@@ -331,7 +337,7 @@ public:
         }
         const Placement place =
             shortcuts_ && engineShaped_
-                ? placement(face.polygon, faceBox, b.polygon, box(b), segA_, segB_)
+                ? placement(face.polygon, faceBox, b.polygon, box(bi), segA_, segB_)
                 : Placement::Unknown;
         if (place == Placement::Within)
             b.polygon.clear();
@@ -354,18 +360,17 @@ public:
         RebuildMemo::Checkpoint c;
         c.faces.reserve(model_.builtFaces.size());
         c.stale.reserve(model_.builtFaces.size());
-        for (const auto& f : model_.builtFaces) {
-            std::shared_ptr<const RebuildMemo::KeptFace>* kept = copies_.find(f.get());
-            if (!kept) {
-                box(*f);
-                const Known& k = *boxes_.find(f.get());
-                const RebuildMemo::Summary summary{k.box.minX, k.box.minY, k.box.maxX,
-                                                   k.box.maxY, 0.0,        k.print};
-                kept = &copies_.insert(f.get(), std::make_shared<const RebuildMemo::KeptFace>(
-                                                    RebuildMemo::KeptFace{*f, summary, k.printed}));
+        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
+            Note& n = notes_[i];
+            if (!n.copy) {
+                const Box b = box(i);
+                n.copy = std::make_shared<const RebuildMemo::KeptFace>(
+                    RebuildMemo::KeptFace{*model_.builtFaces[i],
+                                          {b.minX, b.minY, b.maxX, b.maxY, 0.0, n.print},
+                                          n.printed});
             }
-            c.faces.push_back(*kept);
-            c.stale.push_back(stale_.contains(f.get()) ? 1 : 0);
+            c.faces.push_back(n.copy);
+            c.stale.push_back(n.stale ? 1 : 0);
         }
         return c;
     }
@@ -374,101 +379,148 @@ public:
     void resume(const RebuildMemo::Checkpoint& c) {
         model_.builtFaces.clear();
         model_.builtFaces.reserve(c.faces.size());
+        notes_.clear();
+        notes_.reserve(c.faces.size());
         for (std::size_t i = 0; i < c.faces.size(); ++i) {
             const RebuildMemo::KeptFace& kept = *c.faces[i];
-            auto f = std::make_unique<Face>(kept.face);
-            copies_.insert(f.get(), c.faces[i]);
-            boxes_.insert(f.get(),
-                          Known{boxOfSummary(kept.summary), kept.printed, kept.summary.print});
-            if (c.stale[i] != 0)
-                insertStale(f.get());
-            model_.builtFaces.push_back(std::move(f));
+            Note n{kept.face.plane, kept.face.offset};
+            n.box = boxOfSummary(kept.summary);
+            n.boxed = true;
+            n.printed = kept.printed;
+            n.print = kept.summary.print;
+            n.stale = c.stale[i] != 0;
+            n.copy = c.faces[i];
+            notes_.push_back(std::move(n));
+            model_.builtFaces.push_back(std::make_unique<Face>(kept.face));
         }
     }
 
     // Brings every fill left out of date up to date.
     void finish() {
-        for (auto& f : model_.builtFaces)
-            if (stale_.erase(f.get()))
-                memoisedFill(*f, memo_);
-        stale_.clear();
+        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i)
+            if (notes_[i].stale) {
+                memoisedFill(*model_.builtFaces[i], memo_);
+                notes_[i].stale = false;
+            }
     }
 
 private:
-    Box box(const Face& f) { // by value: a later insert may move the entries
-        if (Known* k = boxes_.find(&f))
-            return k->box;
-        return boxes_.insert(&f, Known{boxOf(f.polygon), false, {}}).box;
+    // What is known of the built face at the same place in the list: its plane (for scans that
+    // need not visit the face), its box and print while its polygon stays as it was, whether
+    // its fill is out of date, and the copy a checkpoint holds of it while it stays as copied.
+    // The notes sit side by side so that the scans over all built faces, made for every face
+    // added, read one array instead of a face and a table entry each.
+    struct Note {
+        Note(FacePlane p, double o) : plane(p), offset(o) {}
+        FacePlane plane;
+        double offset;
+        bool boxed = false;
+        bool printed = false;
+        bool stale = false;
+        Box box;
+        RebuildMemo::Key print;
+        std::shared_ptr<const RebuildMemo::KeptFace> copy;
+    };
+
+    // Notes for the faces in the list as it is, knowing nothing of them.
+    void renote() {
+        notes_.clear();
+        notes_.reserve(model_.builtFaces.size());
+        for (const auto& f : model_.builtFaces)
+            notes_.push_back(Note{f->plane, f->offset});
     }
 
-    // The fingerprint of f's polygon, made once for all the clips it takes part in.
-    RebuildMemo::Key print(const Face& f) {
-        box(f);
-        Known& k = *boxes_.find(&f);
-        if (!k.printed) {
-            k.print = RebuildMemo::polygonPrint(f.polygon);
-            k.printed = true;
+    const Box& box(std::size_t i) {
+        Note& n = notes_[i];
+        if (!n.boxed) {
+            n.box = boxOf(model_.builtFaces[i]->polygon);
+            n.boxed = true;
         }
-        return k.print;
+        return n.box;
     }
 
-    // The polygon of f has changed: its box is stale, and so is its fill.
-    void changed(Face& f) {
-        boxes_.erase(&f);
+    // The fingerprint of a face's polygon, made once for all the clips it takes part in.
+    const RebuildMemo::Key& print(std::size_t i) {
+        Note& n = notes_[i];
+        if (!n.printed) {
+            n.print = RebuildMemo::polygonPrint(model_.builtFaces[i]->polygon);
+            n.printed = true;
+        }
+        return n.print;
+    }
+
+    // The polygon of a face has changed: its box is stale, and so is its fill.
+    void changed(std::size_t i) {
+        Note& n = notes_[i];
+        n.boxed = n.printed = false;
         if (!memo_ || memo_->fault() != RebuildMemo::Fault::CheckpointKeepsOldCopies)
-            copies_.erase(&f);
+            n.copy.reset();
         if (shortcuts_)
-            insertStale(&f);
+            n.stale = true;
         else
-            f.triangulate();
+            model_.builtFaces[i]->triangulate();
     }
 
     // Whether f's fill is (or would be) empty. Without the shortcuts the fill is current. With
     // them, a polygon with no loops fills nothing and one enclosing some area fills something;
     // only slivers in between need the fill itself.
     // `known` is f's summary when the memo had it.
-    bool isEmpty(Face& f, const RebuildMemo::Summary* known) {
-        if (!shortcuts_ || !stale_.contains(&f))
+    bool isEmpty(std::size_t i, const RebuildMemo::Summary* known) {
+        Face& f = *model_.builtFaces[i];
+        Note& n = notes_[i];
+        if (!shortcuts_ || !n.stale)
             return f.triangles.empty();
         if (f.polygon.loops.empty())
             return true;
         if ((known ? known->area : regionArea(f.polygon)) > 1e-9)
             return false;
         memoisedFill(f, memo_);
-        stale_.erase(&f);
-        copies_.erase(&f);
+        n.stale = false;
+        n.copy.reset();
         return f.triangles.empty();
     }
 
-    void removeFaces(const std::vector<Face*>& faces) {
+    // Drops the faces (and their notes) for which `gone` holds, keeping the order of the rest.
+    template <class Gone> void dropFaces(Gone gone) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
+            if (gone(model_.builtFaces[i].get()))
+                continue;
+            if (kept != i) {
+                model_.builtFaces[kept] = std::move(model_.builtFaces[i]);
+                notes_[kept] = std::move(notes_[i]);
+            }
+            ++kept;
+        }
+        model_.builtFaces.resize(kept);
+        notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(kept), notes_.end());
+    }
+
+    void removeFaces(const std::vector<const Face*>& faces) {
         if (faces.empty())
             return;
-        for (Face* f : faces) {
-            boxes_.erase(f);
-            stale_.erase(f);
-            copies_.erase(f);
-        }
-        std::erase_if(model_.builtFaces, [&](const std::unique_ptr<Face>& f) {
-            return std::find(faces.begin(), faces.end(), f.get()) != faces.end();
-        });
+        dropFaces(
+            [&](const Face* f) { return std::find(faces.begin(), faces.end(), f) != faces.end(); });
     }
 
     void append(std::unique_ptr<Face> f) {
-        insertStale(f.get());
+        Note n{f->plane, f->offset};
+        n.stale = true;
+        notes_.push_back(std::move(n));
         model_.builtFaces.push_back(std::move(f));
     }
 
     // Unites the new face (last in the list) with the faces of its plane that may touch it.
     void mergeNear(FacePlane plane, double offset, const Box& near) {
         auto merged = std::make_unique<Face>(plane, offset);
-        std::vector<Face*> noted;
-        const Face* newest = model_.builtFaces.back().get();
-        for (auto& built : model_.builtFaces) {
-            if (built->plane != plane || built->offset != offset)
+        std::vector<const Face*> noted;
+        const std::size_t newest = model_.builtFaces.size() - 1;
+        for (std::size_t i = 0; i <= newest; ++i) {
+            if (notes_[i].plane != plane || notes_[i].offset != offset)
                 continue;
+            const auto& built = model_.builtFaces[i];
             // Far faces are separate pieces already, unless a cut left one in several.
-            if (built.get() != newest && !near.meets(box(*built)) &&
-                outerLoopCount(built->polygon) < 2)
+            if (i != newest && !near.meets(box(i)) && outerLoopCount(built->polygon) < 2)
                 continue;
             if (engineShaped_ && merged->polygon.loops.empty())
                 // Uniting with nothing gives the face back; the face goes with the others.
@@ -485,16 +537,14 @@ private:
     // Splits the faces of one plane that a new face has cut into several pieces.
     void splitSeveredFaces(FacePlane plane, double offset) {
         std::vector<std::unique_ptr<Face>> taken;
-        for (auto& built : model_.builtFaces) {
-            if (built->plane != plane || built->offset != offset ||
+        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
+            auto& built = model_.builtFaces[i];
+            if (notes_[i].plane != plane || notes_[i].offset != offset ||
                 outerLoopCount(built->polygon) < 2)
                 continue;
-            boxes_.erase(built.get());
-            stale_.erase(built.get());
-            copies_.erase(built.get());
             taken.push_back(std::move(built));
         }
-        std::erase_if(model_.builtFaces, [](const std::unique_ptr<Face>& f) { return !f; });
+        dropFaces([](const Face* f) { return f == nullptr; });
         for (auto& f : taken) {
             auto merged = std::make_unique<Face>(plane, offset);
             merged->polygon = std::move(f->polygon);
@@ -555,20 +605,7 @@ private:
     bool shortcuts_;
     bool engineShaped_;
     RebuildMemo* memo_;
-    // What is known of a built face's current polygon: its box and its fingerprint.
-    struct Known {
-        Box box;
-        bool printed = false;
-        RebuildMemo::Key print;
-    };
-    FaceTable<Known> boxes_;
-    FaceTable<bool> stale_; // faces whose fill is out of date
-    // The copy a checkpoint holds of a face, while the face stays as copied.
-    FaceTable<std::shared_ptr<const RebuildMemo::KeptFace>> copies_;
-    void insertStale(const Face* f) {
-        if (!stale_.contains(f))
-            stale_.insert(f, true);
-    }
+    std::vector<Note> notes_;          // one for each built face, in the same order
     std::vector<Segment> segA_, segB_; // scratch for the apartness test
 };
 
