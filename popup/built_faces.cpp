@@ -296,7 +296,7 @@ public:
 
         const FacePlane plane = face->plane;
         const double offset = face->offset;
-        notes_.push_back(Note{plane, offset});
+        notes_.emplace_back(plane, offset);
         model_.builtFaces.push_back(std::move(face));
         if (shortcuts_) {
             mergeNear(plane, offset, faceBox);
@@ -427,7 +427,7 @@ private:
         notes_.clear();
         notes_.reserve(model_.builtFaces.size());
         for (const auto& f : model_.builtFaces)
-            notes_.push_back(Note{f->plane, f->offset});
+            notes_.emplace_back(f->plane, f->offset);
     }
 
     const Box& box(std::size_t i) {
