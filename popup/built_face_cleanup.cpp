@@ -186,6 +186,35 @@ struct PassValues {
 // Salts that keep the clean-up's memo entries apart from the builder's.
 constexpr unsigned reformSalt = 16;
 constexpr unsigned uniteSalt = 17;
+constexpr unsigned splitSalt = 18;
+
+// Face::splitByOuterLoops step for step (each outer loop less every hole, an island left whole,
+// then filled), with the engine's work answered by the memo where it has the same inputs: the
+// clean-up splits the same faces again after every edit.
+void splitByOuterLoops(const Face& face, FaceList& out, RebuildMemo* memo) {
+    std::vector<Polygon> holes;
+    for (const auto& loop : face.polygon.loops)
+        if (loop->isHole) {
+            holes.emplace_back();
+            holes.back().addLoop(std::make_unique<Loop>(*loop));
+        }
+    for (const auto& loop : face.polygon.loops) {
+        if (loop->isHole)
+            continue;
+        auto part = std::make_unique<Face>(face.plane, face.offset);
+        part->polygon.addLoop(std::make_unique<Loop>(*loop));
+        for (const Polygon& hole : holes) {
+            Polygon rest = part->polygon;
+            memoisedClip(rest, ClipOp::Difference, hole, memo, splitSalt);
+            // An outer outline lying inside a hole (an island) would vanish entirely; the hole
+            // belongs to an enclosing outline, so the island keeps its paper.
+            if (!rest.loops.empty())
+                part->polygon = std::move(rest);
+        }
+        memoisedFill(*part, memo);
+        out.push_back(std::move(part));
+    }
+}
 
 // The polygon as the engine forms it: zero-width spikes, slits and pinches resolved.
 void reform(Polygon& p, RebuildMemo* memo) {
@@ -258,7 +287,7 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildM
             memoisedFill(*merged, memo);
             parts.push_back(std::move(merged));
         } else {
-            merged->splitByOuterLoops(parts);
+            splitByOuterLoops(*merged, parts, memo);
         }
         for (const auto& f : parts)
             boxes.insert_or_assign(f.get(), boxOf(f->polygon));
@@ -349,7 +378,7 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
         face->scratchMark = samePoints(snapped, face->polygon);
         if (outerLoops(face->polygon) > 1) {
             FaceList parts;
-            face->splitByOuterLoops(parts);
+            splitByOuterLoops(*face, parts, memo);
             for (auto& part : parts)
                 if (!part->triangles.empty()) {
                     part->scratchMark = face->scratchMark;
