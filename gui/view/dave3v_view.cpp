@@ -107,7 +107,7 @@ QImage CDave3vView::grabFramebuffer() {
         surface_->update();
         QElapsedTimer waited;
         waited.start();
-        while (!surface_->isValid() && waited.elapsed() < 3000)
+        while (!surface_->isValid() && waited.elapsed() < 10000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     if (!surface_->isValid())

@@ -392,7 +392,8 @@ TEST_F(ViewScreenshotTest, InputOnTheDrawingWindowReachesTheViewAndBeyond) {
     QApplication::sendEvent(window, &other);
     EXPECT_EQ(around.keys, 1);
 
-    inner->grabFramebuffer(); // a frame drawn with the card, as the user sees before a click
+    // A frame drawn with the card, as the user sees before a click.
+    ASSERT_FALSE(inner->grabFramebuffer().isNull());
     const QPointF at(viewWidth / 2.0, viewHeight / 2.0);
     for (QEvent::Type t : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         QMouseEvent e(t, at, window->mapToGlobal(at), Qt::LeftButton,
