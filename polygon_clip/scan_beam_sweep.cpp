@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 
 namespace plicato {
 
@@ -323,16 +324,15 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
 
 void ScanBeamSweep::processBeam(double yBot, double yTop) {
     const auto& edges = table_.edges;
+    // The tops, and whether any two came out of order, in one pass.
+    bool inverted = false;
+    double previous = -std::numeric_limits<double>::infinity();
     for (std::size_t k = 0; k < orderCount_; ++k) {
         ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
         b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
+        inverted |= b.xTop < previous;
+        previous = b.xTop;
     }
-    if (orderCount_ < 2)
-        return;
-    bool inverted = false;
-    for (std::size_t k = 1; k < orderCount_ && !inverted; ++k)
-        inverted = bundles_[static_cast<std::size_t>((*order_)[k])].xTop <
-                   bundles_[static_cast<std::size_t>((*order_)[k - 1])].xTop;
     if (!inverted)
         return;
 
