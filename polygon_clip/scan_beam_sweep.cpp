@@ -97,6 +97,23 @@ void ScanBeamSweep::processScanline(double y) {
         return edges[static_cast<std::size_t>(minima[k])];
     };
     while (i < nb || m < minEnd) {
+        if (i < nb && belowLeft_ == aboveLeft_) {
+            // Most bundles pass the line with nothing near them: the grouping below would take
+            // this one alone and carry it on in place; do that without the grouping.
+            const int id = (*order_)[i];
+            ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
+            const double reach = b.xTop + kBundleTolerance;
+            if (b.yEnd > y && (m >= minEnd || minimumAt(m).xb > reach) &&
+                (i + 1 >= nb || bundleAt(i + 1).xTop > reach)) {
+                b.xBot = b.xTop;
+                b.left = aboveLeft_;
+                belowLeft_ ^= b.flips;
+                aboveLeft_ ^= b.flips;
+                (*nextOrder_)[nextCount_++] = id;
+                ++i;
+                continue;
+            }
+        }
         const bool belowFirst = m >= minEnd || (i < nb && bundleAt(i).xTop <= minimumAt(m).xb);
         const double start = belowFirst ? bundleAt(i).xTop : minimumAt(m).xb;
         double last = start;
