@@ -5,6 +5,7 @@
 
 #include "polygon_clip/clip_polygon.h"
 
+#include <algorithm>
 #include <memory_resource>
 #include <vector>
 
@@ -32,6 +33,16 @@ inline double edgeXAt(const ClipEdge& e, double y) {
     const double lo = e.xb < e.xt ? e.xb : e.xt;
     const double hi = e.xb < e.xt ? e.xt : e.xb;
     return x < lo ? lo : (x > hi ? hi : x);
+}
+
+// edgeXAt for a y above the edge's lower end, as at the top of a beam the edge crosses; without
+// branches, since which way each test goes is hard to foresee.
+inline double edgeXAbove(const ClipEdge& e, double y) {
+    const double x = e.xb + e.dx * (y - e.yb);
+    const double lo = e.xb < e.xt ? e.xb : e.xt;
+    const double hi = e.xb < e.xt ? e.xt : e.xb;
+    const double clamped = std::min(std::max(x, lo), hi);
+    return y >= e.yt ? e.xt : clamped;
 }
 
 // All working storage of one operation comes from one arena, released when the operation ends.

@@ -346,7 +346,7 @@ void ScanBeamSweep::processBeam(double yBot, double yTop) {
     double previous = -std::numeric_limits<double>::infinity();
     for (std::size_t k = 0; k < orderCount_; ++k) {
         ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
-        b.xTop = edgeXAt(edges[static_cast<std::size_t>(b.rep)], yTop);
+        b.xTop = edgeXAbove(edges[static_cast<std::size_t>(b.rep)], yTop);
         inverted |= b.xTop < previous;
         previous = b.xTop;
     }
