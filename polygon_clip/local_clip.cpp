@@ -112,7 +112,7 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
         const int* origin = trimmed.origins.data() + (c.vertices - trimmed.vertices.data());
         for (int j = 0; j < c.vertexCount; ++j) {
             const int next = j + 1 == c.vertexCount ? 0 : j + 1;
-            if ((origin[j] + 1) % n != origin[next])
+            if ((origin[j] + 1 == n ? 0 : origin[j] + 1) != origin[next])
                 chords.push_back(
                     {c.vertices[j], c.vertices[next], source, origin[j], origin[next]});
         }

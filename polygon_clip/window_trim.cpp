@@ -42,8 +42,7 @@ int trimContour(const ClipContour& c, const ClipBox& w, std::pmr::vector<ClipVer
             origins.push_back(runLast);
         }
     };
-    for (int k = 0; k < n; ++k) {
-        const int at = (start + k) % n;
+    for (int k = 0, at = start; k < n; ++k, at = at + 1 == n ? 0 : at + 1) {
         const unsigned code = outCode(v[at], w);
         if (runLength > 0 && (runMask & code) != 0) {
             runMask &= code;
