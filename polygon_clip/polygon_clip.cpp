@@ -203,6 +203,10 @@ std::vector<TriangleStrip> polygonToStrips(const ClipPolygon& polygon) {
     alignas(std::max_align_t) std::byte initial[kArenaBytes];
     std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
     ClipEdgeTable table(&arena);
+    std::size_t vertices = 0;
+    for (int c = 0; c < contourCountOf(polygon); ++c)
+        vertices += static_cast<std::size_t>(std::max(0, polygon.contours[c].vertexCount));
+    table.edges.reserve(vertices); // at most one edge a vertex: no regrowth in the arena
     addClipEdges(table, polygon, 0, nullptr);
     sortEdgesForSlabs(table);
     return buildTrapezoidStrips(table);
