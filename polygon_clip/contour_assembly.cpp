@@ -6,10 +6,8 @@
 
 namespace plicato {
 
-namespace {
-
-// Twice the signed area, taken about the first vertex to keep the products small.
-double doubledArea(const ClipVertex* pts, std::size_t n) {
+// About the first vertex, to keep the products small.
+double clipDoubledArea(const ClipVertex* pts, std::size_t n) {
     double sum = 0.0;
     const double ox = pts[0].x;
     const double oy = pts[0].y;
@@ -17,6 +15,8 @@ double doubledArea(const ClipVertex* pts, std::size_t n) {
         sum += (pts[i].x - ox) * (pts[i + 1].y - oy) - (pts[i + 1].x - ox) * (pts[i].y - oy);
     return sum;
 }
+
+namespace {
 
 struct Span {
     std::size_t begin;
@@ -53,7 +53,8 @@ ClipPolygon assembleClipContours(const std::pmr::vector<ClipNode>& nodes) {
             points.pop_back();
         const std::size_t count = points.size() - begin;
         // A broken chain cannot bound anything; nor can fewer than three points or no area.
-        const double area = closed && count >= 3 ? doubledArea(points.data() + begin, count) : 0.0;
+        const double area =
+            closed && count >= 3 ? clipDoubledArea(points.data() + begin, count) : 0.0;
         if (area == 0.0) {
             points.resize(begin);
             continue;

@@ -4,6 +4,7 @@
 
 #include "polygon_clip/clip_polygon.h"
 
+#include <cstddef>
 #include <memory_resource>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct ClipNode {
     double y = 0.0;
     int next = -1; // following vertex of the same contour
 };
+
+// Twice the signed area of a contour, taken about its first vertex; negative for a hole.
+double clipDoubledArea(const ClipVertex* points, std::size_t count);
 
 // Turns every closed chain into a result contour. Repeated vertices are merged; chains left with
 // fewer than three vertices or no area are dropped. Since the inside lies on the left, outer

@@ -1,7 +1,8 @@
 // Local clipping: the subject trimmed to the clip's window, clipped, and its runs put back.
 #include "polygon_clip/local_clip.h"
 
-#include "polygon_clip/edge_table.h"
+#include "polygon_clip/contour_assembly.h"
+#include "polygon_clip/contour_boxes.h"
 #include "polygon_clip/window_trim.h"
 
 #include <algorithm>
@@ -13,36 +14,6 @@
 namespace plicato {
 
 namespace {
-
-bool boxOfUsable(const ClipPolygon& p, ClipBox& box, std::pmr::vector<char>* use) {
-    bool any = false;
-    for (int c = 0; c < p.contourCount; ++c) {
-        const ClipContour& contour = p.contours[c];
-        bool usable = contour.vertexCount >= 3 && contour.vertices != nullptr;
-        if (usable) {
-            // A zero times an infinity or a NaN is a NaN, which the sum keeps.
-            ClipBox b{contour.vertices[0].x, contour.vertices[0].y, contour.vertices[0].x,
-                      contour.vertices[0].y};
-            double poison = 0.0;
-            for (int i = 0; i < contour.vertexCount; ++i) {
-                const ClipVertex& v = contour.vertices[i];
-                b = {std::min(b.x0, v.x), std::min(b.y0, v.y), std::max(b.x1, v.x),
-                     std::max(b.y1, v.y)};
-                poison += v.x * 0.0 + v.y * 0.0;
-            }
-            usable = poison == 0.0;
-            if (usable) {
-                box = any ? ClipBox{std::min(box.x0, b.x0), std::min(box.y0, b.y0),
-                                    std::max(box.x1, b.x1), std::max(box.y1, b.y1)}
-                          : b;
-                any = true;
-            }
-        }
-        if (use)
-            use->push_back(usable ? 1 : 0);
-    }
-    return any;
-}
 
 // A chord of the trimmed subject: the edge from p to q stands for the input contour's vertices
 // strictly between `from` and `to`.
@@ -56,14 +27,6 @@ bool lowerStart(const ClipVertex& a, const ClipVertex& b) {
     return a.y < b.y || (a.y == b.y && a.x < b.x);
 }
 
-double doubledArea(const std::vector<ClipVertex>& r) {
-    double sum = 0.0;
-    for (std::size_t i = 1; i + 1 < r.size(); ++i)
-        sum +=
-            (r[i].x - r[0].x) * (r[i + 1].y - r[0].y) - (r[i + 1].x - r[0].x) * (r[i].y - r[0].y);
-    return sum;
-}
-
 // The rings in the engine's order, as a freshly allocated polygon.
 ClipPolygon engineOrdered(std::vector<std::vector<ClipVertex>>& rings) {
     for (auto& r : rings) {
@@ -75,7 +38,7 @@ ClipPolygon engineOrdered(std::vector<std::vector<ClipVertex>>& rings) {
     ClipPolygon out;
     allocateClipContours(out, static_cast<int>(rings.size()));
     for (std::size_t i = 0; i < rings.size(); ++i) {
-        out.holeFlags[i] = doubledArea(rings[i]) < 0.0 ? 1 : 0;
+        out.holeFlags[i] = clipDoubledArea(rings[i].data(), rings[i].size()) < 0.0 ? 1 : 0;
         allocateClipVertices(out.contours[i], static_cast<int>(rings[i].size()));
         std::memcpy(out.contours[i].vertices, rings[i].data(),
                     rings[i].size() * sizeof(ClipVertex));
@@ -89,17 +52,15 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
     if (op != ClipOp::Difference && op != ClipOp::Union)
         return clipPolygons(op, subject, clip);
     std::pmr::monotonic_buffer_resource arena;
+    std::pmr::vector<char> clipUse(&arena), use(&arena);
+    const std::pmr::vector<ClipBox> clipBoxes = clipContourBoxes(clip, clipUse);
+    const std::pmr::vector<ClipBox> subjectBoxes = clipContourBoxes(subject, use);
     ClipBox clipBox{}, subjectBox{};
-    std::pmr::vector<char> use(&arena);
-    if (!boxOfUsable(clip, clipBox, nullptr) || !boxOfUsable(subject, subjectBox, &use))
+    if (!unionOfBoxes(clipBoxes, clipUse, clipBox) || !unionOfBoxes(subjectBoxes, use, subjectBox))
         return clipPolygons(op, subject, clip);
     // Worth it only when most of the subject lies beyond the clip's window.
     const ClipBox w = grownWindow(clipBox);
-    const double area = (subjectBox.x1 - subjectBox.x0) * (subjectBox.y1 - subjectBox.y0);
-    const double near =
-        std::max(0.0, std::min(subjectBox.x1, w.x1) - std::max(subjectBox.x0, w.x0)) *
-        std::max(0.0, std::min(subjectBox.y1, w.y1) - std::max(subjectBox.y0, w.y0));
-    if (near > 0.5 * area)
+    if (shareInside(subjectBox, w) > 0.5)
         return clipPolygons(op, subject, clip);
 
     TrimmedClipPolygon trimmed(&arena);

@@ -23,36 +23,6 @@ int contourCountOf(const ClipPolygon& p) {
     return p.contourCount > 0 && p.contours != nullptr ? p.contourCount : 0;
 }
 
-std::pmr::vector<Box> contourBoxes(const ClipPolygon& p, std::pmr::vector<char>& usable) {
-    const int n = contourCountOf(p);
-    std::pmr::vector<Box> boxes(static_cast<std::size_t>(n), Box{0, 0, 0, 0},
-                                usable.get_allocator().resource());
-    usable.assign(static_cast<std::size_t>(n), 0);
-    for (int c = 0; c < n; ++c) {
-        const ClipContour& contour = p.contours[c];
-        if (contour.vertexCount < 3 || contour.vertices == nullptr)
-            continue;
-        // One pass for the box and the usability test: a zero times an infinity or a NaN is
-        // a NaN, which the sum keeps.
-        Box b{contour.vertices[0].x, contour.vertices[0].y, contour.vertices[0].x,
-              contour.vertices[0].y};
-        double poison = 0.0;
-        for (int i = 0; i < contour.vertexCount; ++i) {
-            const ClipVertex& v = contour.vertices[i];
-            b.x0 = std::min(b.x0, v.x);
-            b.x1 = std::max(b.x1, v.x);
-            b.y0 = std::min(b.y0, v.y);
-            b.y1 = std::max(b.y1, v.y);
-            poison += v.x * 0.0 + v.y * 0.0;
-        }
-        if (poison != 0.0)
-            continue;
-        usable[static_cast<std::size_t>(c)] = 1;
-        boxes[static_cast<std::size_t>(c)] = b;
-    }
-    return boxes;
-}
-
 std::size_t vertexTotal(const ClipPolygon& p, const std::pmr::vector<char>& use) {
     std::size_t total = 0;
     for (std::size_t c = 0; c < use.size(); ++c)
@@ -79,38 +49,13 @@ void dropIsolated(const std::pmr::vector<Box>& keepBoxes, std::pmr::vector<char>
     }
 }
 
-// The box of all usable contours, grown to a window.
-bool windowOf(const std::pmr::vector<Box>& boxes, const std::pmr::vector<char>& usable, Box& w) {
-    bool any = false;
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (!usable[i])
-            continue;
-        const Box& b = boxes[i];
-        w = any ? Box{std::min(w.x0, b.x0), std::min(w.y0, b.y0), std::max(w.x1, b.x1),
-                      std::max(w.y1, b.y1)}
-                : b;
-        any = true;
-    }
-    if (!any)
-        return false;
-    w = grownWindow(w);
-    return true;
-}
-
 // Whether a good share of some contour's box lies beyond the window: only then does trimming
 // save more than its own pass costs.
 bool worthTrimming(const std::pmr::vector<Box>& boxes, const std::pmr::vector<char>& use,
                    const Box& w) {
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        if (!use[i])
-            continue;
-        const Box& b = boxes[i];
-        const double area = (b.x1 - b.x0) * (b.y1 - b.y0);
-        const double inside = std::max(0.0, std::min(b.x1, w.x1) - std::max(b.x0, w.x0)) *
-                              std::max(0.0, std::min(b.y1, w.y1) - std::max(b.y0, w.y0));
-        if (inside < 0.75 * area)
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        if (use[i] && shareInside(boxes[i], w) < 0.75)
             return true;
-    }
     return false;
 }
 
@@ -119,8 +64,11 @@ const ClipPolygon* trimmedOperand(const ClipPolygon& p, const std::pmr::vector<B
                                   std::pmr::vector<char>& use, const std::pmr::vector<Box>& other,
                                   const std::pmr::vector<char>& otherUse,
                                   TrimmedClipPolygon& trimmed) {
-    Box w{};
-    if (!windowOf(other, otherUse, w) || !worthTrimming(boxes, use, w))
+    Box around{};
+    if (!unionOfBoxes(other, otherUse, around))
+        return &p;
+    const Box w = grownWindow(around);
+    if (!worthTrimming(boxes, use, w))
         return &p;
     trimToWindow(p, use, w, trimmed);
     use.assign(static_cast<std::size_t>(trimmed.view.contourCount), 1);
@@ -163,8 +111,8 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
     std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
     std::pmr::vector<char> useSubject(&arena);
     std::pmr::vector<char> useClip(&arena);
-    const std::pmr::vector<Box> subjectBoxes = contourBoxes(subject, useSubject);
-    const std::pmr::vector<Box> clipBoxes = contourBoxes(clip, useClip);
+    const std::pmr::vector<Box> subjectBoxes = clipContourBoxes(subject, useSubject);
+    const std::pmr::vector<Box> clipBoxes = clipContourBoxes(clip, useClip);
     if (cutting && subjectCount > 0 && clipCount > 0) {
         // A contour far from everything of the other polygon cannot change the result.
         const std::pmr::vector<char> subjectUsable(useSubject, &arena);

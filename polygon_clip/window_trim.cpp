@@ -67,13 +67,6 @@ int trimContour(const ClipContour& c, const ClipBox& w, std::pmr::vector<ClipVer
 
 } // namespace
 
-ClipBox grownWindow(const ClipBox& w) {
-    const double size =
-        std::max({std::fabs(w.x0), std::fabs(w.y0), std::fabs(w.x1), std::fabs(w.y1)});
-    const double margin = 1e-3 + 1e-6 * size;
-    return {w.x0 - margin, w.y0 - margin, w.x1 + margin, w.y1 + margin};
-}
-
 void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
                   const ClipBox& window, TrimmedClipPolygon& out) {
     std::size_t total = 0;

@@ -3,15 +3,12 @@
 #pragma once
 
 #include "polygon_clip/clip_polygon.h"
+#include "polygon_clip/contour_boxes.h"
 
 #include <memory_resource>
 #include <vector>
 
 namespace plicato {
-
-struct ClipBox {
-    double x0, y0, x1, y1;
-};
 
 // A polygon whose arrays live in an arena: `view` points into the vectors, which own them.
 struct TrimmedClipPolygon {
@@ -26,10 +23,6 @@ struct TrimmedClipPolygon {
     std::pmr::vector<int> dropped; // input contours in use left out, wholly beyond one side
     ClipPolygon view;
 };
-
-// The box grown by a margin well beyond the sweep's bundling tolerance, so that nothing
-// trimmed outside it can come near an edge inside it.
-ClipBox grownWindow(const ClipBox& box);
 
 // Every run of consecutive vertices lying beyond one side of `window` is shortened to its two
 // ends. The chord that replaces a run lies beyond the same side (a half-plane is convex), and so

@@ -1,0 +1,31 @@
+// Boxes of an operand's contours, and the window grown around them, for the tests that decide
+// which contours and vertices an operation needs at all.
+#pragma once
+
+#include "polygon_clip/clip_polygon.h"
+
+#include <memory_resource>
+#include <vector>
+
+namespace plicato {
+
+struct ClipBox {
+    double x0, y0, x1, y1;
+};
+
+// The box of each contour, and in `usable` whether the engine can use it (at least three
+// vertices, all finite), in one pass; both vectors come from `usable`'s arena.
+std::pmr::vector<ClipBox> clipContourBoxes(const ClipPolygon& p, std::pmr::vector<char>& usable);
+
+// The box around every contour marked in `use`; false when none is.
+bool unionOfBoxes(const std::pmr::vector<ClipBox>& boxes, const std::pmr::vector<char>& use,
+                  ClipBox& out);
+
+// The box grown by a margin well beyond the sweep's bundling tolerance, so that nothing
+// trimmed outside it can come near an edge inside it.
+ClipBox grownWindow(const ClipBox& box);
+
+// The share of the box's area that lies inside the window.
+double shareInside(const ClipBox& box, const ClipBox& window);
+
+} // namespace plicato
