@@ -34,13 +34,7 @@ bool sameLine(const Fold& a, const Fold& b) {
 }
 
 double loopArea(const std::vector<Point2>& p) {
-    double twice = 0.0;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const Point2& a = p[i];
-        const Point2& b = p[(i + 1) % p.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return std::fabs(twice) / 2;
+    return std::fabs(signedArea(p));
 }
 
 // A cut through the corner itself leaves a piece of the corner on either side; the user holds

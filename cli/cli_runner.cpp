@@ -169,14 +169,7 @@ std::string jsonNumber(double v) {
 
 // Area enclosed by a loop, always positive.
 double loopArea(const Loop& loop) {
-    double twice = 0.0;
-    const std::vector<Point2>& p = loop.points;
-    for (std::size_t i = 0; i < p.size(); ++i) {
-        const Point2& a = p[i];
-        const Point2& b = p[(i + 1) % p.size()];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return std::fabs(twice) / 2;
+    return std::fabs(signedArea(loop.points));
 }
 
 // Reads the design and builds its pattern; nullptr (after the message) when refused.

@@ -46,4 +46,14 @@ bool pointInTriangle(const Point2& a0, const Point2& a1, const Point2& a2, const
     return true;
 }
 
+double signedArea(const std::vector<Point2>& points) {
+    double twice = 0.0;
+    for (std::size_t i = 0, n = points.size(); i < n; ++i) {
+        const Point2& a = points[i];
+        const Point2& b = points[(i + 1) % n];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return twice / 2.0;
+}
+
 } // namespace plicato

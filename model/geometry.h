@@ -2,6 +2,8 @@
 // point-in-triangle tests every other part of the model builds on.
 #pragma once
 
+#include <vector>
+
 namespace plicato {
 
 // A point or vector of the flat sheet, millimetres.
@@ -35,6 +37,8 @@ constexpr int integerHalf(int v) {
 }
 bool samePoint2(const Point2& a, const Point2& b, double eps);
 bool samePoint3(const Point3& a, const Point3& b, double eps);
+// Signed area of a closed outline (shoelace): positive when it runs counter-clockwise.
+double signedArea(const std::vector<Point2>& points);
 // Sheet position of a point of the card open at 90 degrees.
 Point2 flatten(const Point3& p);
 // Inside or on the triangle; points on an edge count only for clockwise corners.

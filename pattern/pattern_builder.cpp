@@ -3,6 +3,7 @@
 #include "pattern/pattern_builder.h"
 
 #include "model/card_model.h"
+#include "model/geometry.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,16 +41,6 @@ bool notParallelToFold(const Point2& p, const Point2& q) {
 
 bool onEdgeLine(const Point3& v, const Point3& a) {
     return distance2(v.y, v.z, a.y, a.z) < linkEps;
-}
-
-double signedArea(const std::vector<Point2>& pts) {
-    double twice = 0.0;
-    for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
-        const Point2& a = pts[i];
-        const Point2& b = pts[(i + 1) % n];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return twice / 2.0;
 }
 
 // The side of a fold-parallel edge on which its face lies, from the direction in which the loop

@@ -3,6 +3,7 @@
 #include "popup/built_faces.h"
 
 #include "model/clip_holder.h"
+#include "model/geometry.h"
 #include "popup/built_face_cleanup.h"
 #include "popup/rebuild_memo.h"
 
@@ -163,21 +164,11 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
     return inside == static_cast<int>(b.loops.size()) ? Placement::Within : Placement::Unknown;
 }
 
-double shoelace(const std::vector<Point2>& pts) {
-    double twice = 0.0;
-    for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
-        const Point2& a = pts[i];
-        const Point2& b = pts[(i + 1) % n];
-        twice += a.x * b.y - b.x * a.y;
-    }
-    return twice / 2.0;
-}
-
 // The area of the outer loops less that of the holes, whatever way each loop runs.
 double regionArea(const Polygon& p) {
     double area = 0.0;
     for (const auto& loop : p.loops) {
-        const double a = std::fabs(shoelace(loop->points));
+        const double a = std::fabs(signedArea(loop->points));
         area += loop->isHole ? -a : a;
     }
     return area;

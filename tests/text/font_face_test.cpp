@@ -22,16 +22,6 @@ std::unique_ptr<FontFace> openMono(int em) {
     return f;
 }
 
-double signedArea(const Contour& c) {
-    double a = 0;
-    for (std::size_t i = 0; i < c.size(); ++i) {
-        const Point2& p = c[i];
-        const Point2& q = c[(i + 1) % c.size()];
-        a += p.x * q.y - q.x * p.y;
-    }
-    return a / 2;
-}
-
 } // namespace
 
 TEST(FontFace, LetterOIsOneOuterContourAndOneHole) {
