@@ -270,8 +270,11 @@ void CDave3vView::respond(const ViewResponse& r) {
     }
     if (r.beep)
         QApplication::beep();
+    // The selection rectangle is drawn over the kept frame (see paintGL): a window or widget of
+    // its own would be hidden under the GL window, or cover what it selects where windows
+    // cannot be translucent.
     if (r.rubberBand)
-        showRubberBand();
+        redrawCamera();
     if (r.hideOpeningDialog && openingDialog_)
         openingDialog_->hideForModeChange();
     switch (r.cursor) {
@@ -295,14 +298,6 @@ void CDave3vView::respond(const ViewResponse& r) {
     // Undo and redo follow what the view changed; the idle refresh catches the rest.
     if (r.statusRefresh || r.modelChanged)
         emit statusRefreshRequested();
-}
-
-void CDave3vView::showRubberBand() {
-    // Drawn over the kept frame (see paintGL): a window or widget of its own would be hidden
-    // under the GL window, or cover what it selects where windows cannot be translucent.
-    if (!fullPending_)
-        cameraOnly_ = true;
-    update();
 }
 
 void CDave3vView::mousePressEvent(QMouseEvent* event) {

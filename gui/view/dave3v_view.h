@@ -155,7 +155,6 @@ private:
         bool operator==(const SceneInputs& o) const;
     };
     SceneInputs sceneInputs() const;
-    void showRubberBand();
     void refreshDesignCheck();
 
     ViewController controller_;
