@@ -81,7 +81,7 @@ bool CDave3vView::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CDave3vView::update() {
-    surface_->update();
+    surface_->requestFrame();
 }
 
 void CDave3vView::makeCurrent() {

@@ -18,6 +18,16 @@ ViewSurface::ViewSurface(CDave3vView* view) : view_(view) {
     setFormat(format);
 }
 
+void ViewSurface::requestFrame() {
+    frameWanted_ = true;
+    update(); // marks the window dirty and starts the paced request
+    if (framePosted_ || !isExposed())
+        return;
+    framePosted_ = true;
+    // Low priority: input already queued (the rest of a drag) is handled before the frame.
+    QCoreApplication::postEvent(this, new QEvent(QEvent::UpdateRequest), Qt::LowEventPriority);
+}
+
 void ViewSurface::initializeGL() {
     view_->initializeGL();
 }
@@ -51,6 +61,13 @@ bool ViewSurface::event(QEvent* event) {
         // view leaves goes on from the widget to the main window as usual.
         QCoreApplication::sendEvent(view_, event);
         return true;
+    }
+    if (event->type() == QEvent::UpdateRequest) {
+        // Whichever request comes first draws the frame; the other finds nothing to draw.
+        framePosted_ = false;
+        if (!frameWanted_)
+            return true;
+        frameWanted_ = false;
     }
     switch (event->type()) {
     case QEvent::DragEnter:

@@ -15,6 +15,9 @@ class ViewSurface : public QOpenGLWindow {
     Q_OBJECT
 public:
     explicit ViewSurface(CDave3vView* view);
+    // Asks for a frame drawn as soon as the queued events have been handled. The platform's own
+    // update request waits on an idle timer first (5 ms on X11), which a drag pays every frame.
+    void requestFrame();
 
 protected:
     void initializeGL() override;
@@ -25,6 +28,8 @@ protected:
 
 private:
     CDave3vView* view_;
+    bool framePosted_ = false; // our own update request is on its way
+    bool frameWanted_ = false; // a frame was asked for and not drawn yet
 };
 
 } // namespace plicato
