@@ -4,6 +4,7 @@
 
 #include "model/clip_holder.h"
 #include "model/core_state.h"
+#include "polygon_clip/monotone_triangles.h"
 #include "polygon_clip/polygon_clip.h"
 
 #include <cmath>
@@ -50,17 +51,25 @@ void appendStripTriangles(const TriangleStrip& strip, std::vector<Triangle>& out
 
 void Face::triangulate() {
     triangles = std::vector<Triangle>();
+    std::vector<ClipVertex> corners;
     std::vector<TriangleStrip> strips;
     {
         ClipHolder clip;
         polygon.toClipPolygon(clip.p);
-        strips = polygonToStrips(clip.p);
+        // Monotone pieces give about half the triangles of trapezoids, for less work; outlines
+        // that cross or touch themselves take the strips, which handle any input.
+        if (!monotoneTriangles(clip.p, corners))
+            strips = polygonToStrips(clip.p);
     }
     // Sized exactly: faces keep their fill for as long as they live, in every undo snapshot too.
-    std::size_t count = 0;
+    std::size_t count = corners.size() / 3;
     for (const TriangleStrip& strip : strips)
         count += strip.size() >= 3 ? strip.size() - 2 : 0;
     triangles.reserve(count);
+    for (std::size_t k = 0; k + 2 < corners.size(); k += 3)
+        triangles.push_back(Triangle{{Point2{corners[k].x, corners[k].y},
+                                      Point2{corners[k + 1].x, corners[k + 1].y},
+                                      Point2{corners[k + 2].x, corners[k + 2].y}}});
     for (const TriangleStrip& strip : strips)
         appendStripTriangles(strip, triangles);
 }
