@@ -125,13 +125,12 @@ bool Sweep::load(const ClipPolygon& polygon) {
             verts_.pop_back();
         const int n = static_cast<int>(verts_.size()) - first;
         if (n < 3) {
-            // Fewer than three distinct points bound nothing, but a line segment still carries
-            // an edge: leaving it out could change the parity nowhere, since it has no inside.
+            // Fewer than three distinct points enclose nothing and change no point's parity.
             verts_.resize(static_cast<std::size_t>(first));
             continue;
         }
         for (int i = 0; i < n; ++i) {
-            Vertex& v = verts_[static_cast<std::size_t>(first + i)];
+            Vertex& v = verts_[static_cast<std::size_t>(first) + static_cast<std::size_t>(i)];
             v.prev = first + (i == 0 ? n - 1 : i - 1);
             v.next = first + (i + 1 == n ? 0 : i + 1);
         }
