@@ -70,13 +70,14 @@ enum class Where { OnLeft, OnRight, Both };
 class Sweep {
 public:
     Sweep(std::pmr::memory_resource* arena, std::vector<ClipVertex>& out)
-        : verts_(arena), order_(arena), active_(arena), pieces_(arena), free_(arena), out_(out),
-          arena_(arena) {}
+        : verts_(arena), order_(arena), scratch_(arena), runs_(arena), active_(arena),
+          pieces_(arena), free_(arena), out_(out), arena_(arena) {}
 
     bool load(const ClipPolygon& polygon);
     bool run();
 
 private:
+    void sortByRuns();
     const Vertex& at(int i) const { return verts_[static_cast<std::size_t>(i)]; }
     Active edgeUp(int a, int b) const {
         return before(at(a), at(b)) ? Active{a, b, -1} : Active{b, a, -1};
@@ -99,7 +100,15 @@ private:
     bool regular(int v, int below, int above);
 
     std::pmr::vector<Vertex> verts_;
-    std::pmr::vector<int> order_;
+    // Sweep order; the keys are copied beside the index so the sort reads no vertex records.
+    struct Key {
+        double y;
+        double x;
+        int vertex;
+    };
+    std::pmr::vector<Key> order_;
+    std::pmr::vector<Key> scratch_;
+    std::pmr::vector<std::size_t> runs_;
     std::pmr::vector<Active> active_;
     std::pmr::vector<Piece> pieces_;
     std::pmr::vector<int> free_;
@@ -108,6 +117,10 @@ private:
 };
 
 bool Sweep::load(const ClipPolygon& polygon) {
+    std::size_t total = 0;
+    for (int c = 0; c < polygon.contourCount; ++c)
+        total += static_cast<std::size_t>(std::max(0, polygon.contours[c].vertexCount));
+    verts_.reserve(total); // no regrowth in the arena
     for (int c = 0; c < polygon.contourCount; ++c) {
         const ClipContour& contour = polygon.contours[c];
         if (!clipContourUsable(contour))
@@ -137,13 +150,56 @@ bool Sweep::load(const ClipPolygon& polygon) {
     }
     order_.resize(verts_.size());
     for (std::size_t i = 0; i < order_.size(); ++i)
-        order_[i] = static_cast<int>(i);
-    std::sort(order_.begin(), order_.end(), [&](int a, int b) { return before(at(a), at(b)); });
+        order_[i] = {verts_[i].y, verts_[i].x, static_cast<int>(i)};
+    sortByRuns();
     // Two vertices on one point (loops touching, or a loop pinched) are left to the strips.
     for (std::size_t i = 1; i < order_.size(); ++i)
-        if (!before(at(order_[i - 1]), at(order_[i])))
+        if (order_[i - 1].y == order_[i].y && order_[i - 1].x == order_[i].x)
             return false;
     return true;
+}
+
+// A loop rises and falls only a few times, so its vertices in loop order are a few runs already
+// sorted one way or the other: merging the runs costs little more than reading them.
+void Sweep::sortByRuns() {
+    const auto less = [](const Key& a, const Key& b) {
+        return a.y < b.y || (a.y == b.y && a.x < b.x);
+    };
+    const std::size_t n = order_.size();
+    runs_.clear();
+    for (std::size_t i = 0; i < n;) {
+        std::size_t j = i + 1;
+        if (j < n && less(order_[j], order_[i])) {
+            while (j < n && less(order_[j], order_[j - 1]))
+                ++j;
+            std::reverse(order_.begin() + static_cast<std::ptrdiff_t>(i),
+                         order_.begin() + static_cast<std::ptrdiff_t>(j));
+        } else {
+            while (j < n && !less(order_[j], order_[j - 1]))
+                ++j;
+        }
+        runs_.push_back(i);
+        i = j;
+    }
+    runs_.push_back(n);
+    scratch_.resize(n);
+    while (runs_.size() > 2) {
+        std::size_t kept = 0;
+        for (std::size_t r = 0; r + 1 < runs_.size(); r += 2) {
+            const auto from = order_.begin();
+            const auto to = scratch_.begin();
+            const std::size_t a = runs_[r];
+            const std::size_t b = runs_[r + 1];
+            const std::size_t c = r + 2 < runs_.size() ? runs_[r + 2] : b;
+            std::merge(from + static_cast<std::ptrdiff_t>(a), from + static_cast<std::ptrdiff_t>(b),
+                       from + static_cast<std::ptrdiff_t>(b), from + static_cast<std::ptrdiff_t>(c),
+                       to + static_cast<std::ptrdiff_t>(a), less);
+            runs_[kept++] = a;
+        }
+        runs_[kept++] = n;
+        runs_.resize(kept);
+        order_.swap(scratch_);
+    }
 }
 
 // True when the active edges at `left` and `left + 1` meet or may meet anywhere but at the
@@ -157,6 +213,11 @@ bool Sweep::touches(std::size_t left) const {
         const int ob = b.lo == shared ? b.hi : b.lo;
         return turn(at(shared), at(oa), at(ob)) == 0;
     }
+    // Most neighbours lie clear of each other in x: no turn needs computing.
+    const double aMax = std::max(at(a.lo).x, at(a.hi).x);
+    const double bMin = std::min(at(b.lo).x, at(b.hi).x);
+    if (aMax < bMin)
+        return false;
     const int o1 = turn(at(a.lo), at(a.hi), at(b.lo));
     const int o2 = turn(at(a.lo), at(a.hi), at(b.hi));
     if (o1 * o2 > 0)
@@ -364,7 +425,8 @@ bool Sweep::regular(int v, int below, int above) {
 }
 
 bool Sweep::run() {
-    for (const int v : order_) {
+    for (const Key& key : order_) {
+        const int v = key.vertex;
         const Vertex& pv = at(v);
         const bool prevBelow = before(at(pv.prev), pv);
         const bool nextBelow = before(at(pv.next), pv);
@@ -393,6 +455,11 @@ bool monotoneTriangles(const ClipPolygon& polygon, std::vector<ClipVertex>& out)
     alignas(std::max_align_t) std::byte initial[kArenaBytes];
     std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
     const std::size_t mark = out.size();
+    // n vertices in h + 1 loops make at most n + 2h - 2 triangles.
+    std::size_t bound = 0;
+    for (int c = 0; c < polygon.contourCount; ++c)
+        bound += static_cast<std::size_t>(std::max(0, polygon.contours[c].vertexCount)) + 2;
+    out.reserve(mark + 3 * bound);
     Sweep sweep(&arena, out);
     if (sweep.load(polygon) && sweep.run())
         return true;

@@ -24,11 +24,19 @@ TEST(FaceTriangulate, CoversTheInsideOnceAndLeavesHolesOpen) {
     f.triangulate();
     ASSERT_FALSE(f.triangles.empty());
     EXPECT_NEAR(trianglesArea(f.triangles), 96.0, 1e-9);
+    EXPECT_EQ(f.triangles.size(), 8u); // one a vertex and two a hole, as monotone pieces give
     for (const Triangle& t : f.triangles) {
         const Point2 c{(t.corners[0].x + t.corners[1].x + t.corners[2].x) / 3,
                        (t.corners[0].y + t.corners[1].y + t.corners[2].y) / 3};
         EXPECT_FALSE(c.x > 4 && c.x < 6 && c.y > 4 && c.y < 6) << "triangle inside the hole";
     }
+}
+
+TEST(FaceTriangulate, AnOutlineCrossingItselfIsFilledByEvenOdd) {
+    Face bowTie(FacePlane::Vertical, 0);
+    bowTie.polygon.addLoop(makeLoop({{0, 0}, {4, 4}, {4, 0}, {0, 4}}));
+    bowTie.triangulate();
+    EXPECT_NEAR(trianglesArea(bowTie.triangles), 8.0, 1e-9);
 }
 
 TEST(FaceTriangulate, DegenerateOutlinesGiveNoTriangles) {
