@@ -1,5 +1,7 @@
 // Bytes become small lattice polygons (some vertices nudged below the bundling tolerance); all
-// four boolean operations and the triangle strips must keep the area identities and hole flags.
+// four boolean operations, the triangle strips and the monotone triangles must keep the area
+// identities and hole flags.
+#include "polygon_clip/monotone_triangles.h"
 #include "polygon_clip/polygon_clip.h"
 #include "tests/polygon_clip/clip_test_support.h"
 
@@ -43,6 +45,25 @@ Rings readRings(ByteReader& in, int contours) {
     return rings;
 }
 
+void fail(const char* what, double got, double want);
+
+// Monotone triangles may refuse an input, but what they accept they must fill exactly.
+void checkMonotone(const ClipPolygon& p, double area) {
+    std::vector<ClipVertex> corners;
+    if (!monotoneTriangles(p, corners))
+        return;
+    double sum = 0;
+    for (std::size_t k = 0; k + 2 < corners.size(); k += 3) {
+        const ClipVertex &a = corners[k], &b = corners[k + 1], &c = corners[k + 2];
+        const double twice = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+        if (!(twice > 0))
+            fail("monotone triangle not counter-clockwise", twice, 1);
+        sum += twice / 2;
+    }
+    if (!(std::fabs(sum - area) <= 1e-9 * (1 + area)))
+        fail("monotone triangle area", sum, area);
+}
+
 void fail(const char* what, double got, double want) {
     std::fprintf(stderr, "polygon engine check failed: %s: got %.17g, want %.17g\n", what, got,
                  want);
@@ -79,10 +100,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         area[o] = evenOddArea(r.rings());
         expectNear("hole flags", flaggedArea(p), area[o], tol);
+        checkMonotone(p, area[o]);
     }
     expectNear("|A|+|B| = |A or B|+|A and B|", areaA + areaB, area[3] + area[1], tol);
     expectNear("|A xor B| = |A or B|-|A and B|", area[2], area[3] - area[1], tol);
     expectNear("|A-B| = |A or B|-|B|", area[0], area[3] - areaB, tol);
     expectNear("strip area", stripArea(polygonToStrips(a.get())), areaA, tol);
+    checkMonotone(a.get(), areaA);
     return 0;
 }
