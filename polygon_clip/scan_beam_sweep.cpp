@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <limits>
 
 namespace plicato {
@@ -23,11 +22,11 @@ ClipParity polyBit(int poly) {
 } // namespace
 
 ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
-    : table_(table), inside_(inside), scanbeam_(table.arena()), bundles_(table.arena()),
-      orderA_(table.arena()), orderB_(table.arena()), position_(table.arena()),
-      memberEdges_(table.arena()), compactBundles_(table.arena()), compactMembers_(table.arena()),
-      pointAbove_(table.arena()), rays_(table.arena()), crossings_(table.arena()),
-      sortScratch_(table.arena()), nodes_(table.arena()) {}
+    : table_(table), inside_(inside), bundles_(table.arena()), orderA_(table.arena()),
+      orderB_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
+      compactBundles_(table.arena()), compactMembers_(table.arena()), pointAbove_(table.arena()),
+      rays_(table.arena()), crossings_(table.arena()), sortScratch_(table.arena()),
+      nodes_(table.arena()) {}
 
 void ScanBeamSweep::run() {
     nodes_.reserve(table_.edges.size());
@@ -51,21 +50,13 @@ void ScanBeamSweep::run() {
 bool ScanBeamSweep::nextScanline(double& y) {
     const auto& minima = table_.minima;
     const bool haveMin = nextMinimum_ < minima.size();
-    if (!haveMin && scanbeam_.empty())
+    if (!haveMin && orderCount_ == 0)
         return false;
-    y = haveMin ? table_.edges[static_cast<std::size_t>(minima[nextMinimum_])].yb : 0.0;
-    if (!scanbeam_.empty() && (!haveMin || scanbeam_.front() < y))
-        y = scanbeam_.front();
-    while (!scanbeam_.empty() && scanbeam_.front() <= y) {
-        std::pop_heap(scanbeam_.begin(), scanbeam_.end(), std::greater<double>());
-        scanbeam_.pop_back();
-    }
+    y = haveMin ? table_.edges[static_cast<std::size_t>(minima[nextMinimum_])].yb
+                : std::numeric_limits<double>::infinity();
+    if (orderCount_ > 0 && nextTop_ < y)
+        y = nextTop_;
     return true;
-}
-
-void ScanBeamSweep::activate(int edge) {
-    scanbeam_.push_back(table_.edges[static_cast<std::size_t>(edge)].yt);
-    std::push_heap(scanbeam_.begin(), scanbeam_.end(), std::greater<double>());
 }
 
 void ScanBeamSweep::processScanline(double y) {
@@ -82,6 +73,7 @@ void ScanBeamSweep::processScanline(double y) {
     if (nextOrder_->size() < room)
         nextOrder_->resize(room);
     nextCount_ = 0;
+    nextTop_ = std::numeric_limits<double>::infinity();
     belowLeft_ = 0;
     aboveLeft_ = 0;
     pendingWest_ = -1;
@@ -109,6 +101,7 @@ void ScanBeamSweep::processScanline(double y) {
                 b.left = aboveLeft_;
                 belowLeft_ ^= b.flips;
                 aboveLeft_ ^= b.flips;
+                nextTop_ = std::min(nextTop_, b.yEnd);
                 (*nextOrder_)[nextCount_++] = id;
                 ++i;
                 continue;
@@ -158,6 +151,7 @@ void ScanBeamSweep::processScanline(double y) {
                 b.left = aboveLeft_;
                 belowLeft_ ^= b.flips;
                 aboveLeft_ ^= b.flips;
+                nextTop_ = std::min(nextTop_, b.yEnd);
                 (*nextOrder_)[nextCount_++] = id;
                 continue;
             }
@@ -168,6 +162,7 @@ void ScanBeamSweep::processScanline(double y) {
                 const ClipEdge& e = edges[static_cast<std::size_t>(b.rep)];
                 if (e.yt <= y && e.next >= 0) {
                     continueBound(b, px, y);
+                    nextTop_ = std::min(nextTop_, b.yEnd);
                     (*nextOrder_)[nextCount_++] = id;
                     continue;
                 }
@@ -185,13 +180,11 @@ void ScanBeamSweep::processScanline(double y) {
                     pointAbove_.push_back({member, edgeXAt(e, y)});
                 } else if (e.next >= 0) {
                     pointAbove_.push_back({e.next, edges[static_cast<std::size_t>(e.next)].xb});
-                    activate(e.next);
                 }
             }
         }
         for (std::size_t k = m0; k < m; ++k) {
             pointAbove_.push_back({minima[k], minimumAt(k).xb});
-            activate(minima[k]);
         }
         processPoint(px, y, static_cast<int>(i0), static_cast<int>(i));
     }
@@ -208,7 +201,6 @@ void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
     const int below = b.rep;
     const int next = table_.edges[static_cast<std::size_t>(below)].next;
     const ClipEdge& n = table_.edges[static_cast<std::size_t>(next)];
-    activate(next);
     const ClipParity flipsBelow = b.flips;
     const ClipParity flipsAbove = polyBit(n.poly);
     const ClipParity runBelow = static_cast<ClipParity>(belowLeft_ ^ flipsBelow);
@@ -309,6 +301,7 @@ void ScanBeamSweep::processPoint(double x, double y, int bundleBegin, int bundle
         } while (k < aboveEnd && std::fabs(dxOf(pointAbove_[static_cast<std::size_t>(k)]) -
                                            prevDx) <= kBundleTolerance);
         nb.count = static_cast<int>(memberEdges_.size()) - nb.first;
+        nextTop_ = std::min(nextTop_, nb.yEnd);
         liveMembers_ += static_cast<std::size_t>(nb.count);
         runAbove ^= nb.flips;
     }

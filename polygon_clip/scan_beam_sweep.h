@@ -46,7 +46,6 @@ private:
     };
 
     bool nextScanline(double& y);
-    void activate(int edge);
     void processScanline(double y);
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void continueBound(ClipBundle& b, double x, double y);
@@ -57,7 +56,10 @@ private:
     const ClipEdgeTable& table_;
     ClipInsideMask inside_;
     std::size_t nextMinimum_ = 0;
-    std::pmr::vector<double> scanbeam_; // min-heap of edge tops still to come
+    // Lowest top among the bundles set up for the beam above the current scan line: the next
+    // scan line unless a local minimum comes first. Every live edge belongs to a live bundle,
+    // and edges end only at their tops, so no table of tops is needed.
+    double nextTop_ = 0.0;
 
     // Bundles by id, and the left-to-right order of the live ones. A bundle that passes a scan
     // line untouched, or whose one edge hands over to the next edge of its bound, keeps its id
