@@ -23,10 +23,16 @@ void Loop::toClipPolygon(ClipPolygon& out) const {
 Polygon& Polygon::operator=(const Polygon& other) {
     if (this == &other)
         return *this;
-    loops.clear();
-    loops.reserve(other.loops.size());
-    for (const auto& loop : other.loops)
-        loops.push_back(std::make_unique<Loop>(*loop));
+    // The loops already here take the new points into the room they have: a rebuild assigns
+    // one outline after another to the same face, mostly of the same shape.
+    const std::size_t n = other.loops.size();
+    if (loops.size() > n)
+        loops.resize(n);
+    for (std::size_t i = 0; i < loops.size(); ++i)
+        *loops[i] = *other.loops[i];
+    loops.reserve(n);
+    for (std::size_t i = loops.size(); i < n; ++i)
+        loops.push_back(std::make_unique<Loop>(*other.loops[i]));
     return *this;
 }
 

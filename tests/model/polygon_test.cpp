@@ -67,3 +67,30 @@ TEST(Polygon, CopiesAreDeepAndDropRememberedPoints) {
     poly.loops[0]->points[0].x = 42;
     EXPECT_EQ(copy.loops[0]->points[0].x, 0.0);
 }
+
+TEST(Polygon, AssignmentCopiesWhateverTheLoopCountsBefore) {
+    // Target and source loop counts: more, fewer, as many, none on either side.
+    const std::pair<int, int> counts[] = {{0, 2}, {3, 1}, {2, 2}, {2, 0}, {1, 3}};
+    for (const auto& [before, after] : counts) {
+        Polygon target;
+        for (int k = 0; k < before; ++k) {
+            target.addLoop(makeLoop({{0, 0}, {9, 9}, {9, 0}, {5, 5}}, k % 2 == 0));
+            target.loops.back()->rememberedPoints = {{1, 1}};
+        }
+        Polygon source;
+        for (int k = 0; k < after; ++k)
+            source.addLoop(makeLoop({{double(k), 0}, {1, 1}, {0, 1}}, k % 2 == 1));
+        target = source;
+        ASSERT_EQ(target.loops.size(), source.loops.size()) << before << "," << after;
+        for (std::size_t k = 0; k < source.loops.size(); ++k) {
+            EXPECT_EQ(target.loops[k]->points, source.loops[k]->points);
+            EXPECT_EQ(target.loops[k]->isHole, source.loops[k]->isHole);
+            EXPECT_TRUE(target.loops[k]->rememberedPoints.empty());
+            EXPECT_NE(target.loops[k].get(), source.loops[k].get());
+        }
+        if (after > 0) {
+            source.loops[0]->points[0].x = 42; // the copy is deep
+            EXPECT_NE(target.loops[0]->points[0].x, 42);
+        }
+    }
+}
