@@ -101,6 +101,13 @@ private:
         return std::fabs(v - m.editOffset) < 0.01;
     }
 
+    // Whether the layer being built holds this face, and the parts that are not faces.
+    bool holds(const Face& f) const {
+        return ex.layer == SceneLayer::Whole || f.isSelected == (ex.layer == SceneLayer::Moving);
+    }
+    bool holdsStill() const { return ex.layer != SceneLayer::Moving; }
+    bool holdsMoving() const { return ex.layer != SceneLayer::Still; }
+
     void cardAndFaces();
     void facePass(FacePlane plane);
     void outlines();
@@ -132,6 +139,11 @@ void Builder::build() {
     shown = st.inputDisplay ? &m.userFaces : &m.builtFaces;
     cardAndFaces();
     const bool faceOp = st.inMode(EditMode::FaceOperation);
+    if (!holdsStill()) {
+        if (faceOp)
+            faceOperationExtras();
+        return;
+    }
     if (st.showEditPlane && !faceOp)
         editPlane();
     if ((st.inMode(EditMode::UnderlayFront) && m.frontImage.isPresent()) ||
@@ -173,7 +185,7 @@ void Builder::facePass(FacePlane plane) {
     // With a picture the whole card half carries it, so the picture also shows where no face
     // covers the half. It keeps the colour last set, which modulates the picture. The quad
     // turns with the half like its base face, so it never stands apart from a closing card.
-    if (textured) {
+    if (textured && holdsStill()) {
         DrawItem half;
         half.kind = PrimitiveKind::Quads;
         half.role = SceneRole::CardHalf;
@@ -212,6 +224,10 @@ void Builder::facePass(FacePlane plane) {
             c = col.rgba(ColorTable::FaceOnEditPlane);
         else
             c = planeColor;
+        if (!holds(f)) {
+            last = c; // drawn in the other layer, but later unset colours still follow it
+            continue;
+        }
         DrawItem* d;
         if (textured) {
             if (sc.items.empty() || sc.items.back().role != SceneRole::Face ||
@@ -246,6 +262,8 @@ void Builder::outlines() {
     const Rgba onPlane = col.rgba(ColorTable::EdgeOnEditPlane);
     for (const auto& fp : *shown) {
         const Face& f = *fp;
+        if (!holds(f))
+            continue;
         for (const auto& loop : f.polygon.loops) {
             const auto& pts = loop->points;
             const std::size_t n = pts.size();
@@ -431,7 +449,7 @@ void Builder::sizePreview() {
 void Builder::faceOperationExtras() {
     const Rgba brown{0.5f, 0.3f, 0.0f, 1.0f};
     const double g = m.gridSize;
-    if (drawableSpacing(g, std::max(hw, h))) {
+    if (holdsStill() && drawableSpacing(g, std::max(hw, h))) {
         for (int i = 0; i * g < hw; ++i) {
             for (double x : {i * g, -i * g}) {
                 line(SceneRole::CardGrid, brown, 1.0f, {x, 0, 0}, {x, h, 0});
@@ -446,7 +464,7 @@ void Builder::faceOperationExtras() {
             line(SceneRole::CardGrid, brown, 1.0f, {-hw, 0, t}, {hw, 0, t});
         }
     }
-    if (m.selectedFaces.empty())
+    if (m.selectedFaces.empty() || !holdsMoving())
         return;
     const Rgba c = col.rgba(ColorTable::SelectionBox);
     const Point3 a = m.selectionBox.min, b = m.selectionBox.max;

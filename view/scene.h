@@ -66,8 +66,14 @@ struct Scene {
     std::uint64_t geometryVersion = 0;
 };
 
+// Which part of the frame to build. While faces are dragged, everything but the dragged faces
+// stays as it was: it is drawn once (Still) and kept as a picture, and each new position draws
+// only the selected faces, their outlines, the selection box and the gizmo (Moving) over it.
+enum class SceneLayer : unsigned char { Whole, Still, Moving };
+
 // What the scene needs besides the model, the display state and the colours.
 struct SceneExtras {
+    SceneLayer layer = SceneLayer::Whole;
     int activeHandle = 0; // the grabbed edit-plane handle, drawn red
     // The outline vertex being dragged or picked first, already placed in space.
     std::optional<Point3> markedVertex;

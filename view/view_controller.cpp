@@ -83,8 +83,9 @@ Point3 ViewController::pointOnEditPlane(int x, int y) {
     return plicato::pointOnEditPlane(*model, projection, x, y, camera.viewHeight);
 }
 
-Scene ViewController::buildFrame(const ColorTable& colors) {
+Scene ViewController::buildFrame(const ColorTable& colors, SceneLayer layer) {
     followModel();
+    extras.layer = layer;
     DisplayState& state = displayState();
     camera.applyModeAngles(state);
     extras.activeHandle = activeHandle;
@@ -99,6 +100,7 @@ Scene ViewController::buildFrame(const ColorTable& colors) {
         }
     }
     Scene scene = buildScene(currentModel(), state, camera, colors, extras);
+    extras.layer = SceneLayer::Whole;
     if (scene.hasModel)
         projection = scene.projection;
     return scene;
@@ -158,6 +160,7 @@ ViewResponse ViewController::faceOperationPress(CardModel& model, int x, int y) 
     const int axis = model.selectedFaces.empty() ? 0 : pickGizmoAxis(model, projection, arm, x, y);
     if (axis != 0) {
         gizmo.start(model, axis, arm);
+        ++gizmoDrags;
         return r;
     }
     rubberBand = true;

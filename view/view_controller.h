@@ -87,13 +87,15 @@ public:
     std::optional<WindowRect> rubberBandRect() const;
     bool rubberBandOpen() const { return rubberBand; }
     int gizmoAxis() const { return gizmo.axis(); }
+    // Counts the gizmo presses: a frame layer kept for one drag is never used for the next.
+    unsigned long gizmoDragCount() const { return gizmoDrags; }
 
     // Recomputes the matrices of the next frame (the same that drawing loads).
     const ProjectionCache& refreshProjection();
     // Grid-snapped point of the edit plane under the window position.
     Point3 pointOnEditPlane(int x, int y);
-    // The frame to draw now; applies the underlay modes' fixed angles first.
-    Scene buildFrame(const ColorTable& colors);
+    // The frame to draw now, or one layer of it; applies the underlay modes' fixed angles first.
+    Scene buildFrame(const ColorTable& colors, SceneLayer layer = SceneLayer::Whole);
     // Brings `scene`, built by buildFrame, to the current camera without reading the faces: only
     // the projection changes. False when the scene has no model or holds primitives sized by the
     // camera (the face-operation gizmo): build the frame again then.
@@ -117,6 +119,7 @@ private:
     unsigned long modelGeneration = 0;
     bool rubberBand = false;
     GizmoDrag gizmo;
+    unsigned long gizmoDrags = 0;
     OutlineEditor outlineEditor;
     Subdivider subdivider;
 };

@@ -224,10 +224,45 @@ CDave3vView::SceneInputs CDave3vView::sceneInputs() const {
     return in;
 }
 
+bool CDave3vView::faceDragActive() const {
+    return controller_.gizmoAxis() != 0 && displayState().inMode(EditMode::FaceOperation) &&
+           currentModel();
+}
+
+void CDave3vView::paintFaceDrag(const SceneInputs& inputs, int width, int height) {
+    const bool keep = still_.hasModel && stillDrag_ == controller_.gizmoDragCount() &&
+                      stillEdits_ == modelEdits_ && inputs == stillInputs_ &&
+                      controller_.cameraFrame(still_);
+    if (!keep) {
+        still_ = controller_.buildFrame(colorTable(), SceneLayer::Still);
+        still_.geometryVersion = ++sceneVersion_;
+        stillInputs_ = inputs;
+        stillDrag_ = controller_.gizmoDragCount();
+        stillEdits_ = modelEdits_;
+        ++builtFrames_;
+    }
+    const Scene moving = controller_.buildFrame(colorTable(), SceneLayer::Moving);
+    renderer_.drawLayered(still_, moving, width, height);
+    // The whole frame kept for camera moves no longer shows the faces where they are.
+    fullPending_ = true;
+    cameraOnly_ = false;
+}
+
 void CDave3vView::paintGL() {
     controller_.resize(width(), height());
     refreshDesignCheck();
     const SceneInputs inputs = sceneInputs();
+    const qreal ratio = surface_->devicePixelRatio();
+    if (faceDragActive()) {
+        paintFaceDrag(inputs, int(width() * ratio), int(height() * ratio));
+        ++frames_;
+        return;
+    }
+    if (still_.hasModel) {
+        // The drag is over: its layers are not needed until the next one.
+        still_ = Scene();
+        renderer_.releaseLayers();
+    }
     // A camera move draws the kept frame from the new viewpoint; anything else builds it again.
     const bool reuse = cameraOnly_ && !fullPending_ && scene_.geometryVersion != 0 &&
                        inputs == sceneInputs_ && controller_.cameraFrame(scene_);
@@ -239,7 +274,6 @@ void CDave3vView::paintGL() {
     }
     cameraOnly_ = false;
     fullPending_ = false;
-    const qreal ratio = surface_->devicePixelRatio();
     renderer_.draw(scene_, int(width() * ratio), int(height() * ratio));
     if (const std::optional<WindowRect> band = controller_.rubberBandRect()) {
         // The look of the platform's selection rectangle: the highlight, faint, framed.
@@ -261,6 +295,8 @@ void CDave3vView::redrawCamera() {
 }
 
 void CDave3vView::respond(const ViewResponse& r) {
+    if (r.modelChanged)
+        ++modelEdits_;
     if (r.cameraOnly) {
         if (!fullPending_)
             cameraOnly_ = true;
@@ -416,6 +452,7 @@ void CDave3vView::onFitView() {
 
 void CDave3vView::onUpdate(int hint) {
     fullPending_ = true;
+    ++modelEdits_;
     if (hint == 1000) {
         if (CardModel* model = currentModel())
             model->drawPoints.clear();

@@ -90,6 +90,8 @@ public:
     // tests and measuring: camera moves must add to neither).
     long builtFrameCount() const { return builtFrames_; }
     long geometryUploadCount() const { return renderer_.uploadCount(); }
+    // How many times a face drag's still layer was drawn (for tests: once a drag).
+    long stillLayerDrawCount() const { return renderer_.stillDrawCount(); }
     // Frames drawn so far (for measuring).
     long frameCount() const { return frames_; }
 
@@ -156,6 +158,10 @@ private:
     };
     SceneInputs sceneInputs() const;
     void refreshDesignCheck();
+    // A gizmo drag in the face-operation mode: only the selected faces change from frame to frame.
+    bool faceDragActive() const;
+    // Draws a drag frame: the still layer from the kept one when nothing but the selection changed.
+    void paintFaceDrag(const SceneInputs& inputs, int width, int height);
 
     ViewController controller_;
     GlRenderer renderer_;
@@ -173,6 +179,14 @@ private:
     std::uint64_t sceneVersion_ = 0;
     bool cameraOnly_ = false;
     bool fullPending_ = true;
+    // Model changes other than a drag's moves (commands, keys); a kept still layer must not
+    // outlive one.
+    long modelEdits_ = 0;
+    // The still layer of the face drag in progress and what it was built from.
+    Scene still_;
+    SceneInputs stillInputs_;
+    unsigned long stillDrag_ = 0;
+    long stillEdits_ = -1;
 };
 
 } // namespace plicato

@@ -1,7 +1,10 @@
 // Fixed-function drawing of the scene list: positions from a vertex buffer kept while the scene's
 // geometry stands (camera moves redraw it as it is), texture coordinates and normals of the few
-// items that have them from client-side arrays.
+// items that have them from client-side arrays; a face drag's still layer kept as a picture.
 #include "gui/view/gl_renderer.h"
+
+#include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 
 #include <GL/gl.h>
 
@@ -37,7 +40,15 @@ void enableIf(GLenum cap, bool on) {
         glDisable(cap);
 }
 
+void clearErrors() {
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i)
+        continue;
+}
+
 } // namespace
+
+GlRenderer::GlRenderer() = default;
+GlRenderer::~GlRenderer() = default;
 
 void GlRenderer::initialize() {
     glDisable(GL_CULL_FACE);
@@ -53,10 +64,11 @@ void GlRenderer::initialize() {
 }
 
 void GlRenderer::release() {
-    if (vertices_.isCreated())
-        vertices_.destroy();
-    firsts_.clear();
-    uploaded_ = 0;
+    if (scene_.vertices.isCreated())
+        scene_.vertices.destroy();
+    scene_.firsts.clear();
+    scene_.uploaded = 0;
+    releaseLayers();
     for (TextureSlot* slot : {&front_, &top_}) {
         if (slot->name)
             glDeleteTextures(1, &slot->name);
@@ -89,30 +101,31 @@ bool GlRenderer::bindPicture(TextureSlot& slot, const Picture* picture) {
     return true;
 }
 
-void GlRenderer::upload(const Scene& scene) {
+void GlRenderer::upload(Geometry& geometry, const Scene& scene) {
     std::size_t total = 0;
     for (const DrawItem& item : scene.items)
         total += item.vertices.size();
     std::vector<float> floats;
     floats.reserve(total * 3);
-    firsts_.clear();
+    geometry.firsts.clear();
     for (const DrawItem& item : scene.items) {
-        firsts_.push_back(int(floats.size() / 3));
+        geometry.firsts.push_back(int(floats.size() / 3));
         for (const Point3& p : item.vertices)
             floats.insert(floats.end(), {float(p.x), float(p.y), float(p.z)});
     }
-    if (!vertices_.isCreated())
-        vertices_.create();
-    vertices_.bind();
-    vertices_.setUsagePattern(scene.geometryVersion ? QOpenGLBuffer::StaticDraw
-                                                    : QOpenGLBuffer::StreamDraw);
-    vertices_.allocate(floats.data(), int(floats.size() * sizeof(float)));
-    vertices_.release();
-    uploaded_ = scene.geometryVersion;
+    QOpenGLBuffer& v = geometry.vertices;
+    if (!v.isCreated())
+        v.create();
+    v.bind();
+    v.setUsagePattern(scene.geometryVersion ? QOpenGLBuffer::StaticDraw
+                                            : QOpenGLBuffer::StreamDraw);
+    v.allocate(floats.data(), int(floats.size() * sizeof(float)));
+    v.release();
+    geometry.uploaded = scene.geometryVersion;
     ++uploads_;
 }
 
-void GlRenderer::draw(const Scene& scene, int width, int height) {
+void GlRenderer::begin(const Scene& scene, int width, int height, bool background) {
     if (!initialized_)
         initialize();
     glClearColor(1, 1, 1, 1);
@@ -121,9 +134,11 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glClearDepth(1.0);
     glEnable(GL_DITHER);
     glViewport(0, 0, width, height);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
+    if (!background)
+        return;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     // Background gradient over the whole view.
     glMatrixMode(GL_PROJECTION);
@@ -144,6 +159,133 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     glEnd();
     glEnable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
+}
+
+void GlRenderer::draw(const Scene& scene, int width, int height) {
+    begin(scene, width, height, true);
+    drawItems(scene, scene_);
+}
+
+bool GlRenderer::stillKept(const Scene& still) const {
+    const ProjectionCache& a = stillProjection_;
+    const ProjectionCache& b = still.projection;
+    return still.geometryVersion != 0 && stillVersion_ == still.geometryVersion &&
+           a.modelview.m == b.modelview.m && a.projection.m == b.projection.m &&
+           a.viewport == b.viewport;
+}
+
+void GlRenderer::releaseLayers() {
+    drop(still_);
+    drop(frame_);
+    stillVersion_ = 0;
+    if (moving_.vertices.isCreated())
+        moving_.vertices.destroy();
+    moving_.firsts.clear();
+    moving_.uploaded = 0;
+}
+
+void GlRenderer::drop(Offscreen& o) {
+    if (o.framebuffer) {
+        if (QOpenGLContext* context = QOpenGLContext::currentContext()) {
+            QOpenGLExtraFunctions* f = context->extraFunctions();
+            f->glDeleteFramebuffers(1, &o.framebuffer);
+            f->glDeleteRenderbuffers(1, &o.color);
+            f->glDeleteRenderbuffers(1, &o.depth);
+        }
+    }
+    o = {};
+}
+
+bool GlRenderer::fit(QOpenGLExtraFunctions& f, Offscreen& o, int width, int height, int depthBits) {
+    if (o.framebuffer && o.width == width && o.height == height && o.depthBits == depthBits) {
+        f.glBindFramebuffer(GL_FRAMEBUFFER, o.framebuffer);
+        return true;
+    }
+    drop(o);
+    // The depth bits of the window: polygon offsets and near ties come out as they do there.
+    GLenum depthFormat = 0;
+    switch (depthBits) {
+    case 16:
+        depthFormat = GL_DEPTH_COMPONENT16;
+        break;
+    case 24:
+        depthFormat = GL_DEPTH_COMPONENT24;
+        break;
+    case 32:
+        depthFormat = GL_DEPTH_COMPONENT32;
+        break;
+    default:
+        return false;
+    }
+    f.glGenFramebuffers(1, &o.framebuffer);
+    f.glGenRenderbuffers(1, &o.color);
+    f.glGenRenderbuffers(1, &o.depth);
+    f.glBindRenderbuffer(GL_RENDERBUFFER, o.color);
+    f.glRenderbufferStorage(GL_RENDERBUFFER, GL_RGB8, width, height);
+    f.glBindRenderbuffer(GL_RENDERBUFFER, o.depth);
+    f.glRenderbufferStorage(GL_RENDERBUFFER, depthFormat, width, height);
+    f.glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    f.glBindFramebuffer(GL_FRAMEBUFFER, o.framebuffer);
+    f.glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, o.color);
+    f.glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, o.depth);
+    GLint bits = 0;
+    const bool complete = f.glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    if (complete)
+        glGetIntegerv(GL_DEPTH_BITS, &bits);
+    if (!complete || bits != depthBits) {
+        drop(o);
+        return false;
+    }
+    o.width = width;
+    o.height = height;
+    o.depthBits = depthBits;
+    return true;
+}
+
+void GlRenderer::drawLayered(const Scene& still, const Scene& moving, int width, int height) {
+    QOpenGLContext* context = QOpenGLContext::currentContext();
+    QOpenGLExtraFunctions* f = context ? context->extraFunctions() : nullptr;
+    GLint target = 0, depthBits = 0;
+    glGetIntegerv(GL_DRAW_FRAMEBUFFER_BINDING, &target);
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    bool done = false;
+    if (f && still.hasModel && width > 0 && height > 0) {
+        clearErrors(); // so the copy's own failure can be told
+        const bool kept = still_.width == width && still_.height == height &&
+                          still_.depthBits == depthBits && stillKept(still);
+        bool ready = kept;
+        if (!kept && fit(*f, still_, width, height, depthBits)) {
+            draw(still, width, height);
+            stillVersion_ = still.geometryVersion;
+            stillProjection_ = still.projection;
+            ++stillDraws_;
+            ready = true;
+        }
+        if (ready && fit(*f, frame_, width, height, depthBits)) {
+            // Same formats on both sides: a plain copy of colours and depths.
+            f->glBindFramebuffer(GL_READ_FRAMEBUFFER, still_.framebuffer);
+            f->glBlitFramebuffer(0, 0, width, height, 0, 0, width, height,
+                                 GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+            begin(still, width, height, false);
+            if (moving.hasModel)
+                drawItems(moving, moving_);
+            f->glBindFramebuffer(GL_READ_FRAMEBUFFER, frame_.framebuffer);
+            f->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, GLuint(target));
+            f->glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT,
+                                 GL_NEAREST);
+            done = glGetError() == GL_NO_ERROR;
+        }
+        f->glBindFramebuffer(GL_FRAMEBUFFER, GLuint(target));
+    }
+    if (!done) {
+        // No off-screen targets here: the whole frame afresh, in the same order.
+        draw(still, width, height);
+        if (moving.hasModel)
+            drawItems(moving, moving_);
+    }
+}
+
+void GlRenderer::drawItems(const Scene& scene, Geometry& geometry) {
     if (!scene.hasModel)
         return;
 
@@ -157,9 +299,9 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
     const bool frontOk = scene.frontPicture && bindPicture(front_, scene.frontPicture);
     const bool topOk = scene.topPicture && bindPicture(top_, scene.topPicture);
 
-    if (scene.geometryVersion == 0 || scene.geometryVersion != uploaded_ ||
-        firsts_.size() != scene.items.size())
-        upload(scene);
+    if (scene.geometryVersion == 0 || scene.geometryVersion != geometry.uploaded ||
+        geometry.firsts.size() != scene.items.size())
+        upload(geometry, scene);
     glEnableClientState(GL_VERTEX_ARRAY);
     for (std::size_t i = 0; i < scene.items.size(); ++i) {
         const DrawItem& item = scene.items[i];
@@ -178,7 +320,7 @@ void GlRenderer::draw(const Scene& scene, int width, int height) {
         } else {
             glDisableClientState(GL_TEXTURE_COORD_ARRAY);
         }
-        drawItem(item, firsts_[i], textured);
+        drawItem(item, geometry, geometry.firsts[i], textured);
     }
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
@@ -223,7 +365,7 @@ void GlRenderer::drawRubberBand(double x, double y, double w, double h, int widt
     glEnable(GL_DEPTH_TEST);
 }
 
-void GlRenderer::drawItem(const DrawItem& item, int first, bool textured) {
+void GlRenderer::drawItem(const DrawItem& item, Geometry& geometry, int first, bool textured) {
     if (item.vertices.empty())
         return;
     enableIf(GL_DEPTH_TEST, item.depthTest);
@@ -269,10 +411,11 @@ void GlRenderer::drawItem(const DrawItem& item, int first, bool textured) {
     // Each item's positions start the vertex array, taken from the buffer bound now; its
     // texture coordinates and normals, set with no buffer bound, come from memory and are read
     // from index 0 alike.
-    vertices_.bind();
+    QOpenGLBuffer& vertices = geometry.vertices;
+    vertices.bind();
     glVertexPointer(3, GL_FLOAT, 0,
                     reinterpret_cast<const void*>(std::size_t(first) * 3 * sizeof(float)));
-    vertices_.release();
+    vertices.release();
     glDrawArrays(glMode(item.kind), 0, GLsizei(item.vertices.size()));
     if (lit) {
         glDisableClientState(GL_NORMAL_ARRAY);

@@ -7,6 +7,7 @@
 #include "view/color_table.h"
 #include "view/edit_plane.h"
 
+#include "editing/selection.h"
 #include "popup/face_creation.h"
 #include "popup/new_card.h"
 
@@ -526,6 +527,64 @@ TEST_F(ViewScreenshotTest, CameraMovesRedrawTheKeptFrameAsAFreshFrameWouldLook) 
     shoot("kept_frame_plane_moved");
     EXPECT_EQ(view->builtFrameCount(), built + 3);
     sendMouse(view.get(), QEvent::MouseButtonRelease, {360, 170}, Qt::RightButton, Qt::NoButton);
+}
+
+// A face drag draws the faces that stay from a picture kept for the drag, with its depths, and
+// the dragged ones over it: every frame must be the one drawn whole, hidden parts included.
+TEST_F(ViewScreenshotTest, FaceDragFramesLookAsWholeFramesDo) {
+    auto m = raisedCard();
+    // Faces that stay: one in front of the dragged face, one behind it, one lying across it.
+    auto add = [&](FacePlane plane, double offset, std::vector<Point2> points) {
+        auto face = std::make_unique<Face>(plane, offset);
+        auto loop = std::make_unique<Loop>();
+        loop->points = std::move(points);
+        face->polygon.addLoop(std::move(loop));
+        addUserFace(*m, std::move(face));
+    };
+    add(FacePlane::Vertical, 40, {{0, 10}, {25, 10}, {25, 30}, {0, 30}});
+    add(FacePlane::Vertical, 5, {{10, 5}, {60, 5}, {60, 60}, {10, 60}});
+    add(FacePlane::Horizontal, 20, {{-10, -10}, {50, -10}, {50, -35}, {-10, -35}});
+    Face* dragged = m->userFaces[2].get();
+    dragged->isSelected = true;
+    rebuildSelection(*m);
+    const Point3 handle = m->selectionBox.handle;
+    setCurrentModel(std::move(m));
+    state.editMode = int(EditMode::FaceOperation);
+    state.inputDisplay = true;
+    shoot("face_drag_before");
+    const QImage before = image;
+
+    // Grab the x arrow at its tip and drag it to the right in two steps.
+    const double r = 0.1 * 160 / view->controller().camera.scale;
+    const WindowPoint tip =
+        view->controller().refreshProjection().project({handle.x + r, handle.y, handle.z});
+    const QPoint press(int(std::lround(tip.x)), int(std::lround(tip.y)));
+    sendMouse(view.get(), QEvent::MouseButtonPress, press, Qt::LeftButton, Qt::LeftButton);
+    ASSERT_EQ(view->controller().gizmoAxis(), 1);
+    const long stillsBefore = view->stillLayerDrawCount();
+    sendMouse(view.get(), QEvent::MouseMove, press + QPoint(40, 0), Qt::NoButton, Qt::LeftButton);
+    shoot("face_drag_first");
+    const QImage first = image;
+    sendMouse(view.get(), QEvent::MouseMove, press + QPoint(90, 0), Qt::NoButton, Qt::LeftButton);
+    shoot("face_drag_second");
+    const QImage second = image;
+    EXPECT_GT(dragged->polygon.loops.front()->points.front().x, -30); // it did move
+    EXPECT_NE(first, before);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(view->stillLayerDrawCount(), stillsBefore + 1); // drawn once for the drag
+
+    // A model change other than the drag itself draws the still layer again.
+    view->onUpdate(0);
+    shoot("face_drag_after_update");
+    EXPECT_EQ(view->stillLayerDrawCount(), stillsBefore + 2);
+    EXPECT_TRUE(image == second);
+
+    // Released where it stands: the whole frame is the last drag frame.
+    sendMouse(view.get(), QEvent::MouseButtonRelease, press + QPoint(90, 0), Qt::LeftButton,
+              Qt::NoButton);
+    ASSERT_EQ(view->controller().gizmoAxis(), 0);
+    shoot("face_drag_released");
+    EXPECT_TRUE(image == second) << "the drag frame differs from the whole frame";
 }
 
 TEST_F(ViewScreenshotTest, ViewpointDialogWritesTheCameraBack) {
