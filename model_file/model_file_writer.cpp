@@ -24,13 +24,28 @@ void putInt32(std::string& out, std::int32_t value) {
     out.append(bytes, sizeof bytes);
 }
 
-void putFloat64(std::string& out, double value) {
+void layFloat64(char* at, double value) {
     std::uint64_t v = 0;
     std::memcpy(&v, &value, sizeof v);
-    char bytes[8];
     for (int i = 0; i < 8; ++i)
-        bytes[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+        at[i] = static_cast<char>((v >> (8 * i)) & 0xFF);
+}
+
+void putFloat64(std::string& out, double value) {
+    char bytes[8];
+    layFloat64(bytes, value);
     out.append(bytes, sizeof bytes);
+}
+
+// A loop's points, the bulk of a file: laid into room made for all of them at once.
+void putPoints(std::string& out, const std::vector<Point2>& points) {
+    std::size_t at = out.size();
+    out.resize(at + 16 * points.size());
+    for (const Point2& p : points) {
+        layFloat64(&out[at], p.x);
+        layFloat64(&out[at + 8], p.y);
+        at += 16;
+    }
 }
 
 void putUnderlay(std::string& out, const UnderlayImage& record) {
@@ -102,10 +117,7 @@ std::string encodeModelFile(const CardModel& model) {
         for (const auto& loop : face->polygon.loops) {
             putInt32(out, loop->isHole ? 1 : 0);
             putInt32(out, static_cast<std::int32_t>(loop->points.size()));
-            for (const Point2& p : loop->points) {
-                putFloat64(out, p.x);
-                putFloat64(out, p.y);
-            }
+            putPoints(out, loop->points);
         }
     }
     return out;

@@ -70,7 +70,7 @@ enum class Where { OnLeft, OnRight, Both };
 class Sweep {
 public:
     Sweep(std::pmr::memory_resource* arena, std::vector<ClipVertex>& out)
-        : verts_(arena), order_(arena), scratch_(arena), runs_(arena), active_(arena),
+        : verts_(arena), order_(arena), scratch_(arena), runs_(arena), active_(arena), hint_(arena),
           pieces_(arena), free_(arena), out_(out), arena_(arena) {}
 
     bool load(const ClipPolygon& polygon);
@@ -87,6 +87,10 @@ private:
         return k == 0 || k >= active_.size() || !touches(k - 1);
     }
     std::size_t firstNotRightOf(const Vertex& v) const;
+    std::size_t endingAt(int v) const;
+    void placed(std::size_t k) {
+        hint_[static_cast<std::size_t>(active_[k].hi)] = static_cast<int>(k);
+    }
 
     int newPiece(int bottom);
     void release(int piece);
@@ -110,6 +114,7 @@ private:
     std::pmr::vector<Key> scratch_;
     std::pmr::vector<std::size_t> runs_;
     std::pmr::vector<Active> active_;
+    std::pmr::vector<int> hint_; // per vertex: where the last edge rising to it was placed
     std::pmr::vector<Piece> pieces_;
     std::pmr::vector<int> free_;
     std::vector<ClipVertex>& out_;
@@ -148,6 +153,7 @@ bool Sweep::load(const ClipPolygon& polygon) {
             v.next = first + (i + 1 == n ? 0 : i + 1);
         }
     }
+    hint_.assign(verts_.size(), -1);
     order_.resize(verts_.size());
     for (std::size_t i = 0; i < order_.size(); ++i)
         order_[i] = {verts_[i].y, verts_[i].x, static_cast<int>(i)};
@@ -157,6 +163,15 @@ bool Sweep::load(const ClipPolygon& polygon) {
         if (order_[i - 1].y == order_[i].y && order_[i - 1].x == order_[i].x)
             return false;
     return true;
+}
+
+// Where the active edges ending at `v` begin: where the last of them was placed, if nothing
+// before it has moved since (an edge found there is one of them whatever moved), else by search.
+std::size_t Sweep::endingAt(int v) const {
+    const auto h = static_cast<std::size_t>(hint_[static_cast<std::size_t>(v)]);
+    if (h < active_.size() && active_[h].hi == v)
+        return h > 0 && active_[h - 1].hi == v ? h - 1 : h;
+    return firstNotRightOf(at(v));
 }
 
 // A loop rises and falls only a few times, so its vertices in loop order are a few runs already
@@ -350,6 +365,8 @@ bool Sweep::startOrSplit(int v) {
         const int piece = newPiece(v);
         active_.insert(pos, {first, second});
         active_[i].piece = piece;
+        placed(i);
+        placed(i + 1);
     } else {
         const int gap = active_[i - 1].piece;
         Piece& g = pieces_[static_cast<std::size_t>(gap)];
@@ -379,6 +396,8 @@ bool Sweep::startOrSplit(int v) {
             }
         }
         active_.insert(pos, {first, second});
+        placed(i);
+        placed(i + 1);
         active_[i - 1].piece = leftPiece;
         active_[i + 1].piece = rightPiece;
     }
@@ -386,8 +405,7 @@ bool Sweep::startOrSplit(int v) {
 }
 
 bool Sweep::endOrMerge(int v) {
-    const Vertex& pv = at(v);
-    const std::size_t j = firstNotRightOf(pv);
+    const std::size_t j = endingAt(v);
     if (j + 1 >= active_.size() || active_[j].hi != v || active_[j + 1].hi != v)
         return false;
     if (j % 2 == 0) {
@@ -407,19 +425,20 @@ bool Sweep::endOrMerge(int v) {
 }
 
 bool Sweep::regular(int v, int below, int above) {
-    const Vertex& pv = at(v);
-    const std::size_t j = firstNotRightOf(pv);
+    const std::size_t j = endingAt(v);
     if (j >= active_.size() || active_[j].hi != v || active_[j].lo != below)
         return false;
     if (j % 2 == 0) {
         const int piece = settle(active_[j].piece, v, Where::OnLeft);
         add(piece, v, Left);
         active_[j] = {v, above, piece};
+        placed(j);
     } else {
         const int piece = settle(active_[j - 1].piece, v, Where::OnRight);
         add(piece, v, Right);
         active_[j - 1].piece = piece;
         active_[j] = {v, above, -1};
+        placed(j);
     }
     return adjacentClear(j) && adjacentClear(j + 1);
 }
