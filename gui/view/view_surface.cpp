@@ -62,6 +62,13 @@ bool ViewSurface::event(QEvent* event) {
         QCoreApplication::sendEvent(view_, event);
         return true;
     }
+    if (event->type() == QEvent::Resize) {
+        // A smaller window gets no expose from the X server: without a frame of its own it
+        // would show the old one, cut off and off centre.
+        QOpenGLWindow::event(event);
+        requestFrame();
+        return true;
+    }
     if (event->type() == QEvent::UpdateRequest) {
         // Whichever request comes first draws the frame; the other finds nothing to draw.
         framePosted_ = false;

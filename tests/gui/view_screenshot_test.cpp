@@ -12,6 +12,8 @@
 #include "popup/new_card.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -585,6 +587,50 @@ TEST_F(ViewScreenshotTest, FaceDragFramesLookAsWholeFramesDo) {
     ASSERT_EQ(view->controller().gizmoAxis(), 0);
     shoot("face_drag_released");
     EXPECT_TRUE(image == second) << "the drag frame differs from the whole frame";
+}
+
+// A frame asked for is drawn once, as soon as the events before it are handled: the platform's
+// own paced request that follows must not draw it a second time.
+TEST_F(ViewScreenshotTest, EachRequestedFrameIsDrawnOnce) {
+    setCurrentModel(raisedCard());
+    QEventLoop loop;
+    QObject::connect(view.get(), &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    view->update();
+    loop.exec(); // the first frame, whatever the window still had to set up
+    auto settle = [] {
+        QElapsedTimer t;
+        t.start();
+        while (t.elapsed() < 60)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    };
+    settle();
+    const long before = view->frameCount();
+    for (int i = 0; i < 5; ++i) {
+        view->update();
+        view->update(); // asked for twice before it is drawn: still one frame
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        loop.exec();
+        settle(); // time for the paced request to come and go
+    }
+    EXPECT_EQ(view->frameCount(), before + 5);
+}
+
+// Shrinking the window exposes nothing new, so the X server asks for no drawing: the view must
+// draw itself again, or it keeps showing the old frame cut off and off centre.
+TEST_F(ViewScreenshotTest, ASmallerViewIsDrawnAgain) {
+    setCurrentModel(raisedCard());
+    QEventLoop loop;
+    QObject::connect(view.get(), &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    view->update();
+    loop.exec();
+    int shown = 0; // frames shown in the window, not the copies the widget paints for grabs
+    QObject::connect(view.get(), &CDave3vView::frameSwapped, [&] { ++shown; });
+    view->resize(viewWidth - 200, viewHeight - 100);
+    QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_GT(shown, 0);
 }
 
 TEST_F(ViewScreenshotTest, ViewpointDialogWritesTheCameraBack) {
