@@ -5,6 +5,7 @@
 #include "model/clip_holder.h"
 #include "model/geometry.h"
 #include "popup/built_face_cleanup.h"
+#include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
 
 #include <algorithm>
@@ -245,33 +246,41 @@ public:
         const RebuildMemo::Key facePrint = known   ? known->print
                                            : memo_ ? RebuildMemo::polygonPrint(face->polygon)
                                                    : RebuildMemo::Key{};
-        // Converted once for all the faces it takes paper from, when the first needs it.
-        ClipHolder faceClip;
-        bool converted = false;
-        const auto engineForm = [&]() -> const ClipPolygon& {
-            if (!converted) {
-                face->polygon.toClipPolygon(faceClip.p);
-                converted = true;
-            }
-            return faceClip.p;
-        };
 
+        // What each face in reach loses: the memo answers what an earlier rebuild worked out,
+        // the rest is worked out on both cores, every face on its own. Only then are the results
+        // taken in list order, as one face after another would have them.
+        takeAways_.clear();
+        pending_.clear();
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
             if (shortcuts_ && !faceBox.meets(box(i)))
                 continue;
-            Face& b = *model_.builtFaces[i];
-            const RebuildMemo::Summary* after = nullptr;
-            const Placement place = takeAway(i, *face, faceBox, engineForm, facePrint, &after);
-            if (place == Placement::Apart)
+            takeAways_.push_back(lookUp(i, facePrint));
+            if (!takeAways_.back().known)
+                pending_.push_back(takeAways_.size() - 1);
+        }
+        ClipHolder faceClip;
+        if (!pending_.empty())
+            face->polygon.toClipPolygon(faceClip.p);
+        ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int lane) {
+            work(takeAways_[pending_[k]], *face, faceBox, faceClip.p, lane);
+        });
+
+        for (TakeAway& t : takeAways_) {
+            const std::size_t i = t.face;
+            if (!t.known && memo_)
+                store(t);
+            if (t.place == Placement::Apart)
                 continue;
+            Face& b = *model_.builtFaces[i];
             changed(i);
-            if (after) {
+            if (t.summarised) {
                 Note& n = notes_[i];
-                n.box = boxOfSummary(*after);
+                n.box = boxOfSummary(t.summary);
                 n.boxed = n.printed = true;
-                n.print = after->print;
+                n.print = t.summary.print;
             }
-            if (isEmpty(i, after)) {
+            if (isEmpty(i, t.summarised ? &t.summary : nullptr)) {
                 removed.push_back(&b);
                 continue;
             }
@@ -302,48 +311,71 @@ public:
         }
     }
 
-    // b = b - face. A face clear of the new one keeps its outline as it is (Apart); one inside
-    // it loses all (Within). The memo keeps the placement with the result, so an earlier
-    // rebuild's answer spares both the test and the engine.
-    // `after` receives the summary of b's new polygon when the memo has it (or has just been
-    // given it), else null.
-    template <class EngineForm>
-    Placement takeAway(std::size_t bi, const Face& face, const Box& faceBox,
-                       const EngineForm& faceClip, const RebuildMemo::Key& facePrint,
-                       const RebuildMemo::Summary** after) {
-        Face& b = *model_.builtFaces[bi];
+    // b = b - face, for one built face b in reach of the new face. A face clear of the new one
+    // keeps its outline as it is (Apart); one inside it loses all (Within). The memo keeps the
+    // placement with the result, so an earlier rebuild's answer spares both the test and the
+    // engine. `summary` is b's new polygon's, when the memo has it or is given it.
+    struct TakeAway {
+        std::size_t face = 0;
         RebuildMemo::Key key;
-        if (memo_) {
-            const unsigned salt = 1 + (shortcuts_ ? 2 : 0) + (engineShaped_ ? 4 : 0);
-            key = memo_->clipKey(ClipOp::Difference, print(bi), facePrint, salt);
-            int note = 0;
-            if (const Polygon* found = memo_->findClip(key, &note, after)) {
-                const auto place = static_cast<Placement>(note);
-                if (place == Placement::Within)
-                    b.polygon.clear();
-                else if (place == Placement::Unknown)
-                    b.polygon = *found;
-                return place;
-            }
-        }
-        const Placement place =
-            shortcuts_ && engineShaped_
-                ? placement(face.polygon, faceBox, b.polygon, box(bi), segA_, segB_)
-                : Placement::Unknown;
-        if (place == Placement::Within)
+        Placement place = Placement::Unknown;
+        bool known = false;      // answered by the memo
+        bool summarised = false; // `summary` holds
+        RebuildMemo::Summary summary;
+    };
+
+    TakeAway lookUp(std::size_t bi, const RebuildMemo::Key& facePrint) {
+        TakeAway t;
+        t.face = bi;
+        if (!memo_)
+            return t;
+        const unsigned salt = 1 + (shortcuts_ ? 2 : 0) + (engineShaped_ ? 4 : 0);
+        t.key = memo_->clipKey(ClipOp::Difference, print(bi), facePrint, salt);
+        int note = 0;
+        const RebuildMemo::Summary* after = nullptr;
+        const Polygon* found = memo_->findClip(t.key, &note, &after);
+        if (!found)
+            return t;
+        Face& b = *model_.builtFaces[bi];
+        t.known = true;
+        t.place = static_cast<Placement>(note);
+        if (t.place == Placement::Within)
             b.polygon.clear();
-        else if (place == Placement::Unknown)
-            memoisedClip(b.polygon, ClipOp::Difference, faceClip(), nullptr, 0, engineShaped_);
-        if (memo_) {
-            if (place == Placement::Unknown) {
-                // The next rebuild that finds this result needs its box and print at once.
-                const RebuildMemo::Summary summary = summarise(b.polygon);
-                *after = memo_->storeClip(key, b.polygon, static_cast<int>(place), &summary);
-            } else {
-                memo_->storeClip(key, Polygon{}, static_cast<int>(place));
-            }
+        else if (t.place == Placement::Unknown)
+            b.polygon = *found;
+        // Copied: later stores may move the memo's entries.
+        if (after) {
+            t.summary = *after;
+            t.summarised = true;
         }
-        return place;
+        return t;
+    }
+
+    // Touches only b, the new face and the lane's own scratch: safe beside other such calls.
+    void work(TakeAway& t, const Face& face, const Box& faceBox, const ClipPolygon& faceClip,
+              int lane) {
+        Face& b = *model_.builtFaces[t.face];
+        t.place = shortcuts_ && engineShaped_
+                      ? placement(face.polygon, faceBox, b.polygon, notes_[t.face].box, segA_[lane],
+                                  segB_[lane])
+                      : Placement::Unknown;
+        if (t.place == Placement::Within)
+            b.polygon.clear();
+        else if (t.place == Placement::Unknown)
+            memoisedClip(b.polygon, ClipOp::Difference, faceClip, nullptr, 0, engineShaped_);
+        if (memo_ && t.place == Placement::Unknown) {
+            // The next rebuild that finds this result needs its box and print at once.
+            t.summary = summarise(b.polygon);
+            t.summarised = true;
+        }
+    }
+
+    void store(TakeAway& t) {
+        if (t.place == Placement::Unknown)
+            memo_->storeClip(t.key, model_.builtFaces[t.face]->polygon, static_cast<int>(t.place),
+                             &t.summary);
+        else
+            memo_->storeClip(t.key, Polygon{}, static_cast<int>(t.place));
     }
 
     // The state so far, sharing the copies kept for faces unchanged since the last checkpoint.
@@ -596,8 +628,10 @@ private:
     bool shortcuts_;
     bool engineShaped_;
     RebuildMemo* memo_;
-    std::vector<Note> notes_;          // one for each built face, in the same order
-    std::vector<Segment> segA_, segB_; // scratch for the apartness test
+    std::vector<Note> notes_;                // one for each built face, in the same order
+    std::vector<Segment> segA_[2], segB_[2]; // scratch for the apartness test, one per lane
+    std::vector<TakeAway> takeAways_;
+    std::vector<std::size_t> pending_;
 };
 
 } // namespace
