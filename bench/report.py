@@ -29,7 +29,7 @@ def run_benchmark(binary, repetitions, extra=(), clock="cpu_time"):
     scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}
     for b in data["benchmarks"]:
         if b.get("aggregate_name") == "median" or b.get("run_type") == "iteration":
-            name = re.sub(r"/repeats:\d+$", "", b["run_name"])
+            name = re.sub(r"/(repeats:\d+|real_time)", "", b["run_name"])
             if b.get("aggregate_name") == "median" or name not in medians:
                 medians[name] = b[clock] * scale[b["time_unit"]]
     return medians, text
