@@ -193,25 +193,52 @@ Polygon sheetRect(const CardModel& model) {
 // Salt of the memo's entries for a user face cut to the sheet, which carry a summary.
 constexpr unsigned sheetClipSalt = 32;
 
-// `out` = the outline cut to the sheet. With the memo, returns the result's summary (valid
-// until the rebuild ends).
-const RebuildMemo::Summary* clipToSheet(const Polygon& outline, const Polygon& sheet,
-                                        RebuildMemo* memo, Polygon& out) {
+// A user face cut to the sheet, with its summary when the memo keeps one.
+struct SheetCut {
+    Polygon outline;
     RebuildMemo::Key key;
-    if (memo) {
-        key = memo->clipKey(ClipOp::Intersection, outline, sheet, sheetClipSalt);
-        const RebuildMemo::Summary* summary = nullptr;
-        if (const Polygon* found = memo->findClip(key, nullptr, &summary); found && summary) {
-            out = *found;
-            return summary;
+    RebuildMemo::Summary summary;
+    bool summarised = false;
+};
+
+// The user faces [from, end) with a fill, cut to the sheet (others stay empty). The cuts do not
+// depend on one another or on the built faces, so those the memo lacks are made on both cores.
+std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const Polygon& sheet,
+                                 RebuildMemo* memo) {
+    const std::size_t count = model.userFaces.size();
+    std::vector<SheetCut> cuts(count - from);
+    std::vector<std::size_t> missing;
+    for (std::size_t k = 0; k < cuts.size(); ++k) {
+        const Face& userFace = *model.userFaces[from + k];
+        if (userFace.triangles.empty())
+            continue;
+        SheetCut& cut = cuts[k];
+        if (memo) {
+            cut.key = memo->clipKey(ClipOp::Intersection, userFace.polygon, sheet, sheetClipSalt);
+            const RebuildMemo::Summary* summary = nullptr;
+            if (const Polygon* found = memo->findClip(cut.key, nullptr, &summary);
+                found && summary) {
+                cut.outline = *found;
+                cut.summary = *summary; // copied: later stores may move the memo's entries
+                cut.summarised = true;
+                continue;
+            }
         }
+        missing.push_back(k);
     }
-    out = outline;
-    memoisedClip(out, ClipOp::Intersection, sheet, nullptr);
-    if (!memo)
-        return nullptr;
-    const RebuildMemo::Summary summary = summarise(out);
-    return memo->storeClip(key, out, 0, &summary);
+    ParallelJobs::shared().run(missing.size(), [&](std::size_t m, int) {
+        SheetCut& cut = cuts[missing[m]];
+        cut.outline = model.userFaces[from + missing[m]]->polygon;
+        memoisedClip(cut.outline, ClipOp::Intersection, sheet, nullptr);
+        if (memo) {
+            cut.summary = summarise(cut.outline);
+            cut.summarised = true;
+        }
+    });
+    if (memo)
+        for (const std::size_t k : missing)
+            memo->storeClip(cuts[k].key, cuts[k].outline, 0, &cuts[k].summary);
+    return cuts;
 }
 
 // One rebuild. The full form follows the derivation step by step; the shortcut form reaches the
@@ -693,6 +720,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     std::size_t nextStop = 0;
     while (nextStop < stops.size() && stops[nextStop] <= from)
         ++nextStop;
+    std::vector<SheetCut> cuts = cutToSheet(model, from, sheet, memo);
     for (std::size_t i = from; i < count; ++i) {
         const auto& userFace = *model.userFaces[i];
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
@@ -701,9 +729,9 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             // The copy's fill would be replaced when its plane is merged, so only the outline
             // is copied.
             auto copy = std::make_unique<Face>(userFace.plane, userFace.offset);
-            const RebuildMemo::Summary* known =
-                clipToSheet(userFace.polygon, sheet, memo, copy->polygon);
-            builder.add(std::move(copy), known);
+            SheetCut& cut = cuts[i - from];
+            copy->polygon = std::move(cut.outline);
+            builder.add(std::move(copy), cut.summarised ? &cut.summary : nullptr);
         }
         if (nextStop < stops.size() && stops[nextStop] == i + 1) {
             memo->storeCheckpoint(stopKeys[nextStop], builder.checkpoint());
