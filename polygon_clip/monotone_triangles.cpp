@@ -336,10 +336,7 @@ int Sweep::settle(int piece, int v, Where where) {
         finish(piece, v);
         return other;
     }
-    if (where == Where::OnRight) {
-        finish(other, v);
-        return piece;
-    }
+    // On the right edge, or on both (an end vertex, whose caller closes the piece returned).
     finish(other, v);
     return piece;
 }

@@ -88,6 +88,19 @@ void ScanBeamSweep::processScanline(double y) {
     auto minimumAt = [&](std::size_t k) -> const ClipEdge& {
         return edges[static_cast<std::size_t>(minima[k])];
     };
+    // A bundle going on into the beam above, in the order it is placed.
+    auto keep = [&](int id, const ClipBundle& b) {
+        nextTop_ = std::min(nextTop_, b.yEnd);
+        (*nextOrder_)[nextCount_++] = id;
+    };
+    // A bundle passing the line as it is: nothing turns here.
+    auto passOn = [&](int id, ClipBundle& b) {
+        b.xBot = b.xTop;
+        b.left = aboveLeft_;
+        belowLeft_ ^= b.flips;
+        aboveLeft_ ^= b.flips;
+        keep(id, b);
+    };
     while (i < nb || m < minEnd) {
         if (i < nb && belowLeft_ == aboveLeft_) {
             // Most bundles pass the line with nothing near them: the grouping below would take
@@ -97,12 +110,7 @@ void ScanBeamSweep::processScanline(double y) {
             const double reach = b.xTop + kBundleTolerance;
             if (b.yEnd > y && (m >= minEnd || minimumAt(m).xb > reach) &&
                 (i + 1 >= nb || bundleAt(i + 1).xTop > reach)) {
-                b.xBot = b.xTop;
-                b.left = aboveLeft_;
-                belowLeft_ ^= b.flips;
-                aboveLeft_ ^= b.flips;
-                nextTop_ = std::min(nextTop_, b.yEnd);
-                (*nextOrder_)[nextCount_++] = id;
+                passOn(id, b);
                 ++i;
                 continue;
             }
@@ -147,12 +155,7 @@ void ScanBeamSweep::processScanline(double y) {
             const int id = (*order_)[i0];
             ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
             if (b.yEnd > y) {
-                b.xBot = b.xTop;
-                b.left = aboveLeft_;
-                belowLeft_ ^= b.flips;
-                aboveLeft_ ^= b.flips;
-                nextTop_ = std::min(nextTop_, b.yEnd);
-                (*nextOrder_)[nextCount_++] = id;
+                passOn(id, b);
                 continue;
             }
             // One edge ending here and its bound going on: the commonest vertex by far. The
@@ -162,8 +165,7 @@ void ScanBeamSweep::processScanline(double y) {
                 const ClipEdge& e = edges[static_cast<std::size_t>(b.rep)];
                 if (e.yt <= y && e.next >= 0) {
                     continueBound(b, px, y);
-                    nextTop_ = std::min(nextTop_, b.yEnd);
-                    (*nextOrder_)[nextCount_++] = id;
+                    keep(id, b);
                     continue;
                 }
             }
