@@ -1,6 +1,7 @@
 // Frames per second of the view while the gizmo drags selected faces of a generated 300-face
 // design in the face-operation mode at 1280 x 800, and the rebuild when the pop-up display is
 // chosen again. Run under an X server; prints one line of figures.
+#include "bench/process_time.h"
 #include "gui/view/dave3v_view.h"
 #include "view/color_table.h"
 
@@ -16,21 +17,8 @@
 
 #include <cmath>
 #include <cstdio>
-#include <sys/resource.h>
 
 using namespace plicato;
-
-namespace {
-
-// Processor time of this process (all threads, the software rasteriser's included).
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

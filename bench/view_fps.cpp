@@ -1,5 +1,6 @@
 // Frames per second of the 3D view drawing a generated 300-face design at 1280 x 800.
 // Run under an X server (e.g. xvfb-run -s "-screen 0 1280x800x24"); prints one line of figures.
+#include "bench/process_time.h"
 #include "gui/view/dave3v_view.h"
 #include "gui/view/gl_renderer.h"
 #include "view/color_table.h"
@@ -18,7 +19,6 @@
 
 #include <cstdio>
 #include <stdexcept>
-#include <sys/resource.h>
 
 using namespace plicato;
 
@@ -34,14 +34,6 @@ void fanTriangulate(Face& f) {
         for (std::size_t i = 2; i < p.size(); ++i)
             f.triangles.push_back({{p[0], p[i - 1], p[i]}});
     }
-}
-
-// Processor time of this process (all threads, the software rasteriser's included).
-double cpuSeconds() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace

@@ -55,12 +55,7 @@ void checkPair(const Rings& ra, const Rings& rb, double tol, std::mt19937& rng, 
 
     Rings both = ra;
     both.insert(both.end(), rb.begin(), rb.end());
-    double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
-    for (const Ring& r : both)
-        for (const ClipVertex& v : r) {
-            x0 = std::min(x0, v.x), x1 = std::max(x1, v.x);
-            y0 = std::min(y0, v.y), y1 = std::max(y1, v.y);
-        }
+    const auto [x0, y0, x1, y1] = ringBounds(both);
     std::uniform_real_distribution<double> ux(x0 - 1, x1 + 1), uy(y0 - 1, y1 + 1);
     const double margin = 1e-6 * std::max(1.0, x1 - x0);
     for (int s = 0; s < samples; ++s) {

@@ -163,6 +163,16 @@ bool contoursCross(const Rings& rings) {
     return false;
 }
 
+RingBounds ringBounds(const Rings& rings) {
+    RingBounds b;
+    for (const Ring& r : rings)
+        for (const ClipVertex& v : r) {
+            b.x0 = std::min(b.x0, v.x), b.x1 = std::max(b.x1, v.x);
+            b.y0 = std::min(b.y0, v.y), b.y1 = std::max(b.y1, v.y);
+        }
+    return b;
+}
+
 double stripArea(const std::vector<TriangleStrip>& strips) {
     double total = 0.0;
     for (const TriangleStrip& s : strips)

@@ -42,6 +42,15 @@ Ring rect(double x0, double y0, double x1, double y1);
 // diagonal so that its teeth cross every tooth of the upright comb: 4 t^2 crossings.
 Ring combRing(int teeth, bool upright);
 
+// The box of every vertex of the rings.
+struct RingBounds {
+    double x0 = 1e300;
+    double y0 = 1e300;
+    double x1 = -1e300;
+    double y1 = -1e300;
+};
+RingBounds ringBounds(const Rings& rings);
+
 // Even-odd area of a set of rings (crossings allowed), by slabs cut at every vertex and crossing.
 double evenOddArea(const Rings& rings);
 // Area by the result's hole flags: outer contours add, holes subtract.

@@ -42,12 +42,7 @@ void expectCovers(const Rings& rings, const std::vector<ClipVertex>& corners, st
         EXPECT_GT((t[1].x - t[0].x) * (t[2].y - t[0].y) - (t[1].y - t[0].y) * (t[2].x - t[0].x), 0);
     const double area = evenOddArea(rings);
     EXPECT_NEAR(stripArea(strips), area, 1e-9 * (1 + area));
-    double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
-    for (const Ring& r : rings)
-        for (const ClipVertex& v : r) {
-            x0 = std::min(x0, v.x), x1 = std::max(x1, v.x);
-            y0 = std::min(y0, v.y), y1 = std::max(y1, v.y);
-        }
+    const auto [x0, y0, x1, y1] = ringBounds(rings);
     std::uniform_real_distribution<double> ux(x0 - 1, x1 + 1), uy(y0 - 1, y1 + 1);
     for (int s = 0; s < 100; ++s) {
         const double x = ux(rng), y = uy(rng);

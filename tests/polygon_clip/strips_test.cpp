@@ -14,12 +14,7 @@ void checkStrips(const Rings& rings, double tol, std::mt19937& rng, int samples)
     const OwnedClip p(rings);
     const std::vector<TriangleStrip> strips = polygonToStrips(p.get());
     EXPECT_NEAR(stripArea(strips), evenOddArea(rings), tol);
-    double x0 = 1e300, x1 = -1e300, y0 = 1e300, y1 = -1e300;
-    for (const Ring& r : rings)
-        for (const ClipVertex& v : r) {
-            x0 = std::min(x0, v.x), x1 = std::max(x1, v.x);
-            y0 = std::min(y0, v.y), y1 = std::max(y1, v.y);
-        }
+    const auto [x0, y0, x1, y1] = ringBounds(rings);
     std::uniform_real_distribution<double> ux(x0 - 1, x1 + 1), uy(y0 - 1, y1 + 1);
     for (int s = 0; s < samples; ++s) {
         const double x = ux(rng), y = uy(rng);
