@@ -123,9 +123,10 @@ void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
 }
 
 enum class Placement {
-    Unknown, // the outlines meet, come close, or finding out was not worth it
-    Apart,   // the closed regions lie apart
-    Within,  // b lies inside a
+    Unknown,  // the outlines meet, come close, or finding out was not worth it
+    Apart,    // the closed regions lie apart
+    Within,   // b lies inside a
+    Encloses, // a lies inside b, and no outline of b inside a
 };
 
 // How the regions of a and b lie to each other, with the margin to spare. Without a crossing or
@@ -152,17 +153,22 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
                 return Placement::Unknown;
         }
     }
-    for (const auto& loop : a.loops)
-        if (!loop->points.empty() && insideRegion(loop->points.front(), b))
-            return Placement::Unknown;
-    // No part of a lies in b, so b lies in a only if every loop of b does.
-    int inside = 0;
-    for (const auto& loop : b.loops)
-        if (!loop->points.empty() && insideRegion(loop->points.front(), a))
-            ++inside;
-    if (inside == 0)
+    const auto loopsInside = [](const Polygon& p, const Polygon& region) {
+        int n = 0;
+        for (const auto& loop : p.loops)
+            if (!loop->points.empty() && insideRegion(loop->points.front(), region))
+                ++n;
+        return n;
+    };
+    const int aInB = loopsInside(a, b);
+    const int bInA = loopsInside(b, a);
+    if (aInB == 0 && bInA == 0)
         return Placement::Apart;
-    return inside == static_cast<int>(b.loops.size()) ? Placement::Within : Placement::Unknown;
+    if (aInB == 0 && bInA == static_cast<int>(b.loops.size()))
+        return Placement::Within;
+    if (bInA == 0 && aInB == static_cast<int>(a.loops.size()))
+        return Placement::Encloses;
+    return Placement::Unknown;
 }
 
 // The area of the outer loops less that of the holes, whatever way each loop runs.
@@ -386,6 +392,8 @@ public:
                       ? placement(face.polygon, faceBox, b.polygon, notes_[t.face].box, segA_[lane],
                                   segB_[lane])
                       : Placement::Unknown;
+        if (t.place == Placement::Encloses)
+            t.place = Placement::Unknown; // b keeps its paper round a new hole
         if (t.place == Placement::Within)
             b.polygon.clear();
         else if (t.place == Placement::Unknown)
@@ -625,15 +633,31 @@ private:
             for (std::size_t h = 0; h < holes.size(); ++h) {
                 if (!partBox.meets(holeBoxes[h]))
                     continue; // a hole beyond the outline takes nothing from it
-                Polygon hole;
-                hole.addLoop(std::make_unique<Loop>(*holes[h]));
-                Polygon rest = part->polygon;
-                memoisedClip(rest, ClipOp::Difference, hole, memo_);
-                if (!rest.loops.empty()) // an island inside the hole keeps its paper
-                    part->polygon = std::move(rest);
+                cutHole(part->polygon, partBox, *holes[h], holeBoxes[h]);
             }
             append(std::move(part));
         }
+    }
+
+    // part = part - hole, for a hole of the polygon the part's outline came from.
+    void cutHole(Polygon& part, const Box& partBox, const Loop& holeLoop, const Box& holeBox) {
+        Polygon hole;
+        hole.addLoop(std::make_unique<Loop>(holeLoop));
+        // Both are the engine's output, which it gives back as they are: a hole clear of the
+        // part takes nothing, and one inside it comes after the part's loops.
+        const Placement p = shortcuts_ && engineShaped_
+                                ? placement(hole, holeBox, part, partBox, segA_[0], segB_[0])
+                                : Placement::Unknown;
+        if (p == Placement::Apart || p == Placement::Within)
+            return; // clear of the part, or round it (an island keeps its paper)
+        if (p == Placement::Encloses) {
+            part.addLoop(std::move(hole.loops.front()));
+            return;
+        }
+        Polygon rest = part;
+        memoisedClip(rest, ClipOp::Difference, hole, memo_);
+        if (!rest.loops.empty()) // an island inside the hole keeps its paper
+            part = std::move(rest);
     }
 
     static Box boxOfSummary(const RebuildMemo::Summary& s) {
