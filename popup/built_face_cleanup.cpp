@@ -3,11 +3,13 @@
 #include "popup/built_face_cleanup.h"
 
 #include "popup/built_faces.h"
+#include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -336,7 +338,11 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
                 ys.push_back(p.y);
             }
     }
-    const Snap snapX(std::move(xs)), snapY(std::move(ys));
+    std::optional<Snap> snapXY[2];
+    ParallelJobs::shared().run(
+        2, [&](std::size_t k, int) { snapXY[k].emplace(std::move(k ? ys : xs)); });
+    const Snap& snapX = *snapXY[0];
+    const Snap& snapY = *snapXY[1];
     const Snap snapOffset[2] = {Snap(std::move(offsets[0])), Snap(std::move(offsets[1]))};
     if (snapX.empty() && snapY.empty() && snapOffset[0].empty() && snapOffset[1].empty())
         return 0;
@@ -349,51 +355,70 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
     // spikes and pinches go, a face pinched in two is split. Planes made one are merged; a face
     // that moved, or lay next to a sliver that vanished, is united with the faces of its plane
     // that it may now touch.
+    // Each face is snapped and re-formed on its own, on both cores; what became of them is then
+    // taken in list order.
+    struct Outcome {
+        bool offsetMoved = false;
+        bool outlineMoved = false;
+        Box box;        // before re-forming, when the outline moved
+        FaceList parts; // a face pinched in two, in pieces that fill something
+        bool split = false;
+    };
+    std::vector<Outcome> outcomes(model.builtFaces.size());
+    ParallelJobs::shared().run(outcomes.size(), [&](std::size_t i, int) {
+        Face& face = *model.builtFaces[i];
+        Outcome& o = outcomes[i];
+        face.offset = snapOffset[int(face.plane)](face.offset, o.offsetMoved);
+        for (auto& loop : face.polygon.loops)
+            for (Point2& p : loop->points) {
+                p.x = snapX(p.x, o.outlineMoved);
+                p.y = snapY(p.y, o.outlineMoved);
+            }
+        if (!o.outlineMoved)
+            return;
+        o.box = boxOf(face.polygon);
+        const Polygon snapped = face.polygon;
+        reform(face.polygon, memo);
+        // Re-formed as snapped, the outline holds only snapped values.
+        face.scratchMark = samePoints(snapped, face.polygon);
+        if (outerLoops(face.polygon) > 1) {
+            o.split = true;
+            splitByOuterLoops(face, o.parts, memo);
+            std::erase_if(
+                o.parts, [](const std::unique_ptr<Face>& part) { return part->triangles.empty(); });
+            for (auto& part : o.parts)
+                part->scratchMark = face.scratchMark;
+            return;
+        }
+        memoisedFill(face, memo);
+    });
+
     std::vector<Plane> joined;
     std::vector<Box> vanished;
     std::unordered_set<const Face*> moved;
     int changedFaces = 0;
     FaceList kept;
     kept.reserve(model.builtFaces.size());
-    for (auto& face : model.builtFaces) {
-        bool offsetMoved = false, outlineMoved = false;
-        face->offset = snapOffset[int(face->plane)](face->offset, offsetMoved);
-        for (auto& loop : face->polygon.loops)
-            for (Point2& p : loop->points) {
-                p.x = snapX(p.x, outlineMoved);
-                p.y = snapY(p.y, outlineMoved);
-            }
-        if (offsetMoved || outlineMoved)
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        auto& face = model.builtFaces[i];
+        Outcome& o = outcomes[i];
+        if (o.offsetMoved || o.outlineMoved)
             ++changedFaces;
-        if (offsetMoved)
+        if (o.offsetMoved)
             note(joined, *face);
-        if (!outlineMoved) {
+        if (!o.outlineMoved) {
             kept.push_back(std::move(face));
-            continue;
+        } else if (o.split) {
+            for (auto& part : o.parts) {
+                moved.insert(part.get());
+                kept.push_back(std::move(part));
+            }
+        } else if (face->triangles.empty()) {
+            vanished.push_back(o.box);
+        } else {
+            moved.insert(face.get());
+            kept.push_back(std::move(face));
         }
-        const Box box = boxOf(face->polygon);
-        const Polygon snapped = face->polygon;
-        reform(face->polygon, memo);
-        // Re-formed as snapped, the outline holds only snapped values.
-        face->scratchMark = samePoints(snapped, face->polygon);
-        if (outerLoops(face->polygon) > 1) {
-            FaceList parts;
-            splitByOuterLoops(*face, parts, memo);
-            for (auto& part : parts)
-                if (!part->triangles.empty()) {
-                    part->scratchMark = face->scratchMark;
-                    moved.insert(part.get());
-                    kept.push_back(std::move(part));
-                }
-            continue;
-        }
-        memoisedFill(*face, memo);
-        if (face->triangles.empty()) {
-            vanished.push_back(box);
-            continue;
-        }
-        moved.insert(face.get());
-        kept.push_back(std::move(face));
     }
     model.builtFaces = std::move(kept);
     for (const Plane& p : joined) {

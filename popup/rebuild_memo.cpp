@@ -199,6 +199,7 @@ RebuildMemo::Entry& RebuildMemo::slotFor(const Key& key) {
 }
 
 const Polygon* RebuildMemo::findClip(const Key& key, int* note, const Summary** summary) {
+    const std::lock_guard<std::mutex> hold(entriesLock_);
     const Entry* e = find(key, false);
     if (e && note)
         *note = e->note;
@@ -209,6 +210,7 @@ const Polygon* RebuildMemo::findClip(const Key& key, int* note, const Summary** 
 
 const RebuildMemo::Summary* RebuildMemo::storeClip(const Key& key, const Polygon& result, int note,
                                                    const Summary* summary) {
+    const std::lock_guard<std::mutex> hold(entriesLock_);
     Entry& e = slotFor(key);
     e.isFill = false;
     e.note = note;
@@ -222,11 +224,29 @@ const RebuildMemo::Summary* RebuildMemo::storeClip(const Key& key, const Polygon
 }
 
 const std::vector<Triangle>* RebuildMemo::findFill(const Key& key) {
+    const std::lock_guard<std::mutex> hold(entriesLock_);
     const Entry* e = find(key, true);
     return e ? &e->fill : nullptr;
 }
 
+bool RebuildMemo::copyClip(const Key& key, Polygon& out) {
+    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const Entry* e = find(key, false);
+    if (e)
+        out = e->polygon;
+    return e != nullptr;
+}
+
+bool RebuildMemo::copyFill(const Key& key, std::vector<Triangle>& out) {
+    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const Entry* e = find(key, true);
+    if (e)
+        out = e->fill;
+    return e != nullptr;
+}
+
 void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
+    const std::lock_guard<std::mutex> hold(entriesLock_);
     Entry& e = slotFor(key);
     e.isFill = true;
     e.summarised = false;
@@ -260,10 +280,8 @@ void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo,
     RebuildMemo::Key key;
     if (memo) {
         key = memo->clipKey(op, a, b, salt);
-        if (const Polygon* found = memo->findClip(key)) {
-            a = *found;
+        if (memo->copyClip(key, a))
             return;
-        }
     }
     ClipHolder subject;
     a.toClipPolygon(subject.p);
@@ -299,10 +317,8 @@ void memoisedFill(Face& f, RebuildMemo* memo) {
         return;
     }
     const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
-    if (const std::vector<Triangle>* found = memo->findFill(key)) {
-        f.triangles = *found;
+    if (memo->copyFill(key, f.triangles))
         return;
-    }
     f.triangulate();
     memo->storeFill(key, f.triangles);
 }

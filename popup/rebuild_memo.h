@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -81,8 +82,12 @@ public:
 
     // The stored result for the key (and the note stored with it), or null; a found entry is
     // kept for the next rebuilds. `summary`, when given, receives the result's summary if one
-    // was stored with it, else null. A found pointer stays valid until the rebuild ends.
+    // was stored with it, else null. A found pointer stays valid until the rebuild ends; what
+    // it points at may be rewritten by a store from another thread.
     const Polygon* findClip(const Key& key, int* note = nullptr, const Summary** summary = nullptr);
+    // The stored result copied into `out`, safe beside other threads' copies and stores.
+    bool copyClip(const Key& key, Polygon& out);
+    bool copyFill(const Key& key, std::vector<Triangle>& out);
     // Returns the stored copy of the summary (null without one).
     const Summary* storeClip(const Key& key, const Polygon& result, int note = 0,
                              const Summary* summary = nullptr);
@@ -140,6 +145,9 @@ private:
         unsigned lastUsed = 0;
     };
 
+    // Held by every lookup and store of an entry: the clean-up's jobs on the second core clip
+    // and fill through the memo.
+    std::mutex entriesLock_;
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
     std::unordered_map<Key, StoredCheckpoint, KeyHash> checkpoints_;
