@@ -422,10 +422,15 @@ public:
             Note& n = notes_[i];
             if (!n.copy) {
                 const Box b = box(i);
-                n.copy = std::make_shared<const RebuildMemo::KeptFace>(
-                    RebuildMemo::KeptFace{*model_.builtFaces[i],
+                const Face& f = *model_.builtFaces[i];
+                // Made in place: a Face has no move, so building it apart would copy it twice.
+                auto kept = std::make_shared<RebuildMemo::KeptFace>(
+                    RebuildMemo::KeptFace{Face(f.plane, f.offset),
                                           {b.minX, b.minY, b.maxX, b.maxY, 0.0, n.print},
                                           n.printed});
+                kept->face.polygon = f.polygon;
+                kept->face.triangles = f.triangles;
+                n.copy = std::move(kept);
             }
             c.faces.push_back(n.copy);
             c.stale.push_back(n.stale ? 1 : 0);
