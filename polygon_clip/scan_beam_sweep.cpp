@@ -21,12 +21,12 @@ ClipParity polyBit(int poly) {
 
 } // namespace
 
-ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside)
+ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside, bool quietStretches)
     : table_(table), inside_(inside), bundles_(table.arena()), orderA_(table.arena()),
       orderB_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
       compactBundles_(table.arena()), compactMembers_(table.arena()), pointAbove_(table.arena()),
       rays_(table.arena()), crossings_(table.arena()), sortScratch_(table.arena()),
-      nodes_(table.arena()) {}
+      nodes_(table.arena()), quietStretches_(quietStretches) {}
 
 void ScanBeamSweep::run() {
     nodes_.reserve(table_.edges.size());
@@ -38,6 +38,8 @@ void ScanBeamSweep::run() {
         return;
     for (;;) {
         processScanline(y);
+        if (quietStretches_)
+            y = skipQuietStretch(y);
         double yTop = 0.0;
         if (!nextScanline(yTop))
             break;
@@ -57,6 +59,101 @@ bool ScanBeamSweep::nextScanline(double& y) {
     if (orderCount_ > 0 && nextTop_ < y)
         y = nextTop_;
     return true;
+}
+
+// The end of the quiet stretch above the scan line y0, with at most `reach` edges a bundle:
+// every live bundle is one edge whose bound goes on through each vertex below the end, no local
+// minimum comes below it, and neighbouring bundles stay further apart in x than twice the
+// bundling tolerance on y0, on every vertex line of either below the end and on the end (between
+// those lines both edges are straight, so the gap is too, on every scan line of the others).
+// False when the bundles are not all single or the stretch holds no vertex.
+bool ScanBeamSweep::quietStretchEnd(double y0, int reach, double& end) {
+    const auto& edges = table_.edges;
+    const auto& minima = table_.minima;
+    auto edge = [&](int e) -> const ClipEdge& { return edges[static_cast<std::size_t>(e)]; };
+    end = nextMinimum_ < minima.size() ? edge(minima[nextMinimum_]).yb
+                                       : std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < orderCount_; ++k) {
+        const ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
+        if (b.count != 1)
+            return false;
+        int e = b.rep;
+        for (int step = 1; step < reach && edge(e).next >= 0 && edge(e).yt < end; ++step)
+            e = edge(e).next;
+        end = std::min(end, edge(e).yt);
+    }
+    for (std::size_t k = 1; k < orderCount_ && end > nextTop_; ++k) {
+        const ClipBundle& l = bundles_[static_cast<std::size_t>((*order_)[k - 1])];
+        const ClipBundle& r = bundles_[static_cast<std::size_t>((*order_)[k])];
+        if (!(r.xBot - l.xBot > 2 * kBundleTolerance))
+            return false;
+        auto apart = [&](int el, int er, double y) {
+            return edgeXAbove(edge(er), y) - edgeXAbove(edge(el), y) > 2 * kBundleTolerance;
+        };
+        // The gap is checked where either edge turns and at the end; a check that fails ends
+        // the stretch at the last line checked, past which the gap may close anywhere.
+        double checked = y0;
+        int el = l.rep, er = r.rep;
+        double y = std::min(edge(el).yt, edge(er).yt);
+        for (; y < end; y = std::min(edge(el).yt, edge(er).yt)) {
+            if (!apart(el, er, y))
+                break;
+            checked = y;
+            if (edge(el).yt == y)
+                el = edge(el).next;
+            if (edge(er).yt == y)
+                er = edge(er).next;
+        }
+        if (y < end || !apart(el, er, end))
+            end = checked;
+    }
+    return end > nextTop_;
+}
+
+// Runs the scan lines of a quiet stretch above y in one go, bundle by bundle: with nothing
+// near, each vertex on them is one edge handing over to the next of its bound, which depends on
+// nothing but the bundle and the parity left of it, and no boundary starts or ends there, so the
+// result's contours (found from their lowest vertex) come out as one scan line at a time gives.
+// Leaves the bundles as the last of those scan lines would and returns it (y without one).
+double ScanBeamSweep::skipQuietStretch(double y) {
+    if (orderCount_ == 0)
+        return y;
+    if (quietWait_ > 0) {
+        --quietWait_;
+        return y;
+    }
+    double end = 0.0;
+    if (!quietStretchEnd(y, 32, end)) {
+        // Looking costs a few scan lines' work: after a miss, wait longer before the next look.
+        quietMisses_ = std::min(quietMisses_ + 1, 6);
+        quietWait_ = 1 << quietMisses_;
+        return y;
+    }
+    quietMisses_ = 0;
+    const auto& edges = table_.edges;
+    double last = y;
+    for (std::size_t k = 0; k < orderCount_; ++k) {
+        ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
+        while (edges[static_cast<std::size_t>(b.rep)].yt < end) {
+            const ClipEdge& e = edges[static_cast<std::size_t>(b.rep)];
+            belowLeft_ = b.left;
+            aboveLeft_ = b.left;
+            pendingWest_ = -1;
+            last = std::max(last, e.yt);
+            continueBound(b, e.xt, e.yt);
+        }
+    }
+    // As after the scan line `last`: bundles without a vertex on it passed it where their edge
+    // crosses it.
+    nextTop_ = std::numeric_limits<double>::infinity();
+    for (std::size_t k = 0; k < orderCount_; ++k) {
+        ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
+        const ClipEdge& e = edges[static_cast<std::size_t>(b.rep)];
+        if (e.yb != last)
+            b.xBot = edgeXAbove(e, last);
+        nextTop_ = std::min(nextTop_, b.yEnd);
+    }
+    return last;
 }
 
 void ScanBeamSweep::processScanline(double y) {

@@ -26,7 +26,8 @@ struct ClipBundle {
 
 class ScanBeamSweep {
 public:
-    ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside);
+    // `quietStretches` false takes every scan line one at a time, for comparing the two.
+    ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside, bool quietStretches = true);
     // Points into itself: neither copied nor moved.
     ScanBeamSweep(const ScanBeamSweep&) = delete;
     ScanBeamSweep& operator=(const ScanBeamSweep&) = delete;
@@ -47,6 +48,8 @@ private:
 
     bool nextScanline(double& y);
     void processScanline(double y);
+    double skipQuietStretch(double y);
+    bool quietStretchEnd(double y0, int reach, double& end);
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void continueBound(ClipBundle& b, double x, double y);
     void processBeam(double yBot, double yTop);
@@ -90,8 +93,13 @@ private:
     ClipParity aboveLeft_ = 0;
     int pendingWest_ = -1;
     int horizontalSink_ = -1;
+    // Scan lines left before the next look for a quiet stretch, and looks in a row that found
+    // none.
+    int quietWait_ = 0;
+    int quietMisses_ = 0;
 
     std::pmr::vector<ClipNode> nodes_;
+    bool quietStretches_ = true;
 };
 
 } // namespace plicato
