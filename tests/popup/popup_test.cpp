@@ -406,30 +406,3 @@ TEST_F(Popup, AddFaceToBuiltTakesPaperFromEveryEarlierFace) {
         }
     }
 }
-
-// A ring inside the hole of another ring on one plane: the holes of the outer ring and of the
-// island are told apart when a face of the other plane splits the outer ring, so the island's
-// hole stays open and the outer ring's hole is not filled.
-TEST_F(Popup, NestedRingsKeepTheirHolesWhenTheOuterRingIsSplit) {
-    for (const double strip : {1.0, 36.0}) {
-        SCOPED_TRACE(strip);
-        SetUp();
-        for (const double r : {0.0, 10.0}) {
-            auto ring = std::make_unique<Face>(FacePlane::Vertical, 10);
-            ring->polygon.addLoop(makeLoop(rectPoints(r, r, 40 - r, 40 - r)));
-            ring->polygon.addLoop(makeLoop(rectPoints(r + 5, r + 5, 35 - r, 35 - r), true));
-            ASSERT_TRUE(addUserFace(*model, std::move(ring)));
-        }
-        ASSERT_EQ(builtOn(FacePlane::Vertical, 10).size(), 2u);
-        // A strip across one wall of the outer ring cuts it in two.
-        ASSERT_TRUE(drawRect(FacePlane::Horizontal, 20, strip, -5, strip + 1, 45));
-        const auto faces = builtOn(FacePlane::Vertical, 10);
-        EXPECT_EQ(faces.size(), 3u);
-        EXPECT_NEAR(builtArea(FacePlane::Vertical, 10), 700 - 40 + 300, 1e-9);
-        for (const Face* f : faces)
-            for (const Point2 inHole : {Point2{20, 20}, Point2{7, 20}})
-                EXPECT_NEAR(overlapArea(f->polygon, rectPolygon(inHole.x - 0.5, inHole.y - 0.5,
-                                                                inHole.x + 0.5, inHole.y + 0.5)),
-                            0.0, 1e-12);
-    }
-}
