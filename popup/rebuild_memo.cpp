@@ -223,12 +223,6 @@ const RebuildMemo::Summary* RebuildMemo::storeClip(const Key& key, const Polygon
     return summary ? &e.summary : nullptr;
 }
 
-const std::vector<Triangle>* RebuildMemo::findFill(const Key& key) {
-    const std::lock_guard<std::mutex> hold(entriesLock_);
-    const Entry* e = find(key, true);
-    return e ? &e->fill : nullptr;
-}
-
 bool RebuildMemo::copyClip(const Key& key, Polygon& out) {
     const std::lock_guard<std::mutex> hold(entriesLock_);
     const Entry* e = find(key, false);

@@ -91,7 +91,6 @@ public:
     // Returns the stored copy of the summary (null without one).
     const Summary* storeClip(const Key& key, const Polygon& result, int note = 0,
                              const Summary* summary = nullptr);
-    const std::vector<Triangle>* findFill(const Key& key);
     void storeFill(const Key& key, const std::vector<Triangle>& fill);
 
     // Ends one rebuild: entries and checkpoints neither used nor made in the last `keptRebuilds`

@@ -86,6 +86,14 @@ protected:
         if (const char* dir = std::getenv("PLICATO_SCREENSHOT_DIR"))
             image.save(QString::fromUtf8(dir) + "/" + name + ".png");
     }
+    // Shows the current model and waits until its first frame is on screen; `loop` then quits
+    // at every frame shown.
+    void showFirstFrame(QEventLoop& loop) {
+        QObject::connect(view.get(), &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
+        QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+        view->update();
+        loop.exec();
+    }
     QRgb pixelAt(const Point3& p) const {
         const WindowPoint w = view->controller().projection.project(p);
         return pixel(int(std::floor(w.x)), int(std::floor(w.y)));
@@ -594,10 +602,7 @@ TEST_F(ViewScreenshotTest, FaceDragFramesLookAsWholeFramesDo) {
 TEST_F(ViewScreenshotTest, EachRequestedFrameIsDrawnOnce) {
     setCurrentModel(raisedCard());
     QEventLoop loop;
-    QObject::connect(view.get(), &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    view->update();
-    loop.exec(); // the first frame, whatever the window still had to set up
+    showFirstFrame(loop); // whatever the window still had to set up
     auto settle = [] {
         QElapsedTimer t;
         t.start();
@@ -621,10 +626,7 @@ TEST_F(ViewScreenshotTest, EachRequestedFrameIsDrawnOnce) {
 TEST_F(ViewScreenshotTest, ASmallerViewIsDrawnAgain) {
     setCurrentModel(raisedCard());
     QEventLoop loop;
-    QObject::connect(view.get(), &CDave3vView::frameSwapped, &loop, &QEventLoop::quit);
-    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
-    view->update();
-    loop.exec();
+    showFirstFrame(loop);
     int shown = 0; // frames shown in the window, not the copies the widget paints for grabs
     QObject::connect(view.get(), &CDave3vView::frameSwapped, [&] { ++shown; });
     view->resize(viewWidth - 200, viewHeight - 100);
