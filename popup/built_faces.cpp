@@ -207,20 +207,33 @@ struct SheetCut {
     bool summarised = false;
 };
 
+// The print of every user face's outline, made on both cores: the checkpoints' keys and the
+// keys of the cuts to the sheet are made from them.
+std::vector<RebuildMemo::Key> outlinePrints(const CardModel& model) {
+    std::vector<RebuildMemo::Key> prints(model.userFaces.size());
+    ParallelJobs::shared().run(prints.size(), [&](std::size_t i, int) {
+        prints[i] = RebuildMemo::polygonPrint(model.userFaces[i]->polygon);
+    });
+    return prints;
+}
+
 // The user faces [from, end) with a fill, cut to the sheet (others stay empty). The cuts do not
 // depend on one another or on the built faces, so those the memo lacks are made on both cores.
+// `prints` holds the outlines' prints when there is a memo.
 std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const Polygon& sheet,
-                                 RebuildMemo* memo) {
+                                 RebuildMemo* memo, const std::vector<RebuildMemo::Key>& prints) {
     const std::size_t count = model.userFaces.size();
     std::vector<SheetCut> cuts(count - from);
     std::vector<std::size_t> missing;
+    const RebuildMemo::Key sheetPrint = RebuildMemo::polygonPrint(sheet);
     for (std::size_t k = 0; k < cuts.size(); ++k) {
         const Face& userFace = *model.userFaces[from + k];
         if (userFace.triangles.empty())
             continue;
         SheetCut& cut = cuts[k];
         if (memo) {
-            cut.key = memo->clipKey(ClipOp::Intersection, userFace.polygon, sheet, sheetClipSalt);
+            cut.key =
+                memo->clipKey(ClipOp::Intersection, prints[from + k], sheetPrint, sheetClipSalt);
             const RebuildMemo::Summary* summary = nullptr;
             if (const Polygon* found = memo->findClip(cut.key, nullptr, &summary);
                 found && summary) {
@@ -458,13 +471,17 @@ public:
         }
     }
 
-    // Brings every fill left out of date up to date.
+    // Brings every fill left out of date up to date, each face on its own, on both cores.
     void finish() {
+        pending_.clear();
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i)
             if (notes_[i].stale) {
-                memoisedFill(*model_.builtFaces[i], memo_);
+                pending_.push_back(i);
                 notes_[i].stale = false;
             }
+        ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int) {
+            memoisedFill(*model_.builtFaces[pending_[k]], memo_);
+        });
     }
 
 private:
@@ -721,7 +738,9 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     // unchanged design (an undo back to it, say) starts from the end.
     std::vector<std::size_t> stops;
     std::vector<RebuildMemo::Key> stopKeys;
+    std::vector<RebuildMemo::Key> prints;
     if (memo) {
+        prints = outlinePrints(model);
         const auto spacing = static_cast<std::size_t>(memo->checkpointSpacing());
         RebuildMemo::Key key = RebuildMemo::prefixStart(model.cardWidth, model.cardHeight,
                                                         options.skipDisjointBoxes ? 1 : 0);
@@ -739,7 +758,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             }
             if (i == count)
                 break;
-            key = memo->prefixStep(key, *model.userFaces[i]);
+            key = memo->prefixStep(key, *model.userFaces[i], prints[i]);
         }
         if (latest) {
             builder.resume(*latest);
@@ -749,7 +768,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     std::size_t nextStop = 0;
     while (nextStop < stops.size() && stops[nextStop] <= from)
         ++nextStop;
-    std::vector<SheetCut> cuts = cutToSheet(model, from, sheet, memo);
+    std::vector<SheetCut> cuts = cutToSheet(model, from, sheet, memo, prints);
     for (std::size_t i = from; i < count; ++i) {
         const auto& userFace = *model.userFaces[i];
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside

@@ -17,19 +17,15 @@ class Fingerprint {
 public:
     explicit Fingerprint(std::uint64_t tag) { word(tag); }
     void word(std::uint64_t w) {
-        a_ = (a_ ^ w) * 0x9E3779B97F4A7C15ull;
-        a_ ^= a_ >> 29;
-        b_ = std::rotl(b_ + w * 0xC2B2AE3D27D4EB4Full, 31) * 0x165667B19E3779F9ull;
+        a_ = mixA(a_, w);
+        b_ = mixB(b_, w);
     }
     void real(double v) { word(std::bit_cast<std::uint64_t>(v)); }
     void polygon(const Polygon& p) {
         word(p.loops.size());
         for (const auto& loop : p.loops) {
             word(loop->points.size() * 2 + (loop->isHole ? 1 : 0));
-            for (const Point2& q : loop->points) {
-                real(q.x);
-                real(q.y);
-            }
+            points(loop->points.data(), loop->points.size());
         }
     }
     void polygon(const ClipPolygon& p) {
@@ -40,10 +36,7 @@ public:
             const int count =
                 contour.vertices != nullptr && contour.vertexCount > 0 ? contour.vertexCount : 0;
             word(static_cast<std::uint64_t>(count) * 2 + (p.holeFlags[c] != 0 ? 1 : 0));
-            for (int k = 0; k < count; ++k) {
-                real(contour.vertices[k].x);
-                real(contour.vertices[k].y);
-            }
+            points(contour.vertices, static_cast<std::size_t>(count));
         }
     }
     RebuildMemo::Key key() const {
@@ -55,6 +48,30 @@ public:
     }
 
 private:
+    static std::uint64_t mixA(std::uint64_t h, std::uint64_t w) {
+        h = (h ^ w) * 0x9E3779B97F4A7C15ull;
+        return h ^ (h >> 29);
+    }
+    static std::uint64_t mixB(std::uint64_t h, std::uint64_t w) {
+        return std::rotl(h + w * 0xC2B2AE3D27D4EB4Full, 31) * 0x165667B19E3779F9ull;
+    }
+    // The x and the y values go to chains of their own, joined at the end: four chains side by
+    // side instead of two one after the other, since every rebuild fingerprints all its points.
+    template <class Vertex> void points(const Vertex* v, std::size_t n) {
+        std::uint64_t ax = a_, bx = b_;
+        std::uint64_t ay = a_ ^ 0x5851F42D4C957F2Dull, by = b_ ^ 0x14057B7EF767814Full;
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto x = std::bit_cast<std::uint64_t>(v[i].x);
+            const auto y = std::bit_cast<std::uint64_t>(v[i].y);
+            ax = mixA(ax, x);
+            bx = mixB(bx, x);
+            ay = mixA(ay, y);
+            by = mixB(by, y);
+        }
+        a_ = mixA(ax, ay);
+        b_ = mixB(bx, by);
+    }
+
     std::uint64_t a_ = 0xCBF29CE484222325ull;
     std::uint64_t b_ = 0x84222325CBF29CE4ull;
 };
@@ -123,13 +140,15 @@ RebuildMemo::Key RebuildMemo::prefixStart(double cardWidth, double cardHeight, u
     return f.key();
 }
 
-RebuildMemo::Key RebuildMemo::prefixStep(const Key& prefix, const Face& userFace) const {
+RebuildMemo::Key RebuildMemo::prefixStep(const Key& prefix, const Face& userFace,
+                                         const Key& outlinePrint) const {
     Fingerprint f(kPrefixTag + 1);
     f.word(prefix.a);
     f.word(prefix.b);
     f.word(static_cast<std::uint64_t>(userFace.plane) * 2 + (userFace.triangles.empty() ? 1 : 0));
     f.real(userFace.offset);
-    f.polygon(userFace.polygon);
+    f.word(outlinePrint.a);
+    f.word(outlinePrint.b);
     return f.key();
 }
 

@@ -66,9 +66,10 @@ public:
     Key clipKey(ClipOp op, const Key& subjectPrint, const Key& clipPrint, unsigned salt) const;
 
     // The key of a checkpoint: the sheet and the builder's settings, then every user face before
-    // it, one step at a time (outline, plane, offset, and whether it fills anything).
+    // it, one step at a time (outline by its print, plane, offset, and whether it fills
+    // anything).
     static Key prefixStart(double cardWidth, double cardHeight, unsigned salt);
-    Key prefixStep(const Key& prefix, const Face& userFace) const;
+    Key prefixStep(const Key& prefix, const Face& userFace, const Key& outlinePrint) const;
 
     // The checkpoint stored under the key, or null; a found one is kept for the next rebuilds.
     const Checkpoint* findCheckpoint(const Key& key);
