@@ -9,6 +9,7 @@
 #include "popup/rebuild_memo.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <unordered_map>
@@ -282,25 +283,150 @@ public:
 
     // `known`, when given, is the new face's summary (from the memo).
     void add(std::unique_ptr<Face> face, const RebuildMemo::Summary* known = nullptr) {
+        const Box faceBox = known ? boxOfSummary(*known) : boxOf(face->polygon);
+        const RebuildMemo::Key facePrint = known   ? known->print
+                                           : memo_ ? RebuildMemo::polygonPrint(face->polygon)
+                                                   : RebuildMemo::Key{};
+        // The whole step depends only on the new face and the faces it meets, as long as no
+        // other face is in several pieces (a cut on a plane a hair from the cutting face's
+        // leaves one so, and a merge or split of its plane would take it in): an earlier
+        // rebuild's step with the same faces is then done again from what it left.
+        bool steps = memo_ && shortcuts_ && engineShaped_;
+        met_.clear();
+        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
+            if (!shortcuts_ || faceBox.meets(box(i)))
+                met_.push_back(i);
+            else if (steps && outers(i) > 1)
+                steps = false;
+        }
+        RebuildMemo::Key stepKey;
+        if (steps) {
+            stepKey = keyOfStep(*face, facePrint);
+            if (const RebuildMemo::Step* s = memo_->findStep(stepKey);
+                s && s->outcomes.size() == met_.size()) {
+                replay(*s);
+                return;
+            }
+            metIds_.clear();
+            for (const std::size_t i : met_)
+                metIds_.push_back(notes_[i].id);
+        }
+        const std::uint64_t firstNew = nextId_;
+        takeAway(std::move(face), faceBox, facePrint);
+        if (steps)
+            memo_->storeStep(stepKey, record(firstNew));
+    }
+
+    // The new face's print and place, then each met face's, in list order.
+    RebuildMemo::Key keyOfStep(const Face& face, const RebuildMemo::Key& facePrint) {
+        words_.clear();
+        words_.reserve(5 + 4 * met_.size());
+        const auto put = [&](const RebuildMemo::Key& print, FacePlane plane, double offset) {
+            words_.push_back(print.a);
+            words_.push_back(print.b);
+            words_.push_back(static_cast<std::uint64_t>(plane));
+            words_.push_back(std::bit_cast<std::uint64_t>(offset));
+        };
+        put(facePrint, face.plane, face.offset);
+        words_.push_back(met_.size());
+        for (const std::size_t i : met_)
+            put(print(i), notes_[i].plane, notes_[i].offset);
+        return memo_->stepKey(words_);
+    }
+
+    // What the step just taken left, read off the list: the met faces still in it (older than
+    // the step, so in the order they were met) and, at its end, the faces the step added.
+    RebuildMemo::Step record(std::uint64_t firstNew) {
+        using Outcome = RebuildMemo::StepOutcome;
+        RebuildMemo::Step s;
+        s.outcomes.assign(metIds_.size(), Outcome::Removed);
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < notes_.size(); ++i) {
+            const std::uint64_t id = notes_[i].id;
+            if (id >= firstNew) {
+                // Boxed and printed now, so that replays hand the faces on knowing both.
+                box(i);
+                print(i);
+                s.added.push_back(stepFace(i));
+                continue;
+            }
+            while (k < metIds_.size() && metIds_[k] < id)
+                ++k;
+            if (k == metIds_.size() || metIds_[k] != id)
+                continue; // not met
+            if (takeAways_[k].place == Placement::Apart) {
+                s.outcomes[k] = Outcome::Kept;
+            } else {
+                s.outcomes[k] = Outcome::Reshaped;
+                s.reshaped.push_back(stepFace(i));
+            }
+            ++k;
+        }
+        return s;
+    }
+
+    RebuildMemo::StepFace stepFace(std::size_t i) const {
+        const Face& f = *model_.builtFaces[i];
+        const Note& n = notes_[i];
+        RebuildMemo::StepFace sf;
+        sf.plane = f.plane;
+        sf.offset = f.offset;
+        sf.polygon = f.polygon;
+        sf.summarised = n.boxed && n.printed;
+        if (sf.summarised)
+            sf.summary = {n.box.minX, n.box.minY, n.box.maxX, n.box.maxY, 0.0, n.print};
+        return sf;
+    }
+
+    // Does a stored step again: the met faces as it left them, then the faces it added.
+    void replay(const RebuildMemo::Step& s) {
+        using Outcome = RebuildMemo::StepOutcome;
+        std::vector<const Face*> gone;
+        std::size_t r = 0;
+        for (std::size_t k = 0; k < met_.size(); ++k) {
+            const std::size_t i = met_[k];
+            if (s.outcomes[k] == Outcome::Removed) {
+                gone.push_back(model_.builtFaces[i].get());
+            } else if (s.outcomes[k] == Outcome::Reshaped) {
+                const RebuildMemo::StepFace& sf = s.reshaped[r++];
+                model_.builtFaces[i]->polygon = sf.polygon;
+                changed(i);
+                know(i, sf);
+            }
+        }
+        removeFaces(gone);
+        for (const RebuildMemo::StepFace& sf : s.added) {
+            auto f = std::make_unique<Face>(sf.plane, sf.offset);
+            f->polygon = sf.polygon;
+            append(std::move(f));
+            know(notes_.size() - 1, sf);
+        }
+    }
+
+    void know(std::size_t i, const RebuildMemo::StepFace& sf) {
+        if (!sf.summarised)
+            return;
+        Note& n = notes_[i];
+        n.box = boxOfSummary(sf.summary);
+        n.print = sf.summary.print;
+        n.boxed = n.printed = true;
+    }
+
+    void takeAway(std::unique_ptr<Face> face, const Box& faceBox,
+                  const RebuildMemo::Key& facePrint) {
         struct PlaneRef {
             FacePlane plane;
             double offset;
         };
         std::vector<PlaneRef> remerge;
         std::vector<const Face*> removed;
-        const Box faceBox = known ? boxOfSummary(*known) : boxOf(face->polygon);
-        const RebuildMemo::Key facePrint = known   ? known->print
-                                           : memo_ ? RebuildMemo::polygonPrint(face->polygon)
-                                                   : RebuildMemo::Key{};
 
         // What each face in reach loses: the memo answers what an earlier rebuild worked out,
         // the rest is worked out on both cores, every face on its own. Only then are the results
         // taken in list order, as one face after another would have them.
         takeAways_.clear();
         pending_.clear();
-        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
-            if (shortcuts_ && !faceBox.meets(box(i)))
-                continue;
+        for (const std::size_t i : met_) {
             takeAways_.push_back(lookUp(i, facePrint));
             if (!takeAways_.back().known)
                 pending_.push_back(takeAways_.size() - 1);
@@ -342,7 +468,7 @@ public:
 
         const FacePlane plane = face->plane;
         const double offset = face->offset;
-        notes_.emplace_back(plane, offset);
+        notes_.emplace_back(plane, offset, nextId_++);
         model_.builtFaces.push_back(std::move(face));
         if (shortcuts_) {
             mergeNear(plane, offset, faceBox);
@@ -459,7 +585,7 @@ public:
         notes_.reserve(c.faces.size());
         for (std::size_t i = 0; i < c.faces.size(); ++i) {
             const RebuildMemo::KeptFace& kept = *c.faces[i];
-            Note n{kept.face.plane, kept.face.offset};
+            Note n{kept.face.plane, kept.face.offset, nextId_++};
             n.box = boxOfSummary(kept.summary);
             n.boxed = true;
             n.printed = kept.printed;
@@ -480,7 +606,8 @@ public:
                 notes_[i].stale = false;
             }
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int) {
-            memoisedFill(*model_.builtFaces[pending_[k]], memo_);
+            const Note& n = notes_[pending_[k]];
+            memoisedFill(*model_.builtFaces[pending_[k]], memo_, n.printed ? &n.print : nullptr);
         });
     }
 
@@ -491,9 +618,12 @@ private:
     // The notes sit side by side so that the scans over all built faces, made for every face
     // added, read one array instead of a face and a table entry each.
     struct Note {
-        Note(FacePlane p, double o) : plane(p), offset(o) {}
+        Note(FacePlane p, double o, std::uint64_t i) : plane(p), offset(o), id(i) {}
         FacePlane plane;
         double offset;
+        // Given in list order when a face joins the list, so ids rise along it.
+        std::uint64_t id;
+        signed char outers = -1; // outer loops, -1 until counted
         bool boxed = false;
         bool printed = false;
         bool stale = false;
@@ -507,7 +637,7 @@ private:
         notes_.clear();
         notes_.reserve(model_.builtFaces.size());
         for (const auto& f : model_.builtFaces)
-            notes_.emplace_back(f->plane, f->offset);
+            notes_.emplace_back(f->plane, f->offset, nextId_++);
     }
 
     const Box& box(std::size_t i) {
@@ -529,10 +659,19 @@ private:
         return n.print;
     }
 
+    int outers(std::size_t i) {
+        Note& n = notes_[i];
+        if (n.outers < 0)
+            n.outers = static_cast<signed char>(
+                std::min(outerLoopCount(model_.builtFaces[i]->polygon), 2));
+        return n.outers;
+    }
+
     // The polygon of a face has changed: its box is stale, and so is its fill.
     void changed(std::size_t i) {
         Note& n = notes_[i];
         n.boxed = n.printed = false;
+        n.outers = -1;
         if (!memo_ || memo_->fault() != RebuildMemo::Fault::CheckpointKeepsOldCopies)
             n.copy.reset();
         if (shortcuts_)
@@ -584,7 +723,7 @@ private:
     }
 
     void append(std::unique_ptr<Face> f) {
-        Note n{f->plane, f->offset};
+        Note n{f->plane, f->offset, nextId_++};
         n.stale = true;
         notes_.push_back(std::move(n));
         model_.builtFaces.push_back(std::move(f));
@@ -705,6 +844,10 @@ private:
     std::vector<Segment> segA_[2], segB_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
+    std::vector<std::size_t> met_;      // the faces the new face's box meets, in list order
+    std::vector<std::uint64_t> metIds_; // and their ids
+    std::vector<std::uint64_t> words_;  // scratch for a step's key
+    std::uint64_t nextId_ = 0;
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "polygon_clip/local_clip.h"
 #include "polygon_clip/polygon_clip.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -78,6 +79,7 @@ private:
 
 constexpr std::uint64_t kFillTag = 0xF111;
 constexpr std::uint64_t kPrefixTag = 0xC4EC;
+constexpr std::uint64_t kStepTag = 0x57E9;
 
 } // namespace
 
@@ -133,6 +135,13 @@ RebuildMemo::Key RebuildMemo::fillKey(const Polygon& polygon) {
     return f.key();
 }
 
+RebuildMemo::Key RebuildMemo::fillKey(const Key& polygonPrint) {
+    Fingerprint f(kFillTag + 1);
+    f.word(polygonPrint.a);
+    f.word(polygonPrint.b);
+    return f.key();
+}
+
 RebuildMemo::Key RebuildMemo::prefixStart(double cardWidth, double cardHeight, unsigned salt) {
     Fingerprint f(kPrefixTag | std::uint64_t{salt} << 16);
     f.real(cardWidth);
@@ -150,6 +159,34 @@ RebuildMemo::Key RebuildMemo::prefixStep(const Key& prefix, const Face& userFace
     f.word(outlinePrint.a);
     f.word(outlinePrint.b);
     return f.key();
+}
+
+RebuildMemo::Key RebuildMemo::stepKey(const std::vector<std::uint64_t>& words) const {
+    Fingerprint f(kStepTag);
+    // The first five words are the new face's; the rest, five for each met face.
+    const std::size_t n = fault_ == Fault::StepIgnoresMetFaces
+                              ? std::min<std::size_t>(words.size(), 5)
+                              : words.size();
+    for (std::size_t i = 0; i < n; ++i)
+        f.word(words[i]);
+    return f.key();
+}
+
+const RebuildMemo::Step* RebuildMemo::findStep(const Key& key) {
+    auto it = steps_.find(key);
+    if (it == steps_.end()) {
+        ++misses_;
+        return nullptr;
+    }
+    ++hits_;
+    it->second.lastUsed = generation_;
+    return &it->second.step;
+}
+
+void RebuildMemo::storeStep(const Key& key, Step step) {
+    StoredStep& s = steps_[key];
+    s.step = std::move(step);
+    s.lastUsed = generation_;
 }
 
 const RebuildMemo::Checkpoint* RebuildMemo::findCheckpoint(const Key& key) {
@@ -280,8 +317,11 @@ void RebuildMemo::endRebuild() {
     while (size < 2 * kept)
         size *= 2;
     rehash(size, true);
-    std::erase_if(checkpoints_,
-                  [&](const auto& kv) { return kv.second.lastUsed + keptRebuilds < generation_; });
+    const auto old = [&](const auto& kv) {
+        return kv.second.lastUsed + keptRebuilds < generation_;
+    };
+    std::erase_if(checkpoints_, old);
+    std::erase_if(steps_, old);
 }
 
 namespace {
@@ -324,12 +364,13 @@ void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, un
                     });
 }
 
-void memoisedFill(Face& f, RebuildMemo* memo) {
+void memoisedFill(Face& f, RebuildMemo* memo, const RebuildMemo::Key* print) {
     if (!memo) {
         f.triangulate();
         return;
     }
-    const RebuildMemo::Key key = RebuildMemo::fillKey(f.polygon);
+    const RebuildMemo::Key key =
+        print ? RebuildMemo::fillKey(*print) : RebuildMemo::fillKey(f.polygon);
     if (memo->copyFill(key, f.triangles))
         return;
     f.triangulate();

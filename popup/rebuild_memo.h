@@ -29,6 +29,7 @@ public:
         None,
         IgnoreClipOperand,        // the key of a clip leaves the second operand out
         CheckpointKeepsOldCopies, // a face's copy for checkpoints outlives a change to the face
+        StepIgnoresMetFaces,      // a step's key leaves out the built faces the new face met
     };
 
     // What the builder knows of a polygon besides its points: its box, its fingerprint
@@ -59,11 +60,37 @@ public:
                 unsigned salt = 0) const;
     Key clipKey(ClipOp op, const Polygon& subject, const Polygon& clip, unsigned salt = 0) const;
     static Key fillKey(const Polygon& polygon);
+    // The same from the polygon's print (polygonPrint), for a polygon whose print is known.
+    static Key fillKey(const Key& polygonPrint);
     // The key of a clip from fingerprints of its operands (polygonPrint), for operands that
     // take part in many clips.
     static Key polygonPrint(const Polygon& polygon);
     static Key polygonPrint(const ClipPolygon& polygon);
     Key clipKey(ClipOp op, const Key& subjectPrint, const Key& clipPrint, unsigned salt) const;
+
+    // What adding one user face did to the built faces its box met, for doing it again whole
+    // when the same face meets the same faces: for each of them, in list order, whether it
+    // stayed as it was, was given a new outline or was removed; then the faces it added at the
+    // end of the list.
+    enum class StepOutcome : unsigned char { Kept, Reshaped, Removed };
+    struct StepFace {
+        FacePlane plane = FacePlane::Vertical;
+        double offset = 0.0;
+        Polygon polygon;
+        Summary summary; // box and print, when `summarised`
+        bool summarised = false;
+    };
+    struct Step {
+        std::vector<StepOutcome> outcomes;
+        std::vector<StepFace> reshaped; // one for each Reshaped outcome, in order
+        std::vector<StepFace> added;
+    };
+    // The key of a step from its words (the new face's print and place, then every met face's).
+    Key stepKey(const std::vector<std::uint64_t>& words) const;
+    // The step stored under the key, or null; a found one is kept for the next rebuilds. Only
+    // the builder's thread looks steps up and stores them: no lock.
+    const Step* findStep(const Key& key);
+    void storeStep(const Key& key, Step step);
 
     // The key of a checkpoint: the sheet and the builder's settings, then every user face before
     // it, one step at a time (outline by its print, plane, offset, and whether it fills
@@ -144,6 +171,10 @@ private:
         Checkpoint checkpoint;
         unsigned lastUsed = 0;
     };
+    struct StoredStep {
+        Step step;
+        unsigned lastUsed = 0;
+    };
 
     // Held by every lookup and store of an entry: the clean-up's jobs on the second core clip
     // and fill through the memo.
@@ -151,6 +182,7 @@ private:
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
     std::unordered_map<Key, StoredCheckpoint, KeyHash> checkpoints_;
+    std::unordered_map<Key, StoredStep, KeyHash> steps_;
     // Wider spacing redoes a few more faces before the first changed one but copies and frees
     // fewer faces for checkpoints; on 300-face designs 16 measured faster than 8, and 32 than
     // 16, for random edits and for one face edited again and again.
@@ -170,7 +202,8 @@ void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo
 void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt = 0,
                   bool engineSubject = false);
 
-// f's fill from its polygon, through the memo when there is one.
-void memoisedFill(Face& f, RebuildMemo* memo);
+// f's fill from its polygon, through the memo when there is one. `print`, when given, is the
+// polygon's print (polygonPrint), which spares going over its points for the key.
+void memoisedFill(Face& f, RebuildMemo* memo, const RebuildMemo::Key* print = nullptr);
 
 } // namespace plicato
