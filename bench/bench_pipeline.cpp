@@ -60,6 +60,17 @@ void BM_RebuildBuiltFacesFull(benchmark::State& state) {
     rebuild(state, false);
 }
 
+// The first rebuild of a design with the memo on, as after opening a file: nothing to reuse
+// yet, and everything the next edits will look for is kept.
+void BM_RebuildWithEmptyMemo(benchmark::State& state) {
+    auto model = makeDesign(int(state.range(0)), 7);
+    for (auto _ : state) {
+        model->rebuildMemo.reset();
+        rebuildBuiltFaces(*model);
+        benchmark::DoNotOptimize(model->builtFaces.data());
+    }
+}
+
 // The rebuild after one face is moved by 0.5 mm, the way an edit changes a design: each time a
 // different face, chosen at random, so that on average half the faces come after it. The memo
 // holds the results of the rebuild before, as it does in the editor.
@@ -129,6 +140,7 @@ void BM_CleanBuiltFaces(benchmark::State& state) {
 }
 
 BENCHMARK(BM_CleanBuiltFaces)->Arg(150)->Arg(300)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RebuildWithEmptyMemo)->Arg(300)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RebuildAfterOneFaceEdit)->Arg(300)->UseRealTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DesignMemory)->Arg(300)->Iterations(1)->Unit(benchmark::kMillisecond);
 
