@@ -344,10 +344,7 @@ public:
         for (std::size_t i = 0; i < notes_.size(); ++i) {
             const std::uint64_t id = notes_[i].id;
             if (id >= firstNew) {
-                // Boxed and printed now, so that replays hand the faces on knowing both.
-                box(i);
-                print(i);
-                s.added.push_back(stepFace(i));
+                s.added.push_back(kept(i, true));
                 continue;
             }
             while (k < metIds_.size() && metIds_[k] < id)
@@ -358,24 +355,34 @@ public:
                 s.outcomes[k] = Outcome::Kept;
             } else {
                 s.outcomes[k] = Outcome::Reshaped;
-                s.reshaped.push_back(stepFace(i));
+                s.reshaped.push_back(kept(i, true));
             }
             ++k;
         }
         return s;
     }
 
-    RebuildMemo::StepFace stepFace(std::size_t i) const {
-        const Face& f = *model_.builtFaces[i];
-        const Note& n = notes_[i];
-        RebuildMemo::StepFace sf;
-        sf.plane = f.plane;
-        sf.offset = f.offset;
-        sf.polygon = f.polygon;
-        sf.summarised = n.boxed && n.printed;
-        if (sf.summarised)
-            sf.summary = {n.box.minX, n.box.minY, n.box.maxX, n.box.maxY, 0.0, n.print};
-        return sf;
+    // The face as checkpoints and steps keep it, shared with its note while it stays as it is.
+    // A fill out of date is not kept: it is made again from the outline. `printIt`: with its
+    // print, so that whoever takes the face from a step knows it.
+    std::shared_ptr<const RebuildMemo::KeptFace> kept(std::size_t i, bool printIt) {
+        Note& n = notes_[i];
+        if (!n.copy) {
+            const Box b = box(i);
+            if (printIt)
+                print(i);
+            const Face& f = *model_.builtFaces[i];
+            // Made in place: a Face has no move, so building it apart would copy it twice.
+            auto k = std::make_shared<RebuildMemo::KeptFace>(
+                RebuildMemo::KeptFace{Face(f.plane, f.offset),
+                                      {b.minX, b.minY, b.maxX, b.maxY, 0.0, n.print},
+                                      n.printed});
+            k->face.polygon = f.polygon;
+            if (!n.stale)
+                k->face.triangles = f.triangles;
+            n.copy = std::move(k);
+        }
+        return n.copy;
     }
 
     // Does a stored step again: the met faces as it left them, then the faces it added.
@@ -388,28 +395,30 @@ public:
             if (s.outcomes[k] == Outcome::Removed) {
                 gone.push_back(model_.builtFaces[i].get());
             } else if (s.outcomes[k] == Outcome::Reshaped) {
-                const RebuildMemo::StepFace& sf = s.reshaped[r++];
-                model_.builtFaces[i]->polygon = sf.polygon;
+                const auto& face = s.reshaped[r++];
+                model_.builtFaces[i]->polygon = face->face.polygon;
                 changed(i);
-                know(i, sf);
+                know(i, face);
             }
         }
         removeFaces(gone);
-        for (const RebuildMemo::StepFace& sf : s.added) {
-            auto f = std::make_unique<Face>(sf.plane, sf.offset);
-            f->polygon = sf.polygon;
+        for (const auto& face : s.added) {
+            auto f = std::make_unique<Face>(face->face.plane, face->face.offset);
+            f->polygon = face->face.polygon;
             append(std::move(f));
-            know(notes_.size() - 1, sf);
+            know(notes_.size() - 1, face);
         }
     }
 
-    void know(std::size_t i, const RebuildMemo::StepFace& sf) {
-        if (!sf.summarised)
-            return;
+    // The face at i is now the kept one's outline.
+    void know(std::size_t i, const std::shared_ptr<const RebuildMemo::KeptFace>& face) {
         Note& n = notes_[i];
-        n.box = boxOfSummary(sf.summary);
-        n.print = sf.summary.print;
-        n.boxed = n.printed = true;
+        n.box = boxOfSummary(face->summary);
+        n.boxed = true;
+        n.print = face->summary.print;
+        n.printed = face->printed;
+        if (!n.copy)
+            n.copy = face;
     }
 
     void takeAway(std::unique_ptr<Face> face, const Box& faceBox,
@@ -558,21 +567,8 @@ public:
         c.faces.reserve(model_.builtFaces.size());
         c.stale.reserve(model_.builtFaces.size());
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
-            Note& n = notes_[i];
-            if (!n.copy) {
-                const Box b = box(i);
-                const Face& f = *model_.builtFaces[i];
-                // Made in place: a Face has no move, so building it apart would copy it twice.
-                auto kept = std::make_shared<RebuildMemo::KeptFace>(
-                    RebuildMemo::KeptFace{Face(f.plane, f.offset),
-                                          {b.minX, b.minY, b.maxX, b.maxY, 0.0, n.print},
-                                          n.printed});
-                kept->face.polygon = f.polygon;
-                kept->face.triangles = f.triangles;
-                n.copy = std::move(kept);
-            }
-            c.faces.push_back(n.copy);
-            c.stale.push_back(n.stale ? 1 : 0);
+            c.faces.push_back(kept(i, false));
+            c.stale.push_back(notes_[i].stale ? 1 : 0);
         }
         return c;
     }

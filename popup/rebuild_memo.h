@@ -41,7 +41,7 @@ public:
         Key print;
     };
     // A built face as a checkpoint holds it, with its box and, when it was made, its print
-    // (the summary's area is not kept).
+    // (the summary's area is not kept); its fill only while that is up to date.
     struct KeptFace {
         Face face;
         Summary summary;
@@ -71,19 +71,14 @@ public:
     // What adding one user face did to the built faces its box met, for doing it again whole
     // when the same face meets the same faces: for each of them, in list order, whether it
     // stayed as it was, was given a new outline or was removed; then the faces it added at the
-    // end of the list.
+    // end of the list. The faces are kept as checkpoints keep them (with box and print, their
+    // fills out of date), and shared with the checkpoints that hold them.
     enum class StepOutcome : unsigned char { Kept, Reshaped, Removed };
-    struct StepFace {
-        FacePlane plane = FacePlane::Vertical;
-        double offset = 0.0;
-        Polygon polygon;
-        Summary summary; // box and print, when `summarised`
-        bool summarised = false;
-    };
     struct Step {
         std::vector<StepOutcome> outcomes;
-        std::vector<StepFace> reshaped; // one for each Reshaped outcome, in order
-        std::vector<StepFace> added;
+        // One for each Reshaped outcome, in order.
+        std::vector<std::shared_ptr<const KeptFace>> reshaped;
+        std::vector<std::shared_ptr<const KeptFace>> added;
     };
     // The key of a step from its words (the new face's print and place, then every met face's).
     Key stepKey(const std::vector<std::uint64_t>& words) const;
