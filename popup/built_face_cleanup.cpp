@@ -159,23 +159,27 @@ private:
 // Whether none of `fresh` lies closer than the tolerance to another value of `fresh` or of
 // `known` (ascending, no two that close): then values drawn from both leave nothing to snap.
 // A known value is a hair from no other known one, so only the values not known need a look:
-// against their known neighbours, and against each other.
-bool apart(const std::vector<double>& fresh, const std::vector<double>& known) {
-    std::vector<double> unknown;
+// against their known neighbours, and against each other. The fresh values are sorted and
+// walked beside the known ones.
+bool apart(std::vector<double> fresh, const std::vector<double>& known) {
+    sortValues(fresh);
+    std::size_t k = 0;
+    double lastUnknown = 0.0;
+    bool anyUnknown = false;
     for (const double v : fresh) {
-        const auto it = std::lower_bound(known.begin(), known.end(), v);
-        if (it != known.end() && *it == v)
+        while (k < known.size() && known[k] < v)
+            ++k;
+        if (k < known.size() && known[k] == v)
             continue;
-        if (it != known.end() && *it - v < builtFaceSnapTolerance)
+        if (k < known.size() && known[k] - v < builtFaceSnapTolerance)
             return false;
-        if (it != known.begin() && v - *(it - 1) < builtFaceSnapTolerance)
+        if (k > 0 && v - known[k - 1] < builtFaceSnapTolerance)
             return false;
-        unknown.push_back(v);
+        if (anyUnknown && v != lastUnknown && v - lastUnknown < builtFaceSnapTolerance)
+            return false;
+        lastUnknown = v;
+        anyUnknown = true;
     }
-    std::sort(unknown.begin(), unknown.end());
-    for (std::size_t i = 1; i < unknown.size(); ++i)
-        if (unknown[i] != unknown[i - 1] && unknown[i] - unknown[i - 1] < builtFaceSnapTolerance)
-            return false;
     return true;
 }
 
@@ -257,31 +261,45 @@ void note(std::vector<Plane>& planes, const Face& f) {
         planes.push_back(p);
 }
 
-// Unites each face in `seeds` with the faces of its plane whose boxes meet its own, and puts
-// the union back, one face per outer outline, where the first of them stood in the list: the
-// order of the faces (and so of the pattern's lines) stays as the rebuild made it.
-void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildMemo* memo) {
-    std::unordered_map<const Face*, Box> boxes;
-    for (const auto& f : model.builtFaces)
-        boxes.emplace(f.get(), boxOf(f->polygon));
+// The faces of one plane that has seeds, in list order, each with the list place it sits at:
+// its own, or for the union it went into, that of the union's first face.
+struct PlaneFaces {
+    struct Member {
+        std::unique_ptr<Face> face;
+        std::size_t slot;
+        Box box;
+    };
+    Plane plane;
+    std::vector<const Face*> seeds;
+    std::vector<Member> faces;
+};
+
+// uniteNear on one plane.
+void unitePlane(PlaneFaces& p, RebuildMemo* memo) {
+    for (auto& m : p.faces)
+        m.box = boxOf(m.face->polygon);
     std::unordered_set<const Face*> gone;
-    for (const Face* seed : seeds) {
+    for (const Face* seed : p.seeds) {
         if (gone.contains(seed))
             continue;
-        const Box& near = boxes.at(seed);
-        std::vector<Face*> members;
-        for (const auto& f : model.builtFaces)
-            if (f.get() == seed || (f->plane == seed->plane && f->offset == seed->offset &&
-                                    near.meets(boxes.at(f.get()))))
-                members.push_back(f.get());
+        const auto at =
+            std::find_if(p.faces.begin(), p.faces.end(),
+                         [&](const PlaneFaces::Member& m) { return m.face.get() == seed; });
+        if (at == p.faces.end())
+            continue;
+        const Box near = at->box;
+        std::vector<std::size_t> members;
+        for (std::size_t i = 0; i < p.faces.size(); ++i)
+            if (p.faces[i].face.get() == seed || near.meets(p.faces[i].box))
+                members.push_back(i);
         if (members.size() < 2)
             continue;
         // The members leave the list below, so the first gives up its outline to the union.
-        Polygon united = std::move(members.front()->polygon);
+        Polygon united = std::move(p.faces[members.front()].face->polygon);
         for (std::size_t i = 1; i < members.size(); ++i)
-            memoisedClip(united, ClipOp::Union, members[i]->polygon, memo, uniteSalt);
-        const std::unordered_set<const Face*> group(members.begin(), members.end());
-        gone.insert(group.begin(), group.end());
+            memoisedClip(united, ClipOp::Union, p.faces[members[i]].face->polygon, memo, uniteSalt);
+        for (const std::size_t i : members)
+            gone.insert(p.faces[i].face.get());
         FaceList parts;
         auto merged = std::make_unique<Face>(seed->plane, seed->offset);
         merged->polygon = std::move(united);
@@ -291,21 +309,72 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildM
         } else {
             splitByOuterLoops(*merged, parts, memo);
         }
-        for (const auto& f : parts)
-            boxes.insert_or_assign(f.get(), boxOf(f->polygon));
-        FaceList next;
-        next.reserve(model.builtFaces.size() + parts.size());
-        for (auto& f : model.builtFaces) {
-            if (!group.contains(f.get())) {
-                next.push_back(std::move(f));
-            } else if (!parts.empty()) {
-                for (auto& part : parts)
-                    next.push_back(std::move(part));
-                parts.clear();
+        const std::size_t slot = p.faces[members.front()].slot;
+        std::vector<PlaneFaces::Member> next;
+        next.reserve(p.faces.size() + parts.size());
+        std::size_t k = 0;
+        for (std::size_t i = 0; i < p.faces.size(); ++i) {
+            if (k < members.size() && members[k] == i) {
+                if (k++ == 0)
+                    for (auto& part : parts) {
+                        const Box box = boxOf(part->polygon);
+                        next.push_back({std::move(part), slot, box});
+                    }
+                continue;
             }
+            next.push_back(std::move(p.faces[i]));
         }
-        model.builtFaces = std::move(next);
+        p.faces = std::move(next);
     }
+}
+
+// Unites each face in `seeds` with the faces of its plane whose boxes meet its own, and puts
+// the union back, one face per outer outline, where the first of them stood in the list: the
+// order of the faces (and so of the pattern's lines) stays as the rebuild made it. Planes are
+// apart: each is worked on its own, on both cores, and its faces then go back to their places.
+void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildMemo* memo) {
+    std::vector<PlaneFaces> planes;
+    const auto planeOf = [&](const Face& f) -> int {
+        const Plane key{f.plane, f.offset};
+        for (std::size_t i = 0; i < planes.size(); ++i)
+            if (planes[i].plane == key)
+                return static_cast<int>(i);
+        return -1;
+    };
+    for (const Face* seed : seeds) {
+        int p = planeOf(*seed);
+        if (p < 0) {
+            planes.push_back({Plane{seed->plane, seed->offset}, {}, {}});
+            p = static_cast<int>(planes.size()) - 1;
+        }
+        planes[static_cast<std::size_t>(p)].seeds.push_back(seed);
+    }
+    if (planes.empty())
+        return;
+    std::vector<int> planeAt(model.builtFaces.size(), -1);
+    for (std::size_t i = 0; i < model.builtFaces.size(); ++i) {
+        const int p = planeOf(*model.builtFaces[i]);
+        planeAt[i] = p;
+        if (p >= 0)
+            planes[static_cast<std::size_t>(p)].faces.push_back(
+                {std::move(model.builtFaces[i]), i, Box{}});
+    }
+    ParallelJobs::shared().run(planes.size(),
+                               [&](std::size_t k, int) { unitePlane(planes[k], memo); });
+    FaceList next;
+    next.reserve(model.builtFaces.size());
+    std::vector<std::size_t> taken(planes.size(), 0);
+    for (std::size_t i = 0; i < model.builtFaces.size(); ++i) {
+        if (planeAt[i] < 0) {
+            next.push_back(std::move(model.builtFaces[i]));
+            continue;
+        }
+        PlaneFaces& p = planes[static_cast<std::size_t>(planeAt[i])];
+        std::size_t& t = taken[static_cast<std::size_t>(planeAt[i])];
+        for (; t < p.faces.size() && p.faces[t].slot == i; ++t)
+            next.push_back(std::move(p.faces[t].face));
+    }
+    model.builtFaces = std::move(next);
 }
 
 bool samePoints(const Polygon& a, const Polygon& b) {
@@ -470,8 +539,9 @@ bool settled(const CardModel& model, const PassValues& before) {
                 fresh.ys.push_back(p.y);
             }
     }
-    return apart(fresh.xs, before.xs) && apart(fresh.ys, before.ys) &&
-           apart(fresh.offsets[0], before.offsets[0]) && apart(fresh.offsets[1], before.offsets[1]);
+    return apart(std::move(fresh.xs), before.xs) && apart(std::move(fresh.ys), before.ys) &&
+           apart(std::move(fresh.offsets[0]), before.offsets[0]) &&
+           apart(std::move(fresh.offsets[1]), before.offsets[1]);
 }
 
 int cleanBuiltFaces(CardModel& model, RebuildMemo* memo) {
