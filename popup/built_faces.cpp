@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <unordered_map>
 #include <unordered_set>
@@ -443,6 +444,20 @@ public:
         ClipHolder faceClip;
         if (!pending_.empty())
             face->polygon.toClipPolygon(faceClip.p);
+        // The largest faces first, so that the last job to end, which the batch waits for, is
+        // a small one.
+        if (pending_.size() > 2) {
+            costs_.clear();
+            for (const std::size_t k : pending_) {
+                std::size_t points = 0;
+                for (const auto& loop : model_.builtFaces[takeAways_[k].face]->polygon.loops)
+                    points += loop->points.size();
+                costs_.push_back({points, k});
+            }
+            std::sort(costs_.begin(), costs_.end(), std::greater<>());
+            for (std::size_t j = 0; j < costs_.size(); ++j)
+                pending_[j] = costs_[j].second;
+        }
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int lane) {
             work(takeAways_[pending_[k]], *face, faceBox, faceClip.p, lane);
         });
@@ -840,6 +855,7 @@ private:
     std::vector<Segment> segA_[2], segB_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
+    std::vector<std::pair<std::size_t, std::size_t>> costs_; // scratch: points, take-away
     std::vector<std::size_t> met_;      // the faces the new face's box meets, in list order
     std::vector<std::uint64_t> metIds_; // and their ids
     std::vector<std::uint64_t> words_;  // scratch for a step's key
