@@ -183,9 +183,16 @@ double regionArea(const Polygon& p) {
     return area;
 }
 
-RebuildMemo::Summary summarise(const Polygon& p) {
+// The box and area of p (no print).
+RebuildMemo::Summary measure(const Polygon& p) {
     const Box b = boxOf(p);
-    return {b.minX, b.minY, b.maxX, b.maxY, regionArea(p), RebuildMemo::polygonPrint(p)};
+    return {b.minX, b.minY, b.maxX, b.maxY, regionArea(p), {}};
+}
+
+RebuildMemo::Summary summarise(const Polygon& p) {
+    RebuildMemo::Summary s = measure(p);
+    s.print = RebuildMemo::polygonPrint(p);
+    return s;
 }
 
 Polygon sheetRect(const CardModel& model) {
@@ -470,13 +477,16 @@ public:
                 continue;
             Face& b = *model_.builtFaces[i];
             changed(i);
-            if (t.summarised) {
+            if (t.measured) {
                 Note& n = notes_[i];
                 n.box = boxOfSummary(t.summary);
-                n.boxed = n.printed = true;
-                n.print = t.summary.print;
+                n.boxed = true;
+                if (t.summarised) {
+                    n.printed = true;
+                    n.print = t.summary.print;
+                }
             }
-            if (isEmpty(i, t.summarised ? &t.summary : nullptr)) {
+            if (isEmpty(i, t.measured ? &t.summary : nullptr)) {
                 removed.push_back(&b);
                 continue;
             }
@@ -517,6 +527,7 @@ public:
         Placement place = Placement::Unknown;
         bool known = false;      // answered by the memo
         bool summarised = false; // `summary` holds
+        bool measured = false;   // its box and area hold
         RebuildMemo::Summary summary;
     };
 
@@ -542,7 +553,7 @@ public:
         // Copied: later stores may move the memo's entries.
         if (after) {
             t.summary = *after;
-            t.summarised = true;
+            t.summarised = t.measured = true;
         }
         return t;
     }
@@ -561,10 +572,13 @@ public:
             b.polygon.clear();
         else if (t.place == Placement::Unknown)
             memoisedClip(b.polygon, ClipOp::Difference, faceClip, nullptr, 0, engineShaped_);
-        if (memo_ && t.place == Placement::Unknown) {
-            // The next rebuild that finds this result needs its box and print at once.
-            t.summary = summarise(b.polygon);
-            t.summarised = true;
+        if (t.place == Placement::Unknown) {
+            // Measured here, on both cores, for the emptiness test and the next face's scan;
+            // with the memo also printed, since the next rebuild that finds this result needs
+            // its box and print at once.
+            t.summary = memo_ ? summarise(b.polygon) : measure(b.polygon);
+            t.summarised = memo_ != nullptr;
+            t.measured = true;
         }
     }
 
@@ -694,7 +708,7 @@ private:
     // Whether f's fill is (or would be) empty. Without the shortcuts the fill is current. With
     // them, a polygon with no loops fills nothing and one enclosing some area fills something;
     // only slivers in between need the fill itself.
-    // `known` is f's summary when the memo had it.
+    // `known`, when given, holds f's area.
     bool isEmpty(std::size_t i, const RebuildMemo::Summary* known) {
         Face& f = *model_.builtFaces[i];
         Note& n = notes_[i];
