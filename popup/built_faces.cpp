@@ -348,6 +348,9 @@ public:
         using Outcome = RebuildMemo::StepOutcome;
         RebuildMemo::Step s;
         s.outcomes.assign(metIds_.size(), Outcome::Removed);
+        s.clips.reserve(takeAways_.size());
+        for (const TakeAway& t : takeAways_)
+            s.clips.push_back(t.key);
         std::size_t k = 0;
         for (std::size_t i = 0; i < notes_.size(); ++i) {
             const std::uint64_t id = notes_[i].id;

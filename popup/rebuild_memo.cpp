@@ -203,17 +203,19 @@ void RebuildMemo::storeCheckpoint(const Key& key, Checkpoint checkpoint) {
     s.lastUsed = generation_;
 }
 
+RebuildMemo::Entry* RebuildMemo::entryAt(const Key& key) {
+    if (slots_.empty())
+        return nullptr;
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t i = static_cast<std::size_t>(key.a) & mask; slots_[i].entry;
+         i = (i + 1) & mask)
+        if (slots_[i].key == key)
+            return slots_[i].entry.get();
+    return nullptr;
+}
+
 RebuildMemo::Entry* RebuildMemo::find(const Key& key, bool fill) {
-    Entry* e = nullptr;
-    if (!slots_.empty()) {
-        const std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = static_cast<std::size_t>(key.a) & mask; slots_[i].entry;
-             i = (i + 1) & mask)
-            if (slots_[i].key == key) {
-                e = slots_[i].entry.get();
-                break;
-            }
-    }
+    Entry* e = entryAt(key);
     if (!e || e->isFill != fill) {
         ++misses_;
         return nullptr;
@@ -308,6 +310,15 @@ void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
 void RebuildMemo::endRebuild() {
     if (++generation_ % keptRebuilds != 0)
         return;
+    // A step done again does not look up the clips it was made of; they are kept as long as the
+    // step is, for when one of its faces changes and the others' clips are wanted again.
+    for (const auto& [key, stored] : steps_) {
+        if (stored.lastUsed + keptRebuilds < generation_)
+            continue;
+        for (const Key& clip : stored.step.clips)
+            if (Entry* e = entryAt(clip))
+                e->lastUsed = std::max(e->lastUsed, stored.lastUsed);
+    }
     // The table is made again from the entries kept (a freed slot in a run of probes would cut
     // the run short), no larger than they need.
     std::size_t kept = 0;

@@ -79,6 +79,7 @@ public:
         // One for each Reshaped outcome, in order.
         std::vector<std::shared_ptr<const KeptFace>> reshaped;
         std::vector<std::shared_ptr<const KeptFace>> added;
+        std::vector<Key> clips; // the keys of the clips the step looked up or made
     };
     // The key of a step from its words (the new face's print and place, then every met face's).
     Key stepKey(const std::vector<std::uint64_t>& words) const;
@@ -147,6 +148,8 @@ private:
         Summary summary;
     };
     Entry* find(const Key& key, bool fill);
+    // The entry under the key, or null; not counted as a lookup.
+    Entry* entryAt(const Key& key);
     // The entry under the key, made empty if there was none.
     Entry& slotFor(const Key& key);
     // Moves the entries into a table of `size` slots (a power of two), leaving out those not
