@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <random>
+#include <vector>
 
 using namespace plicato;
 using namespace plicato::testing;
@@ -153,6 +154,70 @@ TEST(BuiltFaceCleanup, HandMadeFacesSnapTogetherOrStayApart) {
             EXPECT_NEAR(trianglesArea(f->triangles), polygonArea(f->polygon), 1e-9);
         }
         EXPECT_NEAR(after, 400.0, 1e-9 * 400);
+    }
+}
+
+// Faces of several planes mixed in the list, each plane with a face a hair from another: every
+// plane's union stands where the first of its faces stood, and the faces of other planes keep
+// their places around it (the order of the pattern's lines follows the list).
+TEST(BuiltFaceCleanup, EachPlanesUnionTakesThePlaceOfItsFirstFace) {
+    struct Rect {
+        FacePlane plane;
+        double offset, x0, x1;
+    };
+    constexpr auto V = FacePlane::Vertical;
+    constexpr auto H = FacePlane::Horizontal;
+    constexpr double hair = 4e-7;
+    struct Case {
+        const char* name;
+        std::vector<Rect> before; // all from y 0 to 10
+        std::vector<Rect> after;
+    };
+    const Case cases[] = {
+        {"two planes, each pair apart in the list",
+         {{V, 0, 0, 10},
+          {H, 5, 0, 10},
+          {H, 3, 30, 40},
+          {V, 0, 10 + hair, 20},
+          {H, 3, 40 + hair, 50}},
+         {{V, 0, 0, 20}, {H, 5, 0, 10}, {H, 3, 30, 50}}},
+        {"the later plane's pair first in the list",
+         {{H, 3, 30, 40},
+          {V, 0, 0, 10},
+          {H, 3, 40 + hair, 50},
+          {V, 5, 60, 70},
+          {V, 0, 10 + hair, 20}},
+         {{H, 3, 30, 50}, {V, 0, 0, 20}, {V, 5, 60, 70}}},
+        {"three faces of one plane, two of another between them",
+         {{V, 0, 0, 10},
+          {H, 3, 30, 40},
+          {V, 0, 10 + hair, 20},
+          {H, 3, 40 + hair, 50},
+          {V, 0, 20 + hair, 25}},
+         {{V, 0, 0, 25}, {H, 3, 30, 50}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CardModel model;
+        for (const Rect& r : c.before)
+            model.builtFaces.push_back(rectFace(r.plane, r.offset, r.x0, 0, r.x1, 10));
+        cleanBuiltFaces(model);
+        ASSERT_EQ(model.builtFaces.size(), c.after.size());
+        for (std::size_t i = 0; i < c.after.size(); ++i) {
+            const Face& f = *model.builtFaces[i];
+            const Rect& r = c.after[i];
+            EXPECT_EQ(f.plane, r.plane) << "face " << i;
+            EXPECT_EQ(f.offset, r.offset) << "face " << i;
+            EXPECT_NEAR(polygonArea(f.polygon), (r.x1 - r.x0) * 10, 1e-9) << "face " << i;
+            double lo = 1e300, hi = -1e300;
+            for (const auto& loop : f.polygon.loops)
+                for (const Point2& q : loop->points) {
+                    lo = std::min(lo, q.x);
+                    hi = std::max(hi, q.x);
+                }
+            EXPECT_EQ(lo, r.x0) << "face " << i;
+            EXPECT_EQ(hi, r.x1) << "face " << i;
+        }
     }
 }
 
