@@ -382,7 +382,7 @@ public:
             const Box b = box(i);
             if (printIt)
                 print(i);
-            const Face& f = *model_.builtFaces[i];
+            const Face& f = real(i);
             // Made in place: a Face has no move, so building it apart would copy it twice.
             auto k = std::make_shared<RebuildMemo::KeptFace>(
                 RebuildMemo::KeptFace{Face(f.plane, f.offset),
@@ -407,23 +407,22 @@ public:
                 gone.push_back(model_.builtFaces[i].get());
             } else if (s.outcomes[k] == Outcome::Reshaped) {
                 const auto& face = s.reshaped[r++];
-                model_.builtFaces[i]->polygon = face->face.polygon;
                 changed(i);
                 know(i, face);
             }
         }
         removeFaces(gone);
         for (const auto& face : s.added) {
-            auto f = std::make_unique<Face>(face->face.plane, face->face.offset);
-            f->polygon = face->face.polygon;
-            append(std::move(f));
+            append(std::make_unique<Face>(face->face.plane, face->face.offset));
             know(notes_.size() - 1, face);
         }
     }
 
-    // The face at i is now the kept one's outline.
+    // The face at i is now the kept one's outline, copied only when it is read (most faces a
+    // step reshapes are reshaped again, or kept as they are by checkpoints, before that).
     void know(std::size_t i, const std::shared_ptr<const RebuildMemo::KeptFace>& face) {
         Note& n = notes_[i];
+        n.source = face;
         n.box = boxOfSummary(face->summary);
         n.boxed = true;
         n.print = face->summary.print;
@@ -448,8 +447,10 @@ public:
         pending_.clear();
         for (const std::size_t i : met_) {
             takeAways_.push_back(lookUp(i, facePrint));
-            if (!takeAways_.back().known)
+            if (!takeAways_.back().known) {
+                real(i);
                 pending_.push_back(takeAways_.size() - 1);
+            }
         }
         ClipHolder faceClip;
         if (!pending_.empty())
@@ -549,10 +550,13 @@ public:
         Face& b = *model_.builtFaces[bi];
         t.known = true;
         t.place = static_cast<Placement>(note);
-        if (t.place == Placement::Within)
+        if (t.place == Placement::Within) {
             b.polygon.clear();
-        else if (t.place == Placement::Unknown)
+            notes_[bi].source.reset();
+        } else if (t.place == Placement::Unknown) {
             b.polygon = *found;
+            notes_[bi].source.reset();
+        }
         // Copied: later stores may move the memo's entries.
         if (after) {
             t.summary = *after;
@@ -620,22 +624,33 @@ public:
             n.print = kept.summary.print;
             n.stale = c.stale[i] != 0;
             n.copy = c.faces[i];
+            // With the shortcuts, every read of a face's outline goes through the builder, which
+            // copies it from the checkpoint when it is first read.
+            if (shortcuts_ && engineShaped_) {
+                n.source = c.faces[i];
+                model_.builtFaces.push_back(
+                    std::make_unique<Face>(kept.face.plane, kept.face.offset));
+            } else {
+                model_.builtFaces.push_back(std::make_unique<Face>(kept.face));
+            }
             notes_.push_back(std::move(n));
-            model_.builtFaces.push_back(std::make_unique<Face>(kept.face));
         }
     }
 
     // Brings every fill left out of date up to date, each face on its own, on both cores.
+    // Outlines still shared with kept faces are copied first, in the same jobs.
     void finish() {
         pending_.clear();
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i)
-            if (notes_[i].stale) {
+            if (notes_[i].stale || notes_[i].source)
                 pending_.push_back(i);
-                notes_[i].stale = false;
-            }
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int) {
-            const Note& n = notes_[pending_[k]];
-            memoisedFill(*model_.builtFaces[pending_[k]], memo_, n.printed ? &n.print : nullptr);
+            const std::size_t i = pending_[k];
+            Note& n = notes_[i];
+            Face& f = real(i);
+            if (n.stale)
+                memoisedFill(f, memo_, n.printed ? &n.print : nullptr);
+            n.stale = false;
         });
     }
 
@@ -658,7 +673,27 @@ private:
         Box box;
         RebuildMemo::Key print;
         std::shared_ptr<const RebuildMemo::KeptFace> copy;
+        // Set while the face's outline (and its fill, when up to date) is this kept face's and
+        // not yet copied into the face: read through polygonOf, or copied by real.
+        std::shared_ptr<const RebuildMemo::KeptFace> source;
     };
+
+    Face& real(std::size_t i) {
+        Note& n = notes_[i];
+        Face& f = *model_.builtFaces[i];
+        if (n.source) {
+            f.polygon = n.source->face.polygon;
+            if (!n.stale)
+                f.triangles = n.source->face.triangles;
+            n.source.reset();
+        }
+        return f;
+    }
+
+    const Polygon& polygonOf(std::size_t i) const {
+        const Note& n = notes_[i];
+        return n.source ? n.source->face.polygon : model_.builtFaces[i]->polygon;
+    }
 
     // Notes for the faces in the list as it is, knowing nothing of them.
     void renote() {
@@ -671,7 +706,7 @@ private:
     const Box& box(std::size_t i) {
         Note& n = notes_[i];
         if (!n.boxed) {
-            n.box = boxOf(model_.builtFaces[i]->polygon);
+            n.box = boxOf(polygonOf(i));
             n.boxed = true;
         }
         return n.box;
@@ -681,7 +716,7 @@ private:
     const RebuildMemo::Key& print(std::size_t i) {
         Note& n = notes_[i];
         if (!n.printed) {
-            n.print = RebuildMemo::polygonPrint(model_.builtFaces[i]->polygon);
+            n.print = RebuildMemo::polygonPrint(polygonOf(i));
             n.printed = true;
         }
         return n.print;
@@ -690,8 +725,7 @@ private:
     int outers(std::size_t i) {
         Note& n = notes_[i];
         if (n.outers < 0)
-            n.outers = static_cast<signed char>(
-                std::min(outerLoopCount(model_.builtFaces[i]->polygon), 2));
+            n.outers = static_cast<signed char>(std::min(outerLoopCount(polygonOf(i)), 2));
         return n.outers;
     }
 
@@ -713,7 +747,7 @@ private:
     // only slivers in between need the fill itself.
     // `known`, when given, holds f's area.
     bool isEmpty(std::size_t i, const RebuildMemo::Summary* known) {
-        Face& f = *model_.builtFaces[i];
+        Face& f = real(i);
         Note& n = notes_[i];
         if (!shortcuts_ || !n.stale)
             return f.triangles.empty();
@@ -765,16 +799,15 @@ private:
         for (std::size_t i = 0; i <= newest; ++i) {
             if (notes_[i].plane != plane || notes_[i].offset != offset)
                 continue;
-            const auto& built = model_.builtFaces[i];
             // Far faces are separate pieces already, unless a cut left one in several.
-            if (i != newest && !near.meets(box(i)) && outerLoopCount(built->polygon) < 2)
+            if (i != newest && !near.meets(box(i)) && outers(i) < 2)
                 continue;
+            const auto& built = model_.builtFaces[i];
             if (engineShaped_ && merged->polygon.loops.empty())
                 // Uniting with nothing gives the face back; the face goes with the others.
-                merged->polygon = std::move(built->polygon);
+                merged->polygon = std::move(real(i).polygon);
             else
-                memoisedClip(merged->polygon, ClipOp::Union, built->polygon, memo_, 0,
-                             engineShaped_);
+                memoisedClip(merged->polygon, ClipOp::Union, polygonOf(i), memo_, 0, engineShaped_);
             noted.push_back(built.get());
         }
         removeFaces(noted);
@@ -785,11 +818,10 @@ private:
     void splitSeveredFaces(FacePlane plane, double offset) {
         std::vector<std::unique_ptr<Face>> taken;
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
-            auto& built = model_.builtFaces[i];
-            if (notes_[i].plane != plane || notes_[i].offset != offset ||
-                outerLoopCount(built->polygon) < 2)
+            if (notes_[i].plane != plane || notes_[i].offset != offset || outers(i) < 2)
                 continue;
-            taken.push_back(std::move(built));
+            real(i);
+            taken.push_back(std::move(model_.builtFaces[i]));
         }
         dropFaces([](const Face* f) { return f == nullptr; });
         for (auto& f : taken) {
