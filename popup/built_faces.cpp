@@ -463,7 +463,7 @@ public:
                 std::size_t points = 0;
                 for (const auto& loop : model_.builtFaces[takeAways_[k].face]->polygon.loops)
                     points += loop->points.size();
-                costs_.push_back({points, k});
+                costs_.emplace_back(points, k);
             }
             std::sort(costs_.begin(), costs_.end(), std::greater<>());
             for (std::size_t j = 0; j < costs_.size(); ++j)
