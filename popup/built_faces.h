@@ -13,8 +13,9 @@ struct RebuildOptions {
     // triangles instead of being re-clipped and re-triangulated.
     bool skipDisjointBoxes = true;
     // Engine results of the model's earlier rebuilds (model.rebuildMemo) answer calls with the
-    // same inputs, so after an edit only the work the edit reaches is done again: the faces
-    // before the first changed one find all their work, later faces far from the change most.
+    // same inputs, and a user face meeting the same built faces as before does what it did
+    // then, so after an edit only the work the edit reaches is done again: the faces before
+    // the first changed one find all their work, later faces far from the change most.
     // The result is bit for bit that of a rebuild without it.
     bool reuseEarlierResults = true;
 };

@@ -1,5 +1,6 @@
 // What earlier rebuilds computed, kept for the next one: the engine's results (clips and fills)
-// found again by a fingerprint of their exact inputs, so a rebuild after an edit redoes only the
+// and what each user face did to the built faces it met, found again by a fingerprint of their
+// exact inputs, and the builder's state every few faces; a rebuild after an edit redoes only the
 // work whose inputs the edit changed.
 #pragma once
 
