@@ -281,7 +281,8 @@ class Builder {
 public:
     // `engineShaped`: every built face present or to come is the engine's own output, which it
     // gives back unchanged when nothing is taken away or added.
-    // `memo`, when given, answers engine calls whose inputs an earlier rebuild had too.
+    // `memo`, when given, answers engine calls and whole steps whose inputs an earlier rebuild
+    // had too.
     Builder(CardModel& model, const RebuildOptions& options, bool engineShaped,
             RebuildMemo* memo = nullptr)
         : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped),

@@ -173,34 +173,21 @@ RebuildMemo::Key RebuildMemo::stepKey(const std::vector<std::uint64_t>& words) c
 }
 
 const RebuildMemo::Step* RebuildMemo::findStep(const Key& key) {
-    auto it = steps_.find(key);
-    if (it == steps_.end()) {
-        ++misses_;
-        return nullptr;
-    }
-    ++hits_;
-    it->second.lastUsed = generation_;
-    return &it->second.step;
+    const Step* step = findStored(steps_, key);
+    ++(step ? hits_ : misses_);
+    return step;
 }
 
 void RebuildMemo::storeStep(const Key& key, Step step) {
-    StoredStep& s = steps_[key];
-    s.step = std::move(step);
-    s.lastUsed = generation_;
+    store(steps_, key, std::move(step));
 }
 
 const RebuildMemo::Checkpoint* RebuildMemo::findCheckpoint(const Key& key) {
-    auto it = checkpoints_.find(key);
-    if (it == checkpoints_.end())
-        return nullptr;
-    it->second.lastUsed = generation_;
-    return &it->second.checkpoint;
+    return findStored(checkpoints_, key);
 }
 
 void RebuildMemo::storeCheckpoint(const Key& key, Checkpoint checkpoint) {
-    StoredCheckpoint& s = checkpoints_[key];
-    s.checkpoint = std::move(checkpoint);
-    s.lastUsed = generation_;
+    store(checkpoints_, key, std::move(checkpoint));
 }
 
 RebuildMemo::Entry* RebuildMemo::entryAt(const Key& key) {
@@ -315,7 +302,7 @@ void RebuildMemo::endRebuild() {
     for (const auto& [key, stored] : steps_) {
         if (stored.lastUsed + keptRebuilds < generation_)
             continue;
-        for (const Key& clip : stored.step.clips)
+        for (const Key& clip : stored.value.clips)
             if (Entry* e = entryAt(clip))
                 e->lastUsed = std::max(e->lastUsed, stored.lastUsed);
     }

@@ -166,22 +166,33 @@ private:
         std::unique_ptr<Entry> entry; // null: the slot is free
     };
 
-    struct StoredCheckpoint {
-        Checkpoint checkpoint;
+    // A checkpoint or a step with the rebuild that last used it, kept by key.
+    template <class Value> struct Stored {
+        Value value;
         unsigned lastUsed = 0;
     };
-    struct StoredStep {
-        Step step;
-        unsigned lastUsed = 0;
-    };
+    template <class Value> using StoredMap = std::unordered_map<Key, Stored<Value>, KeyHash>;
+    // The value under the key (marked used), or null.
+    template <class Value> const Value* findStored(StoredMap<Value>& map, const Key& key) {
+        auto it = map.find(key);
+        if (it == map.end())
+            return nullptr;
+        it->second.lastUsed = generation_;
+        return &it->second.value;
+    }
+    template <class Value> void store(StoredMap<Value>& map, const Key& key, Value value) {
+        Stored<Value>& s = map[key];
+        s.value = std::move(value);
+        s.lastUsed = generation_;
+    }
 
     // Held by every lookup and store of an entry: the clean-up's jobs on the second core clip
     // and fill through the memo.
     std::mutex entriesLock_;
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
-    std::unordered_map<Key, StoredCheckpoint, KeyHash> checkpoints_;
-    std::unordered_map<Key, StoredStep, KeyHash> steps_;
+    StoredMap<Checkpoint> checkpoints_;
+    StoredMap<Step> steps_;
     // Wider spacing redoes a few more faces before the first changed one but copies and frees
     // fewer faces for checkpoints; on 300-face designs 16 measured faster than 8, and 32 than
     // 16, for random edits and for one face edited again and again.
