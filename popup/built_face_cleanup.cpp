@@ -389,7 +389,8 @@ bool samePoints(const Polygon& a, const Polygon& b) {
 // One pass. A face whose vertices all hold values the pass kept (one it left alone, moved onto
 // kept values only, or cut from such a face) has its scratch mark set; one the engine may have
 // given new vertices (re-formed, united) has it clear.
-int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
+// `late`: the fills still to make, when the rebuild left some.
+int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values, LateFills* late) {
     for (const auto& face : model.builtFaces)
         face->scratchMark = true;
     std::vector<double> xs, ys, offsets[2];
@@ -413,8 +414,21 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
     const Snap& snapX = *snapXY[0];
     const Snap& snapY = *snapXY[1];
     const Snap snapOffset[2] = {Snap(std::move(offsets[0])), Snap(std::move(offsets[1]))};
-    if (snapX.empty() && snapY.empty() && snapOffset[0].empty() && snapOffset[1].empty())
+    const auto lateFill = [&](std::size_t i) {
+        if (late && late->missing[i])
+            late->fill(i, *model.builtFaces[i]);
+    };
+    if (snapX.empty() && snapY.empty() && snapOffset[0].empty() && snapOffset[1].empty()) {
+        if (late) {
+            std::vector<std::size_t> missing;
+            for (std::size_t i = 0; i < late->missing.size(); ++i)
+                if (late->missing[i])
+                    missing.push_back(i);
+            ParallelJobs::shared().run(missing.size(),
+                                       [&](std::size_t k, int) { lateFill(missing[k]); });
+        }
         return 0;
+    }
     values.xs = snapX.after();
     values.ys = snapY.after();
     values.offsets[0] = snapOffset[0].after();
@@ -443,8 +457,10 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values) {
                 p.x = snapX(p.x, o.outlineMoved);
                 p.y = snapY(p.y, o.outlineMoved);
             }
-        if (!o.outlineMoved)
+        if (!o.outlineMoved) {
+            lateFill(i);
             return;
+        }
         o.box = boxOf(face.polygon);
         const Polygon snapped = face.polygon;
         reform(face.polygon, memo);
@@ -545,11 +561,16 @@ bool settled(const CardModel& model, const PassValues& before) {
 }
 
 int cleanBuiltFaces(CardModel& model, RebuildMemo* memo) {
+    return cleanBuiltFaces(model, memo, nullptr);
+}
+
+int cleanBuiltFaces(CardModel& model, RebuildMemo* memo, LateFills* late) {
     // Uniting faces can make new vertices a hair from old ones; a second pass takes those.
     int changed = 0;
     for (int pass = 0; pass < 3; ++pass) {
         PassValues values;
-        const int now = cleanOnce(model, memo, values);
+        // The first pass makes every fill still missing.
+        const int now = cleanOnce(model, memo, values, pass == 0 ? late : nullptr);
         if (now == 0)
             break;
         changed += now;

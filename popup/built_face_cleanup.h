@@ -4,6 +4,10 @@
 
 #include "model/card_model.h"
 
+#include <cstddef>
+#include <functional>
+#include <vector>
+
 namespace plicato {
 
 class RebuildMemo;
@@ -22,5 +26,15 @@ int cleanBuiltFaces(CardModel& model);
 // The same, with the engine's work (re-forming, filling, uniting) answered by the memo of
 // earlier rebuilds where its inputs are the same; the result is the same bit for bit.
 int cleanBuiltFaces(CardModel& model, RebuildMemo* memo);
+
+// The fills a rebuild leaves to its clean-up: which built faces (one flag each, in list order)
+// have none yet, and how to make one (called on both cores, each face on its own). A face the
+// clean-up forms again gets its fill then, so it is not filled twice.
+struct LateFills {
+    std::vector<char> missing;
+    std::function<void(std::size_t, Face&)> fill;
+};
+// cleanBuiltFaces with the model's fills not all made yet: the result is the same as with them.
+int cleanBuiltFaces(CardModel& model, RebuildMemo* memo, LateFills* late);
 
 } // namespace plicato

@@ -639,8 +639,10 @@ public:
     }
 
     // Brings every fill left out of date up to date, each face on its own, on both cores.
-    // Outlines still shared with kept faces are copied first, in the same jobs.
-    void finish() {
+    // Outlines still shared with kept faces are copied first, in the same jobs. With `late`, the
+    // fills are left to the clean-up, which re-forms some faces and fills those anew anyway:
+    // `late` is told which faces lack one and how to make it.
+    void finish(LateFills* late = nullptr) {
         pending_.clear();
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i)
             if (notes_[i].stale || notes_[i].source)
@@ -649,10 +651,23 @@ public:
             const std::size_t i = pending_[k];
             Note& n = notes_[i];
             Face& f = real(i);
-            if (n.stale)
+            if (n.stale && !late) {
                 memoisedFill(f, memo_, n.printed ? &n.print : nullptr);
-            n.stale = false;
+                n.stale = false;
+            }
         });
+        if (!late)
+            return;
+        late->missing.assign(notes_.size(), 0);
+        for (std::size_t i = 0; i < notes_.size(); ++i)
+            late->missing[i] = notes_[i].stale ? 1 : 0;
+        // Until the clean-up changes the list, face i is still the one noted at i, and its
+        // outline is still the one printed.
+        late->fill = [this](std::size_t i, Face& f) {
+            Note& n = notes_[i];
+            memoisedFill(f, memo_, n.printed ? &n.print : nullptr);
+            n.stale = false;
+        };
     }
 
 private:
@@ -991,10 +1006,11 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             ++nextStop;
         }
     }
-    builder.finish();
+    LateFills late;
+    builder.finish(&late);
     // The clean-up works on the whole result; the memo answers only its engine calls (pure
     // functions of their inputs), so its decisions are those of a clean-up without it.
-    cleanBuiltFaces(model, memo);
+    cleanBuiltFaces(model, memo, &late);
     if (memo)
         memo->endRebuild();
 }
