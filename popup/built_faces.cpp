@@ -510,7 +510,7 @@ public:
         notes_.emplace_back(plane, offset, nextId_++);
         model_.builtFaces.push_back(std::move(face));
         if (shortcuts_) {
-            mergeNear(plane, offset, faceBox);
+            mergeNear(plane, offset, faceBox, facePrint);
             for (const PlaneRef& r : remerge)
                 splitSeveredFaces(r.plane, r.offset);
         } else {
@@ -808,16 +808,32 @@ private:
     }
 
     // Unites the new face (last in the list) with the faces of its plane that may touch it.
-    void mergeNear(FacePlane plane, double offset, const Box& near) {
-        auto merged = std::make_unique<Face>(plane, offset);
-        std::vector<const Face*> noted;
+    // `near` and `print` are the new face's box and print (the print only with the memo).
+    void mergeNear(FacePlane plane, double offset, const Box& near, const RebuildMemo::Key& print) {
         const std::size_t newest = model_.builtFaces.size() - 1;
+        united_.clear();
         for (std::size_t i = 0; i <= newest; ++i) {
             if (notes_[i].plane != plane || notes_[i].offset != offset)
                 continue;
             // Far faces are separate pieces already, unless a cut left one in several.
             if (i != newest && !near.meets(box(i)) && outers(i) < 2)
                 continue;
+            united_.push_back(i);
+        }
+        if (engineShaped_ && united_.size() == 1 && outers(newest) == 1) {
+            // Alone and in one piece: the face stays as it is, where it is (taking it out and
+            // putting it back would give the same list), with its box and print known.
+            Note& n = notes_[newest];
+            n.box = near;
+            n.boxed = true;
+            n.print = print;
+            n.printed = memo_ != nullptr;
+            n.stale = true;
+            return;
+        }
+        auto merged = std::make_unique<Face>(plane, offset);
+        std::vector<const Face*> noted;
+        for (const std::size_t i : united_) {
             const auto& built = model_.builtFaces[i];
             if (engineShaped_ && merged->polygon.loops.empty())
                 // Uniting with nothing gives the face back; the face goes with the others.
@@ -924,6 +940,7 @@ private:
     std::vector<std::size_t> met_;      // the faces the new face's box meets, in list order
     std::vector<std::uint64_t> metIds_; // and their ids
     std::vector<std::uint64_t> words_;  // scratch for a step's key
+    std::vector<std::size_t> united_;   // scratch: the faces a merge unites
     std::uint64_t nextId_ = 0;
 };
 
