@@ -400,19 +400,19 @@ public:
     // Does a stored step again: the met faces as it left them, then the faces it added.
     void replay(const RebuildMemo::Step& s) {
         using Outcome = RebuildMemo::StepOutcome;
-        std::vector<const Face*> gone;
+        drop_.clear();
         std::size_t r = 0;
         for (std::size_t k = 0; k < met_.size(); ++k) {
             const std::size_t i = met_[k];
             if (s.outcomes[k] == Outcome::Removed) {
-                gone.push_back(model_.builtFaces[i].get());
+                drop_.push_back(i);
             } else if (s.outcomes[k] == Outcome::Reshaped) {
                 const auto& face = s.reshaped[r++];
                 changed(i);
                 know(i, face);
             }
         }
-        removeFaces(gone);
+        dropAt(drop_);
         for (const auto& face : s.added) {
             append(std::make_unique<Face>(face->face.plane, face->face.offset));
             know(notes_.size() - 1, face);
@@ -439,7 +439,6 @@ public:
             double offset;
         };
         std::vector<PlaneRef> remerge;
-        std::vector<const Face*> removed;
 
         // What each face in reach loses: the memo answers what an earlier rebuild worked out,
         // the rest is worked out on both cores, every face on its own. Only then are the results
@@ -474,6 +473,7 @@ public:
             work(takeAways_[pending_[k]], *face, faceBox, faceClip.p, lane);
         });
 
+        drop_.clear();
         for (TakeAway& t : takeAways_) {
             const std::size_t i = t.face;
             if (!t.known && memo_)
@@ -492,7 +492,7 @@ public:
                 }
             }
             if (isEmpty(i, t.measured ? &t.summary : nullptr)) {
-                removed.push_back(&b);
+                drop_.push_back(i);
                 continue;
             }
             if (outerLoopCount(b.polygon) < 2 || onCoverPlane(b, face->plane, face->offset))
@@ -503,7 +503,7 @@ public:
             if (!planeNoted)
                 remerge.push_back({b.plane, b.offset});
         }
-        removeFaces(removed);
+        dropAt(drop_);
 
         const FacePlane plane = face->plane;
         const double offset = face->offset;
@@ -777,27 +777,24 @@ private:
         return f.triangles.empty();
     }
 
-    // Drops the faces (and their notes) for which `gone` holds, keeping the order of the rest.
-    template <class Gone> void dropFaces(Gone gone) {
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
-            if (gone(model_.builtFaces[i].get()))
+    // Drops the faces (and their notes) at the places given in ascending order, keeping the
+    // order of the rest; the faces before the first place stay where they are.
+    void dropAt(const std::vector<std::size_t>& at) {
+        if (at.empty())
+            return;
+        std::size_t kept = at.front();
+        std::size_t a = 0;
+        for (std::size_t i = at.front(); i < model_.builtFaces.size(); ++i) {
+            if (a < at.size() && at[a] == i) {
+                ++a;
                 continue;
-            if (kept != i) {
-                model_.builtFaces[kept] = std::move(model_.builtFaces[i]);
-                notes_[kept] = std::move(notes_[i]);
             }
+            model_.builtFaces[kept] = std::move(model_.builtFaces[i]);
+            notes_[kept] = std::move(notes_[i]);
             ++kept;
         }
         model_.builtFaces.resize(kept);
         notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(kept), notes_.end());
-    }
-
-    void removeFaces(const std::vector<const Face*>& faces) {
-        if (faces.empty())
-            return;
-        dropFaces(
-            [&](const Face* f) { return std::find(faces.begin(), faces.end(), f) != faces.end(); });
     }
 
     void append(std::unique_ptr<Face> f) {
@@ -832,30 +829,29 @@ private:
             return;
         }
         auto merged = std::make_unique<Face>(plane, offset);
-        std::vector<const Face*> noted;
         for (const std::size_t i : united_) {
-            const auto& built = model_.builtFaces[i];
             if (engineShaped_ && merged->polygon.loops.empty())
                 // Uniting with nothing gives the face back; the face goes with the others.
                 merged->polygon = std::move(real(i).polygon);
             else
                 memoisedClip(merged->polygon, ClipOp::Union, polygonOf(i), memo_, 0, engineShaped_);
-            noted.push_back(built.get());
         }
-        removeFaces(noted);
+        dropAt(united_);
         place(std::move(merged));
     }
 
     // Splits the faces of one plane that a new face has cut into several pieces.
     void splitSeveredFaces(FacePlane plane, double offset) {
         std::vector<std::unique_ptr<Face>> taken;
+        drop_.clear();
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
             if (notes_[i].plane != plane || notes_[i].offset != offset || outers(i) < 2)
                 continue;
             real(i);
             taken.push_back(std::move(model_.builtFaces[i]));
+            drop_.push_back(i);
         }
-        dropFaces([](const Face* f) { return f == nullptr; });
+        dropAt(drop_);
         for (auto& f : taken) {
             auto merged = std::make_unique<Face>(plane, offset);
             merged->polygon = std::move(f->polygon);
@@ -941,6 +937,7 @@ private:
     std::vector<std::uint64_t> metIds_; // and their ids
     std::vector<std::uint64_t> words_;  // scratch for a step's key
     std::vector<std::size_t> united_;   // scratch: the faces a merge unites
+    std::vector<std::size_t> drop_;     // scratch: places of faces to drop
     std::uint64_t nextId_ = 0;
 };
 
