@@ -388,7 +388,8 @@ public:
             auto k = std::make_shared<RebuildMemo::KeptFace>(
                 RebuildMemo::KeptFace{Face(f.plane, f.offset),
                                       {b.minX, b.minY, b.maxX, b.maxY, 0.0, n.print},
-                                      n.printed});
+                                      n.printed,
+                                      static_cast<signed char>(outers(i))});
             k->face.polygon = f.polygon;
             if (!n.stale)
                 k->face.triangles = f.triangles;
@@ -428,6 +429,7 @@ public:
         n.boxed = true;
         n.print = face->summary.print;
         n.printed = face->printed;
+        n.outers = face->outers;
         if (!n.copy)
             n.copy = face;
     }
@@ -495,7 +497,9 @@ public:
                 drop_.push_back(i);
                 continue;
             }
-            if (outerLoopCount(b.polygon) < 2 || onCoverPlane(b, face->plane, face->offset))
+            if (t.outers >= 0)
+                notes_[i].outers = t.outers;
+            if (outers(i) < 2 || onCoverPlane(b, face->plane, face->offset))
                 continue;
             const bool planeNoted =
                 std::any_of(remerge.begin(), remerge.end(),
@@ -533,6 +537,7 @@ public:
         bool known = false;      // answered by the memo
         bool summarised = false; // `summary` holds
         bool measured = false;   // its box and area hold
+        signed char outers = -1; // b's outer loops as outers() counts them, when counted
         RebuildMemo::Summary summary;
     };
 
@@ -587,6 +592,7 @@ public:
             t.summary = memo_ ? summarise(b.polygon) : measure(b.polygon);
             t.summarised = memo_ != nullptr;
             t.measured = true;
+            t.outers = static_cast<signed char>(std::min(outerLoopCount(b.polygon), 2));
         }
     }
 
@@ -623,6 +629,7 @@ public:
             n.boxed = true;
             n.printed = kept.printed;
             n.print = kept.summary.print;
+            n.outers = kept.outers;
             n.stale = c.stale[i] != 0;
             n.copy = c.faces[i];
             // With the shortcuts, every read of a face's outline goes through the builder, which
@@ -797,9 +804,11 @@ private:
         notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(kept), notes_.end());
     }
 
-    void append(std::unique_ptr<Face> f) {
+    // `outers`: the face's outer loops when known (at most 2), else -1.
+    void append(std::unique_ptr<Face> f, signed char outers = -1) {
         Note n{f->plane, f->offset, nextId_++};
         n.stale = true;
+        n.outers = outers;
         notes_.push_back(std::move(n));
         model_.builtFaces.push_back(std::move(f));
     }
@@ -863,7 +872,7 @@ private:
     void place(std::unique_ptr<Face> merged) {
         const int outers = outerLoopCount(merged->polygon);
         if (outers == 1) {
-            append(std::move(merged));
+            append(std::move(merged), 1);
             return;
         }
         std::vector<const Loop*> holes;

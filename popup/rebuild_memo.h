@@ -47,6 +47,7 @@ public:
         Face face;
         Summary summary;
         bool printed = false;
+        signed char outers = -1; // outer loops, 2 standing for two or more; -1 not counted
     };
     // The builder's state after a run of user faces from the first: its built faces in order
     // (faces unchanged from one checkpoint to the next are shared, not copied) and which of
