@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <random>
 #include <vector>
@@ -247,6 +248,31 @@ std::string differenceOf(const CardModel& a, const CardModel& b) {
     return "";
 }
 
+// The built faces of a small random design, with every third vertex of every other face a
+// hair off and some faces a hair off their plane.
+std::unique_ptr<CardModel> hairyDesign(unsigned seed, std::mt19937& rng) {
+    std::uniform_real_distribution<double> hair(-4e-7, 4e-7);
+    auto design = makeNewCard(50, 40);
+    RandomDesigner designer(seed, design->cardWidth, design->cardHeight);
+    RandomDesignOptions o;
+    o.faceCount = 10;
+    o.glyphPoints = 24;
+    o.gridOnly = seed % 3 != 0;
+    for (RandomFace& rf : designer.faces(o))
+        addUserFace(*design, std::move(rf.face));
+    rebuildBuiltFaces(*design);
+    for (const auto& f : design->builtFaces) {
+        if (rng() % 2)
+            continue;
+        if (rng() % 4 == 0)
+            f->offset += 1e-9;
+        for (auto& loop : f->polygon.loops)
+            for (std::size_t i = 0; i < loop->points.size(); i += 3)
+                loop->points[i] = {loop->points[i].x + hair(rng), loop->points[i].y + hair(rng)};
+    }
+    return design;
+}
+
 // Built faces with some vertices moved by a hair: the clean-up answered by a memo (first empty,
 // then holding the answers of a clean-up of the same faces, then of other faces) leaves exactly
 // what the clean-up without it leaves, and nothing a hair apart.
@@ -255,31 +281,11 @@ TEST(BuiltFaceCleanup, AMemoChangesNothingInTheResult) {
     state.editMode = int(EditMode::FaceOperation);
     installCoreState(&state);
     std::mt19937 rng(77);
-    std::uniform_real_distribution<double> hair(-4e-7, 4e-7);
     RebuildMemo memo;
     int changedTotal = 0;
     for (unsigned seed = 1; seed <= 30; ++seed) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        auto design = makeNewCard(50, 40);
-        RandomDesigner designer(seed, design->cardWidth, design->cardHeight);
-        RandomDesignOptions o;
-        o.faceCount = 10;
-        o.glyphPoints = 24;
-        o.gridOnly = seed % 3 != 0;
-        for (RandomFace& rf : designer.faces(o))
-            addUserFace(*design, std::move(rf.face));
-        rebuildBuiltFaces(*design);
-        // Every third vertex of every other face a hair off, some faces a hair off their plane.
-        for (const auto& f : design->builtFaces) {
-            if (rng() % 2)
-                continue;
-            if (rng() % 4 == 0)
-                f->offset += 1e-9;
-            for (auto& loop : f->polygon.loops)
-                for (std::size_t i = 0; i < loop->points.size(); i += 3)
-                    loop->points[i] = {loop->points[i].x + hair(rng),
-                                       loop->points[i].y + hair(rng)};
-        }
+        auto design = hairyDesign(seed, rng);
         auto plain = withFacesOf(*design);
         const int changed = cleanBuiltFaces(*plain);
         changedTotal += changed;
@@ -293,6 +299,48 @@ TEST(BuiltFaceCleanup, AMemoChangesNothingInTheResult) {
     }
     EXPECT_GT(changedTotal, 30) << "the hairs gave the clean-up too little to do";
     EXPECT_GT(memo.hits(), 0u);
+    installCoreState(nullptr);
+}
+
+// Faces handed over without their fills, with what is missing and how to make it: the result
+// is the same, fills included, as from faces all filled, whether or not anything snaps (a face
+// already clean, or a hairy one); a face the clean-up forms again is not filled twice.
+TEST(BuiltFaceCleanup, FillsLeftToItComeOutAsIfMadeBefore) {
+    CoreState state;
+    state.editMode = int(EditMode::FaceOperation);
+    installCoreState(&state);
+    std::mt19937 rng(78);
+    int lateTotal = 0, missingTotal = 0;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        auto hairy = hairyDesign(seed, rng);
+        auto clean = withFacesOf(*hairy);
+        cleanBuiltFaces(*clean);
+        for (const CardModel* design : {hairy.get(), clean.get()}) {
+            auto filled = withFacesOf(*design);
+            const int changed = cleanBuiltFaces(*filled);
+            auto late = withFacesOf(*design);
+            LateFills fills;
+            for (const auto& f : late->builtFaces) {
+                const bool drop = rng() % 2 == 0;
+                fills.missing.push_back(drop ? 1 : 0);
+                if (drop)
+                    f->triangles.clear();
+                missingTotal += drop ? 1 : 0;
+            }
+            std::atomic<int> made{0};
+            fills.fill = [&](std::size_t i, Face& f) {
+                EXPECT_TRUE(fills.missing[i]) << "face " << i;
+                f.triangulate();
+                ++made;
+            };
+            EXPECT_EQ(cleanBuiltFaces(*late, nullptr, &fills), changed);
+            EXPECT_EQ(differenceOf(*filled, *late), "");
+            lateTotal += made;
+        }
+    }
+    EXPECT_LT(lateTotal, missingTotal) << "faces formed again were filled twice";
+    EXPECT_GT(lateTotal, missingTotal / 2);
     installCoreState(nullptr);
 }
 
