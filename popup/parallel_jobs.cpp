@@ -11,7 +11,10 @@ namespace plicato {
 
 namespace {
 
-constexpr auto kWatchAfterBatch = std::chrono::microseconds(200);
+// A rebuild after an edit can go a few hundred microseconds between batches while it replays
+// kept steps: a millisecond's watch keeps the helper awake through them (edits at a person's
+// pace came out about 6% faster than with 0.2 ms).
+constexpr auto kWatchAfterBatch = std::chrono::microseconds(1000);
 
 } // namespace
 
