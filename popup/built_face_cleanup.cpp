@@ -419,14 +419,9 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values, LateFills
             late->fill(i, *model.builtFaces[i]);
     };
     if (snapX.empty() && snapY.empty() && snapOffset[0].empty() && snapOffset[1].empty()) {
-        if (late) {
-            std::vector<std::size_t> missing;
-            for (std::size_t i = 0; i < late->missing.size(); ++i)
-                if (late->missing[i])
-                    missing.push_back(i);
-            ParallelJobs::shared().run(missing.size(),
-                                       [&](std::size_t k, int) { lateFill(missing[k]); });
-        }
+        if (late)
+            ParallelJobs::shared().run(late->missing.size(),
+                                       [&](std::size_t i, int) { lateFill(i); });
         return 0;
     }
     values.xs = snapX.after();

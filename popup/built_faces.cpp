@@ -511,10 +511,16 @@ public:
 
         const FacePlane plane = face->plane;
         const double offset = face->offset;
-        notes_.emplace_back(plane, offset, nextId_++);
+        // The new face's box and print are known; its fill is not made yet.
+        Note& n = notes_.emplace_back(plane, offset, nextId_++);
+        n.box = faceBox;
+        n.boxed = true;
+        n.print = facePrint;
+        n.printed = memo_ != nullptr;
+        n.stale = shortcuts_;
         model_.builtFaces.push_back(std::move(face));
         if (shortcuts_) {
-            mergeNear(plane, offset, faceBox, facePrint);
+            mergeNear(plane, offset, faceBox);
             for (const PlaneRef& r : remerge)
                 splitSeveredFaces(r.plane, r.offset);
         } else {
@@ -814,8 +820,8 @@ private:
     }
 
     // Unites the new face (last in the list) with the faces of its plane that may touch it.
-    // `near` and `print` are the new face's box and print (the print only with the memo).
-    void mergeNear(FacePlane plane, double offset, const Box& near, const RebuildMemo::Key& print) {
+    // `near` is the new face's box.
+    void mergeNear(FacePlane plane, double offset, const Box& near) {
         const std::size_t newest = model_.builtFaces.size() - 1;
         united_.clear();
         for (std::size_t i = 0; i <= newest; ++i) {
@@ -826,17 +832,8 @@ private:
                 continue;
             united_.push_back(i);
         }
-        if (engineShaped_ && united_.size() == 1 && outers(newest) == 1) {
-            // Alone and in one piece: the face stays as it is, where it is (taking it out and
-            // putting it back would give the same list), with its box and print known.
-            Note& n = notes_[newest];
-            n.box = near;
-            n.boxed = true;
-            n.print = print;
-            n.printed = memo_ != nullptr;
-            n.stale = true;
-            return;
-        }
+        if (engineShaped_ && united_.size() == 1 && outers(newest) == 1)
+            return; // alone and in one piece: taking it out and putting it back changes nothing
         auto merged = std::make_unique<Face>(plane, offset);
         for (const std::size_t i : united_) {
             if (engineShaped_ && merged->polygon.loops.empty())
