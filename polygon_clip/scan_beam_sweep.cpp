@@ -26,7 +26,7 @@ ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside, 
       orderB_(table.arena()), position_(table.arena()), memberEdges_(table.arena()),
       compactBundles_(table.arena()), compactMembers_(table.arena()), pointAbove_(table.arena()),
       rays_(table.arena()), crossings_(table.arena()), sortScratch_(table.arena()),
-      nodes_(table.arena()), quietStretches_(quietStretches) {}
+      chainSpan_(table.arena()), nodes_(table.arena()), quietStretches_(quietStretches) {}
 
 void ScanBeamSweep::run() {
     nodes_.reserve(table_.edges.size());
@@ -73,20 +73,39 @@ bool ScanBeamSweep::quietStretchEnd(double y0, int reach, double& end) {
     auto edge = [&](int e) -> const ClipEdge& { return edges[static_cast<std::size_t>(e)]; };
     end = nextMinimum_ < minima.size() ? edge(minima[nextMinimum_]).yb
                                        : std::numeric_limits<double>::infinity();
+    // The tests that need no walk first: most looks that fail, fail on them.
     for (std::size_t k = 0; k < orderCount_; ++k) {
-        const ClipBundle& b = bundles_[static_cast<std::size_t>((*order_)[k])];
-        if (b.count != 1)
+        const ClipBundle& r = bundles_[static_cast<std::size_t>((*order_)[k])];
+        if (r.count != 1)
             return false;
-        int e = b.rep;
-        for (int step = 1; step < reach && edge(e).next >= 0 && edge(e).yt < end; ++step)
+        if (k > 0 && !(r.xBot - bundles_[static_cast<std::size_t>((*order_)[k - 1])].xBot >
+                       2 * kBundleTolerance))
+            return false;
+    }
+    if (!(end > nextTop_))
+        return false;
+    // The x extent of each bundle's edges up to the end, which holds every x the gap checks
+    // below can take on them (edgeXAbove stays within an edge's ends).
+    if (chainSpan_.size() < orderCount_)
+        chainSpan_.resize(orderCount_);
+    for (std::size_t k = 0; k < orderCount_; ++k) {
+        int e = bundles_[static_cast<std::size_t>((*order_)[k])].rep;
+        double lo = std::min(edge(e).xb, edge(e).xt);
+        double hi = std::max(edge(e).xb, edge(e).xt);
+        for (int step = 1; step < reach && edge(e).next >= 0 && edge(e).yt < end; ++step) {
             e = edge(e).next;
+            lo = std::min(lo, edge(e).xt);
+            hi = std::max(hi, edge(e).xt);
+        }
+        chainSpan_[k] = {lo, hi};
         end = std::min(end, edge(e).yt);
     }
     for (std::size_t k = 1; k < orderCount_ && end > nextTop_; ++k) {
+        // Extents apart by more than the margin keep every gap on the way wider than it.
+        if (chainSpan_[k].first - chainSpan_[k - 1].second > 2 * kBundleTolerance)
+            continue;
         const ClipBundle& l = bundles_[static_cast<std::size_t>((*order_)[k - 1])];
         const ClipBundle& r = bundles_[static_cast<std::size_t>((*order_)[k])];
-        if (!(r.xBot - l.xBot > 2 * kBundleTolerance))
-            return false;
         auto apart = [&](int el, int er, double y) {
             return edgeXAbove(edge(er), y) - edgeXAbove(edge(el), y) > 2 * kBundleTolerance;
         };

@@ -6,6 +6,7 @@
 #include "polygon_clip/edge_table.h"
 #include "polygon_clip/vertex_classifier.h"
 
+#include <utility>
 #include <vector>
 
 namespace plicato {
@@ -88,6 +89,7 @@ private:
     std::pmr::vector<ClipRay> rays_;
     std::pmr::vector<Crossing> crossings_;
     std::pmr::vector<int> sortScratch_;
+    std::pmr::vector<std::pair<double, double>> chainSpan_; // lowest and highest x, by position
 
     ClipParity belowLeft_ = 0;
     ClipParity aboveLeft_ = 0;
