@@ -835,15 +835,42 @@ private:
         if (engineShaped_ && united_.size() == 1 && outers(newest) == 1)
             return; // alone and in one piece: taking it out and putting it back changes nothing
         auto merged = std::make_unique<Face>(plane, offset);
+        Box mergedBox;
+        bool sideBySide = false; // loops put side by side since the last union
         for (const std::size_t i : united_) {
-            if (engineShaped_ && merged->polygon.loops.empty())
+            const Box& b = box(i);
+            if (engineShaped_ && merged->polygon.loops.empty()) {
                 // Uniting with nothing gives the face back; the face goes with the others.
                 merged->polygon = std::move(real(i).polygon);
-            else
+            } else if (engineShaped_ && shortcuts_ &&
+                       placement(merged->polygon, mergedBox, polygonOf(i), b, segA_[0], segB_[0]) ==
+                           Placement::Apart) {
+                // The engine gives two faces that lie apart back as they are, side by side.
+                for (const auto& loop : polygonOf(i).loops)
+                    merged->polygon.addLoop(std::make_unique<Loop>(*loop));
+                sideBySide = true;
+            } else {
                 memoisedClip(merged->polygon, ClipOp::Union, polygonOf(i), memo_, 0, engineShaped_);
+                sideBySide = false;
+            }
+            // The union's extreme points are its operands': its box is theirs together.
+            mergedBox = {std::min(mergedBox.minX, b.minX), std::min(mergedBox.minY, b.minY),
+                         std::max(mergedBox.maxX, b.maxX), std::max(mergedBox.maxY, b.maxY)};
         }
+        if (sideBySide)
+            inEngineOrder(merged->polygon);
         dropAt(united_);
         place(std::move(merged));
+    }
+
+    // Puts the loops of engine-made polygons, each starting at its lowest vertex, in the order
+    // the engine gives them: by that vertex, lowest first, leftmost among equals.
+    static void inEngineOrder(Polygon& p) {
+        std::stable_sort(p.loops.begin(), p.loops.end(), [](const auto& a, const auto& b) {
+            const Point2& pa = a->points.front();
+            const Point2& pb = b->points.front();
+            return pa.y < pb.y || (pa.y == pb.y && pa.x < pb.x);
+        });
     }
 
     // Splits the faces of one plane that a new face has cut into several pieces.
