@@ -285,8 +285,8 @@ public:
     // had too.
     Builder(CardModel& model, const RebuildOptions& options, bool engineShaped,
             RebuildMemo* memo = nullptr)
-        : model_(model), shortcuts_(options.skipDisjointBoxes), engineShaped_(engineShaped),
-          memo_(memo) {
+        : model_(model), shortcuts_(options.skipDisjointBoxes),
+          sideBySide_(options.setApartFacesSideBySide), engineShaped_(engineShaped), memo_(memo) {
         renote();
     }
 
@@ -842,7 +842,7 @@ private:
             if (engineShaped_ && merged->polygon.loops.empty()) {
                 // Uniting with nothing gives the face back; the face goes with the others.
                 merged->polygon = std::move(real(i).polygon);
-            } else if (engineShaped_ && shortcuts_ &&
+            } else if (engineShaped_ && shortcuts_ && sideBySide_ &&
                        placement(merged->polygon, mergedBox, polygonOf(i), b, segA_[0], segB_[0]) ==
                            Placement::Apart) {
                 // The engine gives two faces that lie apart back as they are, side by side.
@@ -959,6 +959,7 @@ private:
 
     CardModel& model_;
     bool shortcuts_;
+    bool sideBySide_;
     bool engineShaped_;
     RebuildMemo* memo_;
     std::vector<Note> notes_;                // one for each built face, in the same order

@@ -18,6 +18,9 @@ struct RebuildOptions {
     // the first changed one find all their work, later faces far from the change most.
     // The result is bit for bit that of a rebuild without it.
     bool reuseEarlierResults = true;
+    // A face of the new face's plane whose outline lies apart from the new face's is put beside
+    // it as it is, in the engine's order, where uniting the two would give both back unchanged.
+    bool setApartFacesSideBySide = true;
 };
 
 // Destroys and re-derives model.builtFaces from model.userFaces.

@@ -171,6 +171,43 @@ TEST_P(RandomDesigns, SavingWorkGivesTheSamePiecesOfPaper) {
     expectPartition(*model, "with shortcuts");
 }
 
+// Faces of one plane lying apart are set side by side instead of united: the same list, bit for
+// bit, as the engine's union gives.
+TEST_P(RandomDesigns, FacesApartSetSideBySideAsTheirUnionWould) {
+    const DesignCase c = GetParam();
+    state.editMode = int(EditMode::FaceOperation);
+    for (unsigned design = 0; design < 4; ++design) {
+        SCOPED_TRACE("design " + std::to_string(design));
+        auto model = makeNewCard(90, 70);
+        RandomDesigner designer(c.seed + 3000 + 100 * design, model->cardWidth, model->cardHeight);
+        for (RandomFace& rf : designer.faces(testOptions(c.gridOnly, 150)))
+            addUserFace(*model, std::move(rf.face));
+        // From nothing each time: a memo would hand the second rebuild the first one's result.
+        RebuildOptions united;
+        united.setApartFacesSideBySide = false;
+        united.reuseEarlierResults = false;
+        rebuildBuiltFaces(*model, united);
+        FaceList reference;
+        for (const auto& f : model->builtFaces)
+            reference.push_back(std::make_unique<Face>(*f));
+        RebuildOptions sideBySide;
+        sideBySide.reuseEarlierResults = false;
+        rebuildBuiltFaces(*model, sideBySide);
+        ASSERT_EQ(model->builtFaces.size(), reference.size());
+        for (std::size_t i = 0; i < reference.size(); ++i) {
+            SCOPED_TRACE("built face " + std::to_string(i));
+            const Face& a = *reference[i];
+            const Face& b = *model->builtFaces[i];
+            ASSERT_EQ(a.plane, b.plane);
+            ASSERT_EQ(a.offset, b.offset);
+            ASSERT_EQ(a.polygon.loops.size(), b.polygon.loops.size());
+            for (std::size_t k = 0; k < a.polygon.loops.size(); ++k)
+                ASSERT_EQ(a.polygon.loops[k]->points, b.polygon.loops[k]->points);
+            ASSERT_EQ(a.triangles, b.triangles);
+        }
+    }
+}
+
 // The rebuild leaves a built face untouched where a new face stays clear of it, and starts a
 // plane's union from its first face as it is; both rely on the engine giving its own output back
 // vertex for vertex when nothing is taken away or added.
