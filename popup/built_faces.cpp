@@ -135,24 +135,37 @@ enum class Placement {
 // near approach of their outlines, each loop lies wholly inside or outside the other region, so
 // one point per loop decides.
 Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
-                    std::vector<Segment>& sa, std::vector<Segment>& sb) {
+                    std::vector<Segment>& sb) {
     const Box w{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
                 std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
-    segmentsIn(a, w, sa);
     segmentsIn(b, w, sb);
-    if (sa.size() * sb.size() > 20000)
-        return Placement::Unknown;
-    for (const Segment& s : sa) {
-        const double sx0 = std::min(s.a.x, s.b.x) - apartMargin;
-        const double sx1 = std::max(s.a.x, s.b.x) + apartMargin;
-        const double sy0 = std::min(s.a.y, s.b.y) - apartMargin;
-        const double sy1 = std::max(s.a.y, s.b.y) + apartMargin;
-        for (const Segment& t : sb) {
-            if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
-                std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
+    // a's segments in the window are tested as they are found: the first that comes near one
+    // of b's settles it. Past this many pairs, finding out is not worth it.
+    constexpr std::size_t pairLimit = 20000;
+    std::size_t inWindow = 0;
+    for (const auto& loop : a.loops) {
+        const auto& pts = loop->points;
+        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+            const Point2& p = pts[i];
+            const Point2& q = pts[i + 1 == n ? 0 : i + 1];
+            if (std::max(p.x, q.x) < w.minX - apartMargin ||
+                std::min(p.x, q.x) > w.maxX + apartMargin ||
+                std::max(p.y, q.y) < w.minY - apartMargin ||
+                std::min(p.y, q.y) > w.maxY + apartMargin)
                 continue;
-            if (segmentsNear(s.a, s.b, t.a, t.b))
+            if (++inWindow * sb.size() > pairLimit)
                 return Placement::Unknown;
+            const double sx0 = std::min(p.x, q.x) - apartMargin;
+            const double sx1 = std::max(p.x, q.x) + apartMargin;
+            const double sy0 = std::min(p.y, q.y) - apartMargin;
+            const double sy1 = std::max(p.y, q.y) + apartMargin;
+            for (const Segment& t : sb) {
+                if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
+                    std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
+                    continue;
+                if (segmentsNear(p, q, t.a, t.b))
+                    return Placement::Unknown;
+            }
         }
     }
     const auto loopsInside = [](const Polygon& p, const Polygon& region) {
@@ -582,8 +595,7 @@ public:
               int lane) {
         Face& b = *model_.builtFaces[t.face];
         t.place = shortcuts_ && engineShaped_
-                      ? placement(face.polygon, faceBox, b.polygon, notes_[t.face].box, segA_[lane],
-                                  segB_[lane])
+                      ? placement(face.polygon, faceBox, b.polygon, notes_[t.face].box, segB_[lane])
                       : Placement::Unknown;
         if (t.place == Placement::Encloses)
             t.place = Placement::Unknown; // b keeps its paper round a new hole
@@ -843,7 +855,7 @@ private:
                 // Uniting with nothing gives the face back; the face goes with the others.
                 merged->polygon = std::move(real(i).polygon);
             } else if (engineShaped_ && shortcuts_ && sideBySide_ &&
-                       placement(merged->polygon, mergedBox, polygonOf(i), b, segA_[0], segB_[0]) ==
+                       placement(merged->polygon, mergedBox, polygonOf(i), b, segB_[0]) ==
                            Placement::Apart) {
                 // The engine gives two faces that lie apart back as they are, side by side.
                 for (const auto& loop : polygonOf(i).loops)
@@ -928,7 +940,7 @@ private:
         // Both are the engine's output, which it gives back as they are: a hole clear of the
         // part takes nothing, and one inside it comes after the part's loops.
         const Placement p = shortcuts_ && engineShaped_
-                                ? placement(hole, holeBox, part, partBox, segA_[0], segB_[0])
+                                ? placement(hole, holeBox, part, partBox, segB_[0])
                                 : Placement::Unknown;
         if (p == Placement::Apart || p == Placement::Within)
             return; // clear of the part, or round it (an island keeps its paper)
@@ -962,8 +974,8 @@ private:
     bool sideBySide_;
     bool engineShaped_;
     RebuildMemo* memo_;
-    std::vector<Note> notes_;                // one for each built face, in the same order
-    std::vector<Segment> segA_[2], segB_[2]; // scratch for the apartness test, one per lane
+    std::vector<Note> notes_;      // one for each built face, in the same order
+    std::vector<Segment> segB_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
     std::vector<std::pair<std::size_t, std::size_t>> costs_; // scratch: points, take-away
