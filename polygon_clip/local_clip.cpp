@@ -27,21 +27,40 @@ bool lowerStart(const ClipVertex& a, const ClipVertex& b) {
     return a.y < b.y || (a.y == b.y && a.x < b.x);
 }
 
-// The rings in the engine's order, as a freshly allocated polygon.
-ClipPolygon engineOrdered(std::vector<std::vector<ClipVertex>>& rings) {
-    for (auto& r : rings) {
-        const auto low = std::min_element(r.begin(), r.end(), lowerStart);
-        std::rotate(r.begin(), low, r.end());
+// Rings laid end to end in one array, each given by where it starts and how long it is.
+struct Rings {
+    explicit Rings(std::pmr::memory_resource* arena) : points(arena), spans(arena) {}
+    struct Span {
+        std::size_t begin, size, low; // low: its lowest vertex, leftmost among equals
+    };
+    std::pmr::vector<ClipVertex> points;
+    std::pmr::vector<Span> spans;
+
+    void start() { spans.push_back({points.size(), 0, 0}); }
+    void end() { spans.back().size = points.size() - spans.back().begin; }
+};
+
+// The rings in the engine's order, as a freshly allocated polygon: each from its lowest vertex,
+// in the order of those vertices.
+ClipPolygon engineOrdered(Rings& rings) {
+    for (auto& r : rings.spans) {
+        const ClipVertex* first = rings.points.data() + r.begin;
+        r.low =
+            static_cast<std::size_t>(std::min_element(first, first + r.size, lowerStart) - first);
     }
-    std::stable_sort(rings.begin(), rings.end(),
-                     [](const auto& a, const auto& b) { return lowerStart(a[0], b[0]); });
+    const auto lowOf = [&](const Rings::Span& r) { return rings.points[r.begin + r.low]; };
+    std::stable_sort(rings.spans.begin(), rings.spans.end(),
+                     [&](const auto& a, const auto& b) { return lowerStart(lowOf(a), lowOf(b)); });
     ClipPolygon out;
-    allocateClipContours(out, static_cast<int>(rings.size()));
-    for (std::size_t i = 0; i < rings.size(); ++i) {
-        out.holeFlags[i] = clipDoubledArea(rings[i].data(), rings[i].size()) < 0.0 ? 1 : 0;
-        allocateClipVertices(out.contours[i], static_cast<int>(rings[i].size()));
-        std::memcpy(out.contours[i].vertices, rings[i].data(),
-                    rings[i].size() * sizeof(ClipVertex));
+    allocateClipContours(out, static_cast<int>(rings.spans.size()));
+    for (std::size_t i = 0; i < rings.spans.size(); ++i) {
+        const Rings::Span& r = rings.spans[i];
+        ClipContour& c = out.contours[i];
+        allocateClipVertices(c, static_cast<int>(r.size));
+        const ClipVertex* first = rings.points.data() + r.begin;
+        std::memcpy(c.vertices, first + r.low, (r.size - r.low) * sizeof(ClipVertex));
+        std::memcpy(c.vertices + (r.size - r.low), first, r.low * sizeof(ClipVertex));
+        out.holeFlags[i] = clipDoubledArea(c.vertices, r.size) < 0.0 ? 1 : 0;
     }
     return out;
 }
@@ -51,7 +70,9 @@ ClipPolygon engineOrdered(std::vector<std::vector<ClipVertex>>& rings) {
 ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
     if (op != ClipOp::Difference && op != ClipOp::Union)
         return clipPolygons(op, subject, clip);
-    std::pmr::monotonic_buffer_resource arena;
+    // Working storage for the whole call: small cases never reach the heap.
+    alignas(std::max_align_t) std::byte initial[8 * 1024];
+    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
     std::pmr::vector<char> clipUse(&arena), use(&arena);
     const std::pmr::vector<ClipBox> clipBoxes = clipContourBoxes(clip, clipUse);
     const std::pmr::vector<ClipBox> subjectBoxes = clipContourBoxes(subject, use);
@@ -84,11 +105,20 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
               [](const Chord& a, const Chord& b) { return lowerStart(a.p, b.p); });
 
     ClipPolygon near_ = clipPolygons(op, trimmed.view, clip);
-    std::vector<std::vector<ClipVertex>> rings;
-    rings.reserve(static_cast<std::size_t>(near_.contourCount) + trimmed.dropped.size());
+    // Room for every ring at once: the near result's vertices and every vertex of the subject
+    // bound the rings put together.
+    Rings rings(&arena);
+    std::size_t room = 0;
+    for (int k = 0; k < near_.contourCount; ++k)
+        room += static_cast<std::size_t>(near_.contours[k].vertexCount);
+    for (std::size_t c = 0; c < use.size(); ++c)
+        room += use[c] ? static_cast<std::size_t>(subject.contours[c].vertexCount) : 0;
+    rings.points.reserve(room);
+    rings.spans.reserve(static_cast<std::size_t>(near_.contourCount) + trimmed.dropped.size());
+    auto& ring = rings.points;
     for (int k = 0; k < near_.contourCount; ++k) {
         const ClipContour& c = near_.contours[k];
-        std::vector<ClipVertex>& ring = rings.emplace_back();
+        rings.start();
         for (int j = 0; j < c.vertexCount; ++j) {
             const ClipVertex& p = c.vertices[j];
             const ClipVertex& q = c.vertices[j + 1 == c.vertexCount ? 0 : j + 1];
@@ -107,6 +137,7 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
                 break;
             }
         }
+        rings.end();
     }
     freeClipPolygon(near_);
     // Every chord must have come through whole, once: then nothing met it, and putting its run
@@ -115,7 +146,9 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
         return clipPolygons(op, subject, clip);
     for (const int d : trimmed.dropped) {
         const ClipContour& s = subject.contours[d];
-        rings.emplace_back(s.vertices, s.vertices + s.vertexCount);
+        rings.start();
+        ring.insert(ring.end(), s.vertices, s.vertices + s.vertexCount);
+        rings.end();
     }
     return engineOrdered(rings);
 }
