@@ -1,6 +1,7 @@
 // Local clipping: the subject trimmed to the clip's window, clipped, and its runs put back.
 #include "polygon_clip/local_clip.h"
 
+#include "polygon_clip/boxed_clip.h"
 #include "polygon_clip/contour_assembly.h"
 #include "polygon_clip/contour_boxes.h"
 #include "polygon_clip/window_trim.h"
@@ -82,7 +83,7 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
     // Worth it only when most of the subject lies beyond the clip's window.
     const ClipBox w = grownWindow(clipBox);
     if (shareInside(subjectBox, w) > 0.5)
-        return clipPolygons(op, subject, clip);
+        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
 
     TrimmedClipPolygon trimmed(&arena);
     trimToWindow(subject, use, w, trimmed);
@@ -100,11 +101,15 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
         }
     }
     if (chords.empty() && trimmed.dropped.empty())
-        return clipPolygons(op, subject, clip);
+        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
     std::sort(chords.begin(), chords.end(),
               [](const Chord& a, const Chord& b) { return lowerStart(a.p, b.p); });
 
-    ClipPolygon near_ = clipPolygons(op, trimmed.view, clip);
+    // The clip as it was measured above; the trimmed subject measured anew.
+    std::pmr::vector<char> trimmedUse(&arena);
+    const std::pmr::vector<ClipBox> trimmedBoxes = clipContourBoxes(trimmed.view, trimmedUse);
+    ClipPolygon near_ =
+        clipPolygonsBoxed(op, trimmed.view, trimmedBoxes, trimmedUse, clip, clipBoxes, clipUse);
     // Room for every ring at once: the near result's vertices and every vertex of the subject
     // bound the rings put together.
     Rings rings(&arena);
@@ -143,7 +148,7 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
     // Every chord must have come through whole, once: then nothing met it, and putting its run
     // back gives what the whole subject would have.
     if (std::any_of(chords.begin(), chords.end(), [](const Chord& c) { return c.seen != 1; }))
-        return clipPolygons(op, subject, clip);
+        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
     for (const int d : trimmed.dropped) {
         const ClipContour& s = subject.contours[d];
         rings.start();

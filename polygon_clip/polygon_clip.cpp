@@ -1,6 +1,7 @@
 // Entry points of the polygon engine: trivial results, the bounding-box pre-test, and the sweep.
 #include "polygon_clip/polygon_clip.h"
 
+#include "polygon_clip/boxed_clip.h"
 #include "polygon_clip/edge_table.h"
 #include "polygon_clip/scan_beam_sweep.h"
 #include "polygon_clip/trapezoid_strips.h"
@@ -90,30 +91,24 @@ ClipInsideMask insideMask(ClipOp op) {
     return 0;
 }
 
-} // namespace
-
-ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
+// Whether the result is plainly empty, before any box is looked at.
+bool plainlyEmpty(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
     const int subjectCount = contourCountOf(subject);
     const int clipCount = contourCountOf(clip);
     const bool cutting = op == ClipOp::Intersection || op == ClipOp::Difference;
-    if (subjectCount == 0 && clipCount == 0)
-        return {};
-    if (subjectCount == 0 && cutting)
-        return {};
-    if (clipCount == 0 && op == ClipOp::Intersection)
-        return {};
-    const ClipInsideMask inside = insideMask(op);
-    if (inside == 0)
-        return {};
+    return (subjectCount == 0 && clipCount == 0) || (subjectCount == 0 && cutting) ||
+           (clipCount == 0 && op == ClipOp::Intersection) || insideMask(op) == 0;
+}
 
-    // Working storage for the whole operation: small cases never reach the heap.
-    alignas(std::max_align_t) std::byte initial[kArenaBytes];
-    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
-    std::pmr::vector<char> useSubject(&arena);
-    std::pmr::vector<char> useClip(&arena);
-    const std::pmr::vector<Box> subjectBoxes = clipContourBoxes(subject, useSubject);
-    const std::pmr::vector<Box> clipBoxes = clipContourBoxes(clip, useClip);
-    if (cutting && subjectCount > 0 && clipCount > 0) {
+// The operation proper, with each operand's contour boxes and usable flags; the flags are the
+// operation's own to narrow.
+ClipPolygon sweepOperands(ClipOp op, const ClipPolygon& subject,
+                          const std::pmr::vector<Box>& subjectBoxes,
+                          std::pmr::vector<char>& useSubject, const ClipPolygon& clip,
+                          const std::pmr::vector<Box>& clipBoxes, std::pmr::vector<char>& useClip,
+                          std::pmr::memory_resource& arena) {
+    const bool cutting = op == ClipOp::Intersection || op == ClipOp::Difference;
+    if (cutting && contourCountOf(subject) > 0 && contourCountOf(clip) > 0) {
         // A contour far from everything of the other polygon cannot change the result.
         const std::pmr::vector<char> subjectUsable(useSubject, &arena);
         dropIsolated(clipBoxes, useClip, subjectBoxes, subjectUsable);
@@ -142,9 +137,38 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
     addClipEdges(table, *subjectIn, 0, &useSubject);
     addClipEdges(table, *clipIn, 1, &useClip);
     buildLocalMinima(table);
-    ScanBeamSweep sweep(table, inside);
+    ScanBeamSweep sweep(table, insideMask(op));
     sweep.run();
     return assembleClipContours(sweep.nodes());
+}
+
+} // namespace
+
+ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
+    if (plainlyEmpty(op, subject, clip))
+        return {};
+    // Working storage for the whole operation: small cases never reach the heap.
+    alignas(std::max_align_t) std::byte initial[kArenaBytes];
+    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
+    std::pmr::vector<char> useSubject(&arena);
+    std::pmr::vector<char> useClip(&arena);
+    const std::pmr::vector<Box> subjectBoxes = clipContourBoxes(subject, useSubject);
+    const std::pmr::vector<Box> clipBoxes = clipContourBoxes(clip, useClip);
+    return sweepOperands(op, subject, subjectBoxes, useSubject, clip, clipBoxes, useClip, arena);
+}
+
+ClipPolygon clipPolygonsBoxed(ClipOp op, const ClipPolygon& subject,
+                              const std::pmr::vector<ClipBox>& subjectBoxes,
+                              const std::pmr::vector<char>& subjectUse, const ClipPolygon& clip,
+                              const std::pmr::vector<ClipBox>& clipBoxes,
+                              const std::pmr::vector<char>& clipUse) {
+    if (plainlyEmpty(op, subject, clip))
+        return {};
+    alignas(std::max_align_t) std::byte initial[kArenaBytes];
+    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
+    std::pmr::vector<char> useSubject(subjectUse, &arena);
+    std::pmr::vector<char> useClip(clipUse, &arena);
+    return sweepOperands(op, subject, subjectBoxes, useSubject, clip, clipBoxes, useClip, arena);
 }
 
 std::vector<TriangleStrip> polygonToStrips(const ClipPolygon& polygon) {
