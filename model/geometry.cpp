@@ -50,7 +50,7 @@ double signedArea(const std::vector<Point2>& points) {
     double twice = 0.0;
     for (std::size_t i = 0, n = points.size(); i < n; ++i) {
         const Point2& a = points[i];
-        const Point2& b = points[(i + 1) % n];
+        const Point2& b = points[i + 1 == n ? 0 : i + 1];
         twice += a.x * b.y - b.x * a.y;
     }
     return twice / 2.0;

@@ -136,9 +136,15 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
                     continue;
                 ++it->seen;
                 const ClipContour& s = subject.contours[it->source];
-                for (int i = (it->from + 1) % s.vertexCount; i != it->to;
-                     i = (i + 1) % s.vertexCount)
-                    ring.push_back(s.vertices[i]);
+                // The run: the vertices after `from` up to `to`, wrapping round the contour's end.
+                const int n = s.vertexCount;
+                const int from = it->from + 1 == n ? 0 : it->from + 1;
+                if (from <= it->to) {
+                    ring.insert(ring.end(), s.vertices + from, s.vertices + it->to);
+                } else {
+                    ring.insert(ring.end(), s.vertices + from, s.vertices + n);
+                    ring.insert(ring.end(), s.vertices, s.vertices + it->to);
+                }
                 break;
             }
         }

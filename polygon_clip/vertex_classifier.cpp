@@ -40,9 +40,14 @@ void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMa
         ++first;
     if (first == boundaryCount)
         return;
+    // Indices wrap at most once (first and k are both below the count): a subtraction, not a
+    // division, at every vertex.
+    const auto wrapped = [boundaryCount](int i) {
+        return i < boundaryCount ? i : i - boundaryCount;
+    };
     for (int k = 0; k + 1 < boundaryCount; k += 2) {
-        const BoundaryRay& outB = boundary[(first + k) % boundaryCount];
-        const BoundaryRay& inB = boundary[(first + k + 1) % boundaryCount];
+        const BoundaryRay& outB = boundary[wrapped(first + k)];
+        const BoundaryRay& inB = boundary[wrapped(first + k + 1)];
         if (!outB.outgoing || inB.outgoing)
             continue; // cannot happen with consistent parities; never link nonsense
         ClipRay& out = rays[outB.index];
