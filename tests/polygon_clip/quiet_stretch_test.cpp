@@ -86,5 +86,33 @@ TEST(QuietStretches, GiveTheScanLineByScanLineResultExactly) {
     EXPECT_GT(stretchy, 100);
 }
 
+// A diamond of `perSide` vertices a side, its tips at x = cx ± r.
+Ring diamond(double cx, double r, int perSide) {
+    const ClipVertex corners[] = {{cx, 0}, {cx + r, 50}, {cx, 100}, {cx - r, 50}};
+    Ring ring;
+    for (int side = 0; side < 4; ++side) {
+        const ClipVertex& p = corners[side];
+        const ClipVertex& q = corners[(side + 1) % 4];
+        for (int k = 0; k < perSide; ++k) {
+            const double t = double(k) / perSide;
+            ring.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+        }
+    }
+    return ring;
+}
+
+// Two outlines whose sides come within the tolerance only where their tips meet: the walk of
+// the gap must stop there, even though the sides' x ranges barely overlap or lie just apart.
+TEST(QuietStretches, StopWhereNeighboursMeetOnlyAtTheirTips) {
+    const ClipInsideMask masks[] = {1u << 1, 1u << 3, (1u << 1) | (1u << 2),
+                                    (1u << 1) | (1u << 2) | (1u << 3)};
+    for (const double gap : {-1e-6, 0.0, 3e-7, 1e-6, 1.9e-6, 2.1e-6, 1e-5}) {
+        SCOPED_TRACE(gap);
+        const OwnedClip a(Rings{diamond(0, 1, 40)}), b(Rings{diamond(2 + gap, 1, 40)});
+        for (const ClipInsideMask mask : masks)
+            ASSERT_EQ(sweepResult(a, b, mask, true), sweepResult(a, b, mask, false)) << mask;
+    }
+}
+
 } // namespace
 } // namespace plicato
