@@ -86,7 +86,7 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
         return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
 
     TrimmedClipPolygon trimmed(&arena);
-    trimToWindow(subject, use, w, trimmed);
+    trimToWindow(subject, use, w, trimmed, &subjectBoxes);
     std::vector<Chord> chords;
     for (int k = 0; k < trimmed.view.contourCount; ++k) {
         const ClipContour& c = trimmed.view.contours[k];

@@ -71,7 +71,7 @@ const ClipPolygon* trimmedOperand(const ClipPolygon& p, const std::pmr::vector<B
     const Box w = grownWindow(around);
     if (!worthTrimming(boxes, use, w))
         return &p;
-    trimToWindow(p, use, w, trimmed);
+    trimToWindow(p, use, w, trimmed, &boxes);
     use.assign(static_cast<std::size_t>(trimmed.view.contourCount), 1);
     return &trimmed.view;
 }

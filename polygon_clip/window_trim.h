@@ -30,7 +30,10 @@ struct TrimmedClipPolygon {
 // unchanged while each edge that reaches into the window stays exactly as it was. Contours
 // wholly beyond one side are left out. Only contours marked in `use` are taken; the result's
 // contours are all usable, and `origins`, `sources` and `dropped` tell where each came from.
+// `boxes`, when given, are the contours' boxes: a contour whose box lies beyond a side is left
+// out without a look at its vertices.
 void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
-                  const ClipBox& window, TrimmedClipPolygon& out);
+                  const ClipBox& window, TrimmedClipPolygon& out,
+                  const std::pmr::vector<ClipBox>* boxes = nullptr);
 
 } // namespace plicato

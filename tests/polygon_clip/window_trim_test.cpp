@@ -44,6 +44,14 @@ TEST(WindowTrim, KeepsParityInsideTheWindowWithTheInputsOwnVertices) {
         std::pmr::monotonic_buffer_resource arena;
         TrimmedClipPolygon trimmed(&arena);
         trimToWindow(input.get(), std::pmr::vector<char>(rings.size(), 1, &arena), w, trimmed);
+        // Given the contours' boxes, the same result, though contours beyond a side go unread.
+        std::pmr::vector<char> usable(&arena);
+        const std::pmr::vector<ClipBox> boxes = clipContourBoxes(input.get(), usable);
+        TrimmedClipPolygon boxed(&arena);
+        trimToWindow(input.get(), usable, w, boxed, &boxes);
+        ASSERT_EQ(boxed.dropped, trimmed.dropped);
+        ASSERT_EQ(boxed.sources, trimmed.sources);
+        ASSERT_EQ(boxed.origins, trimmed.origins);
 
         Rings out;
         for (int c = 0; c < trimmed.view.contourCount; ++c) {
