@@ -106,9 +106,9 @@ struct Segment {
     Point2 a, b;
 };
 
-// Segments of p whose box reaches into the window (grown by the margin).
-void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
-    out.clear();
+// Calls visit(a, b) for each segment of p whose box reaches into the window (grown by the
+// margin), in order, until it returns false; whether it never did.
+template <class Visit> bool eachSegmentIn(const Polygon& p, const Box& w, Visit visit) {
     for (const auto& loop : p.loops) {
         const auto& pts = loop->points;
         for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
@@ -119,9 +119,20 @@ void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
                 std::max(a.y, b.y) < w.minY - apartMargin ||
                 std::min(a.y, b.y) > w.maxY + apartMargin)
                 continue;
-            out.push_back({a, b});
+            if (!visit(a, b))
+                return false;
         }
     }
+    return true;
+}
+
+// Segments of p whose box reaches into the window (grown by the margin).
+void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
+    out.clear();
+    eachSegmentIn(p, w, [&](const Point2& a, const Point2& b) {
+        out.push_back({a, b});
+        return true;
+    });
 }
 
 enum class Placement {
@@ -143,31 +154,24 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
     // of b's settles it. Past this many pairs, finding out is not worth it.
     constexpr std::size_t pairLimit = 20000;
     std::size_t inWindow = 0;
-    for (const auto& loop : a.loops) {
-        const auto& pts = loop->points;
-        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
-            const Point2& p = pts[i];
-            const Point2& q = pts[i + 1 == n ? 0 : i + 1];
-            if (std::max(p.x, q.x) < w.minX - apartMargin ||
-                std::min(p.x, q.x) > w.maxX + apartMargin ||
-                std::max(p.y, q.y) < w.minY - apartMargin ||
-                std::min(p.y, q.y) > w.maxY + apartMargin)
+    const bool clear = eachSegmentIn(a, w, [&](const Point2& p, const Point2& q) {
+        if (++inWindow * sb.size() > pairLimit)
+            return false;
+        const double sx0 = std::min(p.x, q.x) - apartMargin;
+        const double sx1 = std::max(p.x, q.x) + apartMargin;
+        const double sy0 = std::min(p.y, q.y) - apartMargin;
+        const double sy1 = std::max(p.y, q.y) + apartMargin;
+        for (const Segment& t : sb) {
+            if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
+                std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
                 continue;
-            if (++inWindow * sb.size() > pairLimit)
-                return Placement::Unknown;
-            const double sx0 = std::min(p.x, q.x) - apartMargin;
-            const double sx1 = std::max(p.x, q.x) + apartMargin;
-            const double sy0 = std::min(p.y, q.y) - apartMargin;
-            const double sy1 = std::max(p.y, q.y) + apartMargin;
-            for (const Segment& t : sb) {
-                if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
-                    std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
-                    continue;
-                if (segmentsNear(p, q, t.a, t.b))
-                    return Placement::Unknown;
-            }
+            if (segmentsNear(p, q, t.a, t.b))
+                return false;
         }
-    }
+        return true;
+    });
+    if (!clear)
+        return Placement::Unknown;
     const auto loopsInside = [](const Polygon& p, const Polygon& region) {
         int n = 0;
         for (const auto& loop : p.loops)
