@@ -5,6 +5,7 @@
 #include "popup/built_faces.h"
 #include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
+#include "popup/value_sort.h"
 
 #include <algorithm>
 #include <bit>
@@ -64,41 +65,6 @@ private:
     int shift_ = 60;
     bool empty_ = true;
 };
-
-// Sorts the values ascending, -0 as 0. A byte-wise radix sort on the values' bits ordered as
-// numbers: the clean-up sorts every coordinate of the design on every rebuild, and this takes
-// a fraction of a comparison sort's time; a byte that all values share costs no pass.
-void sortValues(std::vector<double>& values) {
-    const std::size_t n = values.size();
-    std::vector<std::uint64_t> keys(n), spare(n);
-    std::size_t counts[8][256] = {};
-    for (std::size_t i = 0; i < n; ++i) {
-        const double v = values[i] == 0.0 ? 0.0 : values[i];
-        const auto bits = std::bit_cast<std::uint64_t>(v);
-        const std::uint64_t key = bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63);
-        keys[i] = key;
-        for (int b = 0; b < 8; ++b)
-            ++counts[b][(key >> (8 * b)) & 0xFF];
-    }
-    for (int b = 0; b < 8; ++b) {
-        std::size_t* c = counts[b];
-        if (n == 0 || c[(keys[0] >> (8 * b)) & 0xFF] == n)
-            continue;
-        std::size_t at = 0;
-        for (int d = 0; d < 256; ++d) {
-            const std::size_t k = c[d];
-            c[d] = at;
-            at += k;
-        }
-        for (const std::uint64_t key : keys)
-            spare[c[(key >> (8 * b)) & 0xFF]++] = key;
-        keys.swap(spare);
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint64_t key = keys[i];
-        values[i] = std::bit_cast<double>(key >> 63 ? key & ~(std::uint64_t{1} << 63) : ~key);
-    }
-}
 
 // Every value of a run mapped to the one most vertices have (the lowest on a tie): a run goes
 // on while the next value is closer than the tolerance to the one before it, so that two values
