@@ -396,7 +396,8 @@ public:
     // print, so that whoever takes the face from a step knows it.
     std::shared_ptr<const RebuildMemo::KeptFace> kept(std::size_t i, bool printIt) {
         Note& n = notes_[i];
-        if (!n.copy) {
+        Refs& r = refs(n);
+        if (!r.copy) {
             const Box b = box(i);
             if (printIt)
                 print(i);
@@ -410,9 +411,9 @@ public:
             k->face.polygon = f.polygon;
             if (!n.stale)
                 k->face.triangles = f.triangles;
-            n.copy = std::move(k);
+            r.copy = std::move(k);
         }
-        return n.copy;
+        return r.copy;
     }
 
     // Does a stored step again: the met faces as it left them, then the faces it added.
@@ -441,14 +442,15 @@ public:
     // step reshapes are reshaped again, or kept as they are by checkpoints, before that).
     void know(std::size_t i, const std::shared_ptr<const RebuildMemo::KeptFace>& face) {
         Note& n = notes_[i];
-        n.source = face;
+        Refs& r = refs(n);
+        r.source = face;
         n.box = boxOfSummary(face->summary);
         n.boxed = true;
         n.print = face->summary.print;
         n.printed = face->printed;
         n.outers = face->outers;
-        if (!n.copy)
-            n.copy = face;
+        if (!r.copy)
+            r.copy = face;
     }
 
     void takeAway(std::unique_ptr<Face> face, const Box& faceBox,
@@ -529,7 +531,7 @@ public:
         const FacePlane plane = face->plane;
         const double offset = face->offset;
         // The new face's box and print are known; its fill is not made yet.
-        Note& n = notes_.emplace_back(plane, offset, nextId_++);
+        Note& n = notes_.emplace_back(plane, offset, issueId());
         n.box = faceBox;
         n.boxed = true;
         n.print = facePrint;
@@ -581,10 +583,10 @@ public:
         t.place = static_cast<Placement>(note);
         if (t.place == Placement::Within) {
             b.polygon.clear();
-            notes_[bi].source.reset();
+            refs(notes_[bi]).source.reset();
         } else if (t.place == Placement::Unknown) {
             b.polygon = *found;
-            notes_[bi].source.reset();
+            refs(notes_[bi]).source.reset();
         }
         // Copied: later stores may move the memo's entries.
         if (after) {
@@ -640,30 +642,32 @@ public:
 
     // Starts from a checkpoint instead of from no faces.
     void resume(const RebuildMemo::Checkpoint& c) {
+        releaseRefs();
         model_.builtFaces.clear();
         model_.builtFaces.reserve(c.faces.size());
         notes_.clear();
         notes_.reserve(c.faces.size());
         for (std::size_t i = 0; i < c.faces.size(); ++i) {
             const RebuildMemo::KeptFace& kept = *c.faces[i];
-            Note n{kept.face.plane, kept.face.offset, nextId_++};
+            Note n{kept.face.plane, kept.face.offset, issueId()};
             n.box = boxOfSummary(kept.summary);
             n.boxed = true;
             n.printed = kept.printed;
             n.print = kept.summary.print;
             n.outers = kept.outers;
             n.stale = c.stale[i] != 0;
-            n.copy = c.faces[i];
+            Refs& r = refs(n);
+            r.copy = c.faces[i];
             // With the shortcuts, every read of a face's outline goes through the builder, which
             // copies it from the checkpoint when it is first read.
             if (shortcuts_ && engineShaped_) {
-                n.source = c.faces[i];
+                r.source = c.faces[i];
                 model_.builtFaces.push_back(
                     std::make_unique<Face>(kept.face.plane, kept.face.offset));
             } else {
                 model_.builtFaces.push_back(std::make_unique<Face>(kept.face));
             }
-            notes_.push_back(std::move(n));
+            notes_.push_back(n);
         }
     }
 
@@ -674,7 +678,7 @@ public:
     void finish(LateFills* late = nullptr) {
         pending_.clear();
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i)
-            if (notes_[i].stale || notes_[i].source)
+            if (notes_[i].stale || refs(notes_[i]).source)
                 pending_.push_back(i);
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int) {
             const std::size_t i = pending_[k];
@@ -701,8 +705,8 @@ public:
 
 private:
     // What is known of the built face at the same place in the list: its plane (for scans that
-    // need not visit the face), its box and print while its polygon stays as it was, whether
-    // its fill is out of date, and the copy a checkpoint holds of it while it stays as copied.
+    // need not visit the face), its box and print while its polygon stays as it was, and
+    // whether its fill is out of date; its id finds its kept faces (Refs).
     // The notes sit side by side so that the scans over all built faces, made for every face
     // added, read one array instead of a face and a table entry each.
     struct Note {
@@ -717,35 +721,53 @@ private:
         bool stale = false;
         Box box;
         RebuildMemo::Key print;
+    };
+    // A note's kept faces, apart from the note so that notes move as plain data when faces
+    // leave the list: the copy a checkpoint holds of the face while it stays as copied, and
+    // while set, the kept face whose outline (and fill, when up to date) the face's is, not yet
+    // copied into it (read through polygonOf, or copied by real).
+    struct Refs {
         std::shared_ptr<const RebuildMemo::KeptFace> copy;
-        // Set while the face's outline (and its fill, when up to date) is this kept face's and
-        // not yet copied into the face: read through polygonOf, or copied by real.
         std::shared_ptr<const RebuildMemo::KeptFace> source;
     };
+
+    // A new note's id, with room for its kept faces.
+    std::uint64_t issueId() {
+        refs_.emplace_back();
+        return nextId_++;
+    }
+    Refs& refs(const Note& n) { return refs_[static_cast<std::size_t>(n.id)]; }
+    const Refs& refs(const Note& n) const { return refs_[static_cast<std::size_t>(n.id)]; }
+    // Lets go of the kept faces of every note so far (the list is noted anew).
+    void releaseRefs() {
+        for (Refs& r : refs_)
+            r = Refs{};
+    }
 
     Face& real(std::size_t i) {
         Note& n = notes_[i];
         Face& f = *model_.builtFaces[i];
-        if (n.source) {
-            f.polygon = n.source->face.polygon;
+        if (Refs& r = refs(n); r.source) {
+            f.polygon = r.source->face.polygon;
             if (!n.stale)
-                f.triangles = n.source->face.triangles;
-            n.source.reset();
+                f.triangles = r.source->face.triangles;
+            r.source.reset();
         }
         return f;
     }
 
     const Polygon& polygonOf(std::size_t i) const {
-        const Note& n = notes_[i];
-        return n.source ? n.source->face.polygon : model_.builtFaces[i]->polygon;
+        const Refs& r = refs(notes_[i]);
+        return r.source ? r.source->face.polygon : model_.builtFaces[i]->polygon;
     }
 
     // Notes for the faces in the list as it is, knowing nothing of them.
     void renote() {
+        releaseRefs();
         notes_.clear();
         notes_.reserve(model_.builtFaces.size());
         for (const auto& f : model_.builtFaces)
-            notes_.emplace_back(f->plane, f->offset, nextId_++);
+            notes_.emplace_back(f->plane, f->offset, issueId());
     }
 
     const Box& box(std::size_t i) {
@@ -780,7 +802,7 @@ private:
         n.boxed = n.printed = false;
         n.outers = -1;
         if (!memo_ || memo_->fault() != RebuildMemo::Fault::CheckpointKeepsOldCopies)
-            n.copy.reset();
+            refs(n).copy.reset();
         if (shortcuts_)
             n.stale = true;
         else
@@ -802,7 +824,7 @@ private:
             return false;
         memoisedFill(f, memo_);
         n.stale = false;
-        n.copy.reset();
+        refs(n).copy.reset();
         return f.triangles.empty();
     }
 
@@ -811,16 +833,22 @@ private:
     void dropAt(const std::vector<std::size_t>& at) {
         if (at.empty())
             return;
+        for (const std::size_t i : at)
+            refs(notes_[i]) = Refs{};
+        // Each stretch between two dropped places moves down as one.
+        auto& faces = model_.builtFaces;
         std::size_t kept = at.front();
-        std::size_t a = 0;
-        for (std::size_t i = at.front(); i < model_.builtFaces.size(); ++i) {
-            if (a < at.size() && at[a] == i) {
-                ++a;
+        for (std::size_t a = 0; a < at.size(); ++a) {
+            const std::size_t from = at[a] + 1;
+            const std::size_t to = a + 1 < at.size() ? at[a + 1] : faces.size();
+            if (to <= from)
                 continue;
-            }
-            model_.builtFaces[kept] = std::move(model_.builtFaces[i]);
-            notes_[kept] = std::move(notes_[i]);
-            ++kept;
+            const auto f = static_cast<std::ptrdiff_t>(from);
+            const auto t = static_cast<std::ptrdiff_t>(to);
+            const auto k = static_cast<std::ptrdiff_t>(kept);
+            std::move(faces.begin() + f, faces.begin() + t, faces.begin() + k);
+            std::move(notes_.begin() + f, notes_.begin() + t, notes_.begin() + k);
+            kept += to - from;
         }
         model_.builtFaces.resize(kept);
         notes_.erase(notes_.begin() + static_cast<std::ptrdiff_t>(kept), notes_.end());
@@ -828,10 +856,10 @@ private:
 
     // `outers`: the face's outer loops when known (at most 2), else -1.
     void append(std::unique_ptr<Face> f, signed char outers = -1) {
-        Note n{f->plane, f->offset, nextId_++};
+        Note n{f->plane, f->offset, issueId()};
         n.stale = true;
         n.outers = outers;
-        notes_.push_back(std::move(n));
+        notes_.push_back(n);
         model_.builtFaces.push_back(std::move(f));
     }
 
@@ -979,6 +1007,7 @@ private:
     bool engineShaped_;
     RebuildMemo* memo_;
     std::vector<Note> notes_;      // one for each built face, in the same order
+    std::vector<Refs> refs_;       // by note id
     std::vector<Segment> segB_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
