@@ -66,20 +66,20 @@ ClipPolygon engineOrdered(Rings& rings) {
     return out;
 }
 
-} // namespace
-
-ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
-    if (op != ClipOp::Difference && op != ClipOp::Union)
-        return clipPolygons(op, subject, clip);
+// The local clip of a subject by a measured clip (a difference or a union).
+ClipPolygon clipLocally(ClipOp op, const ClipPolygon& subject, const MeasuredClip& measured) {
+    const ClipPolygon& clip = measured.polygon();
+    const std::pmr::vector<ClipBox>& clipBoxes = measured.boxes();
+    const std::pmr::vector<char>& clipUse = measured.use();
     // Working storage for the whole call: small cases never reach the heap.
     alignas(std::max_align_t) std::byte initial[8 * 1024];
     std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
-    std::pmr::vector<char> clipUse(&arena), use(&arena);
-    const std::pmr::vector<ClipBox> clipBoxes = clipContourBoxes(clip, clipUse);
+    std::pmr::vector<char> use(&arena);
     const std::pmr::vector<ClipBox> subjectBoxes = clipContourBoxes(subject, use);
-    ClipBox clipBox{}, subjectBox{};
-    if (!unionOfBoxes(clipBoxes, clipUse, clipBox) || !unionOfBoxes(subjectBoxes, use, subjectBox))
+    ClipBox subjectBox{};
+    if (!measured.anyUsable() || !unionOfBoxes(subjectBoxes, use, subjectBox))
         return clipPolygons(op, subject, clip);
+    const ClipBox& clipBox = measured.box();
     // Worth it only when most of the subject lies beyond the clip's window.
     const ClipBox w = grownWindow(clipBox);
     if (shareInside(subjectBox, w) > 0.5)
@@ -162,6 +162,28 @@ ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipP
         rings.end();
     }
     return engineOrdered(rings);
+}
+
+} // namespace
+
+MeasuredClip::MeasuredClip(const ClipPolygon& clip, std::pmr::memory_resource* arena)
+    : clip_(clip), use_(arena), boxes_(clipContourBoxes(clip, use_)) {
+    anyUsable_ = unionOfBoxes(boxes_, use_, box_);
+}
+
+ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const MeasuredClip& clip) {
+    if (op != ClipOp::Difference && op != ClipOp::Union)
+        return clipPolygons(op, subject, clip.polygon());
+    return clipLocally(op, subject, clip);
+}
+
+ClipPolygon clipEngineSubject(ClipOp op, const ClipPolygon& subject, const ClipPolygon& clip) {
+    if (op != ClipOp::Difference && op != ClipOp::Union)
+        return clipPolygons(op, subject, clip);
+    // The clip's boxes on the stack: measured for this call alone.
+    alignas(std::max_align_t) std::byte initial[2 * 1024];
+    std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
+    return clipLocally(op, subject, MeasuredClip(clip, &arena));
 }
 
 } // namespace plicato

@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <limits>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -473,9 +474,13 @@ public:
                 pending_.push_back(takeAways_.size() - 1);
             }
         }
+        // The new face in the engine's form, measured once for every face it is taken from.
         ClipHolder faceClip;
-        if (!pending_.empty())
+        std::optional<MeasuredClip> faceMeasured;
+        if (!pending_.empty()) {
             face->polygon.toClipPolygon(faceClip.p);
+            faceMeasured.emplace(faceClip.p);
+        }
         // The largest faces first, so that the last job to end, which the batch waits for, is
         // a small one.
         if (pending_.size() > 2) {
@@ -491,7 +496,7 @@ public:
                 pending_[j] = costs_[j].second;
         }
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int lane) {
-            work(takeAways_[pending_[k]], *face, faceBox, faceClip.p, lane);
+            work(takeAways_[pending_[k]], *face, faceBox, *faceMeasured, lane);
         });
 
         drop_.clear();
@@ -597,7 +602,7 @@ public:
     }
 
     // Touches only b, the new face and the lane's own scratch: safe beside other such calls.
-    void work(TakeAway& t, const Face& face, const Box& faceBox, const ClipPolygon& faceClip,
+    void work(TakeAway& t, const Face& face, const Box& faceBox, const MeasuredClip& faceClip,
               int lane) {
         Face& b = *model_.builtFaces[t.face];
         t.place = shortcuts_ && engineShaped_

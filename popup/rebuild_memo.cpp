@@ -324,10 +324,10 @@ void RebuildMemo::endRebuild() {
 
 namespace {
 
-// The memo's answer when it has one; else the engine's, through `toEngine` for the operand.
-template <class Operand, class ToEngine>
+// The memo's answer when it has one; else `clip`'s result for a in the engine's form.
+template <class Operand, class Clip>
 void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo, unsigned salt,
-                     bool engineSubject, ToEngine toEngine) {
+                     Clip clip) {
     RebuildMemo::Key key;
     if (memo) {
         key = memo->clipKey(op, a, b, salt);
@@ -336,8 +336,7 @@ void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo,
     }
     ClipHolder subject;
     a.toClipPolygon(subject.p);
-    ClipHolder result(engineSubject ? clipEngineSubject(op, subject.p, toEngine(b))
-                                    : clipPolygons(op, subject.p, toEngine(b)));
+    ClipHolder result(clip(subject.p));
     a.assignFromClipPolygon(result.p);
     if (memo)
         memo->storeClip(key, a);
@@ -347,19 +346,26 @@ void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo,
 
 void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo, unsigned salt,
                   bool engineSubject) {
-    clipThroughMemo(a, op, b, memo, salt, engineSubject,
-                    [](const ClipPolygon& c) -> const ClipPolygon& { return c; });
+    clipThroughMemo(a, op, b, memo, salt, [&](const ClipPolygon& s) {
+        return engineSubject ? clipEngineSubject(op, s, b) : clipPolygons(op, s, b);
+    });
+}
+
+void memoisedClip(Polygon& a, ClipOp op, const MeasuredClip& b, RebuildMemo* memo, unsigned salt,
+                  bool engineSubject) {
+    clipThroughMemo(a, op, b.polygon(), memo, salt, [&](const ClipPolygon& s) {
+        return engineSubject ? clipEngineSubject(op, s, b) : clipPolygons(op, s, b.polygon());
+    });
 }
 
 void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt,
                   bool engineSubject) {
     // The operand is put in the engine's form only when the memo has no answer.
-    ClipHolder other;
-    clipThroughMemo(a, op, b, memo, salt, engineSubject,
-                    [&other](const Polygon& c) -> const ClipPolygon& {
-                        c.toClipPolygon(other.p);
-                        return other.p;
-                    });
+    clipThroughMemo(a, op, b, memo, salt, [&](const ClipPolygon& s) {
+        ClipHolder other;
+        b.toClipPolygon(other.p);
+        return engineSubject ? clipEngineSubject(op, s, other.p) : clipPolygons(op, s, other.p);
+    });
 }
 
 void memoisedFill(Face& f, RebuildMemo* memo, const RebuildMemo::Key* print) {

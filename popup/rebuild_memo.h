@@ -6,6 +6,7 @@
 
 #include "model/face.h"
 #include "polygon_clip/clip_polygon.h"
+#include "polygon_clip/local_clip.h"
 
 #include <cstdint>
 #include <memory>
@@ -212,6 +213,9 @@ void memoisedClip(Polygon& a, ClipOp op, const ClipPolygon& b, RebuildMemo* memo
                   bool engineSubject = false);
 void memoisedClip(Polygon& a, ClipOp op, const Polygon& b, RebuildMemo* memo, unsigned salt = 0,
                   bool engineSubject = false);
+// The same, with b measured already: a clip used on many faces is measured once.
+void memoisedClip(Polygon& a, ClipOp op, const MeasuredClip& b, RebuildMemo* memo,
+                  unsigned salt = 0, bool engineSubject = false);
 
 // f's fill from its polygon, through the memo when there is one. `print`, when given, is the
 // polygon's print (polygonPrint), which spares going over its points for the key.
