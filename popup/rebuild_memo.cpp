@@ -204,11 +204,11 @@ RebuildMemo::Entry* RebuildMemo::entryAt(const Key& key) {
 RebuildMemo::Entry* RebuildMemo::find(const Key& key, bool fill) {
     Entry* e = entryAt(key);
     if (!e || e->isFill != fill) {
-        ++misses_;
+        misses_.fetch_add(1, std::memory_order_relaxed);
         return nullptr;
     }
-    ++hits_;
-    e->lastUsed = generation_;
+    hits_.fetch_add(1, std::memory_order_relaxed);
+    e->lastUsed.store(generation_, std::memory_order_relaxed);
     return e;
 }
 
@@ -244,7 +244,7 @@ RebuildMemo::Entry& RebuildMemo::slotFor(const Key& key) {
 }
 
 const Polygon* RebuildMemo::findClip(const Key& key, int* note, const Summary** summary) {
-    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const std::shared_lock<std::shared_mutex> hold(entriesLock_);
     const Entry* e = find(key, false);
     if (e && note)
         *note = e->note;
@@ -255,7 +255,7 @@ const Polygon* RebuildMemo::findClip(const Key& key, int* note, const Summary** 
 
 const RebuildMemo::Summary* RebuildMemo::storeClip(const Key& key, const Polygon& result, int note,
                                                    const Summary* summary) {
-    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const std::lock_guard<std::shared_mutex> hold(entriesLock_);
     Entry& e = slotFor(key);
     e.isFill = false;
     e.note = note;
@@ -269,7 +269,7 @@ const RebuildMemo::Summary* RebuildMemo::storeClip(const Key& key, const Polygon
 }
 
 bool RebuildMemo::copyClip(const Key& key, Polygon& out) {
-    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const std::shared_lock<std::shared_mutex> hold(entriesLock_);
     const Entry* e = find(key, false);
     if (e)
         out = e->polygon;
@@ -277,7 +277,7 @@ bool RebuildMemo::copyClip(const Key& key, Polygon& out) {
 }
 
 bool RebuildMemo::copyFill(const Key& key, std::vector<Triangle>& out) {
-    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const std::shared_lock<std::shared_mutex> hold(entriesLock_);
     const Entry* e = find(key, true);
     if (e)
         out = e->fill;
@@ -285,7 +285,7 @@ bool RebuildMemo::copyFill(const Key& key, std::vector<Triangle>& out) {
 }
 
 void RebuildMemo::storeFill(const Key& key, const std::vector<Triangle>& fill) {
-    const std::lock_guard<std::mutex> hold(entriesLock_);
+    const std::lock_guard<std::shared_mutex> hold(entriesLock_);
     Entry& e = slotFor(key);
     e.isFill = true;
     e.summarised = false;
@@ -304,7 +304,7 @@ void RebuildMemo::endRebuild() {
             continue;
         for (const Key& clip : stored.value.clips)
             if (Entry* e = entryAt(clip))
-                e->lastUsed = std::max(e->lastUsed, stored.lastUsed);
+                e->lastUsed = std::max(e->lastUsed.load(), stored.lastUsed);
     }
     // The table is made again from the entries kept (a freed slot in a run of probes would cut
     // the run short), no larger than they need.

@@ -8,9 +8,10 @@
 #include "polygon_clip/clip_polygon.h"
 #include "polygon_clip/local_clip.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
-#include <mutex>
+#include <shared_mutex>
 #include <unordered_map>
 #include <vector>
 
@@ -130,8 +131,8 @@ public:
 
     std::size_t entryCount() const { return used_; }
     std::size_t checkpointCount() const { return checkpoints_.size(); }
-    std::size_t hits() const { return hits_; }
-    std::size_t misses() const { return misses_; }
+    std::size_t hits() const { return hits_.load(); }
+    std::size_t misses() const { return misses_.load(); }
     void setFaultForTesting(Fault fault) { fault_ = fault; }
     Fault fault() const { return fault_; }
 
@@ -145,7 +146,8 @@ private:
         bool isFill = false;
         bool summarised = false;
         int note = 0;
-        unsigned lastUsed = 0;
+        // Set by lookups under the shared lock, on both cores at once.
+        std::atomic<unsigned> lastUsed{0};
         Polygon polygon;
         std::vector<Triangle> fill;
         Summary summary;
@@ -188,9 +190,9 @@ private:
         s.lastUsed = generation_;
     }
 
-    // Held by every lookup and store of an entry: the clean-up's jobs on the second core clip
-    // and fill through the memo.
-    std::mutex entriesLock_;
+    // Shared by lookups, held alone by stores: the clean-up's jobs on both cores clip and fill
+    // through the memo, and mostly find what they look for, copying it out side by side.
+    std::shared_mutex entriesLock_;
     std::vector<Slot> slots_;
     std::size_t used_ = 0;
     StoredMap<Checkpoint> checkpoints_;
@@ -201,8 +203,8 @@ private:
     int checkpointSpacing_ = 32;
     std::size_t facesResumed_ = 0;
     unsigned generation_ = 1;
-    std::size_t hits_ = 0;
-    std::size_t misses_ = 0;
+    std::atomic<std::size_t> hits_{0};
+    std::atomic<std::size_t> misses_{0};
     Fault fault_ = Fault::None;
 };
 
