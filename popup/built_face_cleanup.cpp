@@ -516,8 +516,13 @@ bool settled(const CardModel& model, const PassValues& before) {
                 fresh.ys.push_back(p.y);
             }
     }
-    return apart(std::move(fresh.xs), before.xs) && apart(std::move(fresh.ys), before.ys) &&
-           apart(std::move(fresh.offsets[0]), before.offsets[0]) &&
+    // The x and y values are looked at on both cores; the few offsets after.
+    bool xyApart[2] = {true, true};
+    ParallelJobs::shared().run(2, [&](std::size_t k, int) {
+        xyApart[k] =
+            k ? apart(std::move(fresh.ys), before.ys) : apart(std::move(fresh.xs), before.xs);
+    });
+    return xyApart[0] && xyApart[1] && apart(std::move(fresh.offsets[0]), before.offsets[0]) &&
            apart(std::move(fresh.offsets[1]), before.offsets[1]);
 }
 
