@@ -236,9 +236,22 @@ struct SheetCut {
 
 // The print of every user face's outline, made on both cores: the checkpoints' keys and the
 // keys of the cuts to the sheet are made from them.
-std::vector<RebuildMemo::Key> outlinePrints(const CardModel& model) {
+// `count` jobs on both cores, with the faces in `discard` freed by one more, the first: the
+// faces of the rebuild before go while the other core gets on with the others.
+template <class Job> void runDiscarding(FaceList& discard, std::size_t count, const Job& job) {
+    const std::size_t extra = discard.empty() ? 0 : 1;
+    ParallelJobs::shared().run(count + extra, [&](std::size_t k, int lane) {
+        if (k < extra)
+            discard.clear();
+        else
+            job(k - extra, lane);
+    });
+}
+
+// `discard` as for runDiscarding.
+std::vector<RebuildMemo::Key> outlinePrints(const CardModel& model, FaceList& discard) {
     std::vector<RebuildMemo::Key> prints(model.userFaces.size());
-    ParallelJobs::shared().run(prints.size(), [&](std::size_t i, int) {
+    runDiscarding(discard, prints.size(), [&](std::size_t i, int) {
         prints[i] = RebuildMemo::polygonPrint(model.userFaces[i]->polygon);
     });
     return prints;
@@ -246,9 +259,10 @@ std::vector<RebuildMemo::Key> outlinePrints(const CardModel& model) {
 
 // The user faces [from, end) with a fill, cut to the sheet (others stay empty). The cuts do not
 // depend on one another or on the built faces, so those the memo lacks are made on both cores.
-// `prints` holds the outlines' prints when there is a memo.
+// `prints` holds the outlines' prints when there is a memo; `discard` as for runDiscarding.
 std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const Polygon& sheet,
-                                 RebuildMemo* memo, const std::vector<RebuildMemo::Key>& prints) {
+                                 RebuildMemo* memo, const std::vector<RebuildMemo::Key>& prints,
+                                 FaceList& discard) {
     const std::size_t count = model.userFaces.size();
     std::vector<SheetCut> cuts(count - from);
     std::vector<std::size_t> missing;
@@ -272,7 +286,7 @@ std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const
         }
         missing.push_back(k);
     }
-    ParallelJobs::shared().run(missing.size(), [&](std::size_t m, int) {
+    runDiscarding(discard, missing.size(), [&](std::size_t m, int) {
         SheetCut& cut = cuts[missing[m]];
         cut.outline = model.userFaces[from + missing[m]]->polygon;
         memoisedClip(cut.outline, ClipOp::Intersection, sheet, nullptr);
@@ -1037,6 +1051,8 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
         link->vFace = nullptr;
         link->hFace = nullptr;
     }
+    // The faces of the rebuild before are freed in the first batch of jobs below.
+    FaceList discard = std::move(model.builtFaces);
     model.builtFaces.clear();
     RebuildMemo* memo = nullptr;
     if (options.reuseEarlierResults) {
@@ -1058,7 +1074,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     std::vector<RebuildMemo::Key> stopKeys;
     std::vector<RebuildMemo::Key> prints;
     if (memo) {
-        prints = outlinePrints(model);
+        prints = outlinePrints(model, discard);
         const auto spacing = static_cast<std::size_t>(memo->checkpointSpacing());
         RebuildMemo::Key key = RebuildMemo::prefixStart(model.cardWidth, model.cardHeight,
                                                         options.skipDisjointBoxes ? 1 : 0);
@@ -1086,7 +1102,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     std::size_t nextStop = 0;
     while (nextStop < stops.size() && stops[nextStop] <= from)
         ++nextStop;
-    std::vector<SheetCut> cuts = cutToSheet(model, from, sheet, memo, prints);
+    std::vector<SheetCut> cuts = cutToSheet(model, from, sheet, memo, prints, discard);
     for (std::size_t i = from; i < count; ++i) {
         const auto& userFace = *model.userFaces[i];
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
