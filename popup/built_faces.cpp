@@ -44,11 +44,8 @@ struct Box {
     bool empty() const { return !(minX <= maxX); }
     // Touching boxes meet: a face that only touches another may still share an edge with it.
     bool meets(const Box& o) const {
-        // Every test made and combined without branching: the scans over all faces make it
-        // for every face, with an outcome no branch predictor can guess.
-        const int all = int(minX <= maxX) & int(o.minX <= o.maxX) & int(minX <= o.maxX) &
-                        int(o.minX <= maxX) & int(minY <= o.maxY) & int(o.minY <= maxY);
-        return all != 0;
+        return !empty() && !o.empty() && minX <= o.maxX && o.minX <= maxX && minY <= o.maxY &&
+               o.minY <= maxY;
     }
 };
 
