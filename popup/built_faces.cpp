@@ -234,8 +234,6 @@ struct SheetCut {
     bool summarised = false;
 };
 
-// The print of every user face's outline, made on both cores: the checkpoints' keys and the
-// keys of the cuts to the sheet are made from them.
 // `count` jobs on both cores, with the faces in `discard` freed by one more, the first: the
 // faces of the rebuild before go while the other core gets on with the others.
 template <class Job> void runDiscarding(FaceList& discard, std::size_t count, const Job& job) {
@@ -248,7 +246,8 @@ template <class Job> void runDiscarding(FaceList& discard, std::size_t count, co
     });
 }
 
-// `discard` as for runDiscarding.
+// The print of every user face's outline, made on both cores: the checkpoints' keys and the
+// keys of the cuts to the sheet are made from them. `discard` as for runDiscarding.
 std::vector<RebuildMemo::Key> outlinePrints(const CardModel& model, FaceList& discard) {
     std::vector<RebuildMemo::Key> prints(model.userFaces.size());
     runDiscarding(discard, prints.size(), [&](std::size_t i, int) {
