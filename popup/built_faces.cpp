@@ -754,12 +754,15 @@ private:
         refs_.emplace_back();
         return nextId_++;
     }
-    Refs& refs(const Note& n) { return refs_[static_cast<std::size_t>(n.id)]; }
-    const Refs& refs(const Note& n) const { return refs_[static_cast<std::size_t>(n.id)]; }
-    // Lets go of the kept faces of every note so far (the list is noted anew).
+    Refs& refs(const Note& n) { return refs_[static_cast<std::size_t>(n.id - firstRef_)]; }
+    const Refs& refs(const Note& n) const {
+        return refs_[static_cast<std::size_t>(n.id - firstRef_)];
+    }
+    // Lets go of the kept faces of every note so far, as every note goes (the list is noted
+    // anew): the notes to come start the table afresh.
     void releaseRefs() {
-        for (Refs& r : refs_)
-            r = Refs{};
+        refs_.clear();
+        firstRef_ = nextId_;
     }
 
     Face& real(std::size_t i) {
@@ -1024,8 +1027,9 @@ private:
     bool sideBySide_;
     bool engineShaped_;
     RebuildMemo* memo_;
-    std::vector<Note> notes_;      // one for each built face, in the same order
-    std::vector<Refs> refs_;       // by note id
+    std::vector<Note> notes_; // one for each built face, in the same order
+    std::vector<Refs> refs_;  // by note id, from firstRef_
+    std::uint64_t firstRef_ = 0;
     std::vector<Segment> segB_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
