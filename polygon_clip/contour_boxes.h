@@ -17,6 +17,10 @@ struct ClipBox {
 // vertices, all finite), in one pass; both vectors come from `usable`'s arena.
 std::pmr::vector<ClipBox> clipContourBoxes(const ClipPolygon& p, std::pmr::vector<char>& usable);
 
+// Whether the boxes overlap (touching counts).
+inline bool boxesOverlap(const ClipBox& a, const ClipBox& b) {
+    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
+}
 // The box around every contour marked in `use`; false when none is.
 bool unionOfBoxes(const std::pmr::vector<ClipBox>& boxes, const std::pmr::vector<char>& use,
                   ClipBox& out);

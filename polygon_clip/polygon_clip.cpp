@@ -32,10 +32,6 @@ std::size_t vertexTotal(const ClipPolygon& p, const std::pmr::vector<char>& use)
     return total;
 }
 
-bool overlaps(const Box& a, const Box& b) {
-    return a.x0 <= b.x1 && b.x0 <= a.x1 && a.y0 <= b.y1 && b.y0 <= a.y1;
-}
-
 // Keeps only the contours of `keep` whose box overlaps some usable contour's box of `other`.
 void dropIsolated(const std::pmr::vector<Box>& keepBoxes, std::pmr::vector<char>& keep,
                   const std::pmr::vector<Box>& otherBoxes,
@@ -45,7 +41,7 @@ void dropIsolated(const std::pmr::vector<Box>& keepBoxes, std::pmr::vector<char>
             continue;
         bool any = false;
         for (std::size_t j = 0; j < otherBoxes.size() && !any; ++j)
-            any = otherUsable[j] && overlaps(keepBoxes[i], otherBoxes[j]);
+            any = otherUsable[j] && boxesOverlap(keepBoxes[i], otherBoxes[j]);
         keep[i] = any ? 1 : 0;
     }
 }

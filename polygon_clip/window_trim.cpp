@@ -85,12 +85,9 @@ void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
     for (std::size_t c = 0; c < use.size(); ++c) {
         if (!use[c])
             continue;
-        if (boxes) {
-            const ClipBox& b = (*boxes)[c];
-            if (b.x1 < window.x0 || b.x0 > window.x1 || b.y1 < window.y0 || b.y0 > window.y1) {
-                out.dropped.push_back(static_cast<int>(c));
-                continue;
-            }
+        if (boxes && !boxesOverlap((*boxes)[c], window)) {
+            out.dropped.push_back(static_cast<int>(c));
+            continue;
         }
         const std::size_t at = out.vertices.size();
         const int count = trimContour(polygon.contours[c], window, out.vertices, out.origins);

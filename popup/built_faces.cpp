@@ -4,6 +4,7 @@
 
 #include "model/clip_holder.h"
 #include "model/geometry.h"
+#include "polygon_clip/local_clip.h"
 #include "popup/built_face_cleanup.h"
 #include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
@@ -618,9 +619,9 @@ public:
     void work(TakeAway& t, const Face& face, const Box& faceBox, const MeasuredClip& faceClip,
               int lane) {
         Face& b = *model_.builtFaces[t.face];
-        t.place = shortcuts_ && engineShaped_
-                      ? placement(face.polygon, faceBox, b.polygon, notes_[t.face].box, segB_[lane])
-                      : Placement::Unknown;
+        t.place = shortcuts_ && engineShaped_ ? placement(face.polygon, faceBox, b.polygon,
+                                                          notes_[t.face].box, segments_[lane])
+                                              : Placement::Unknown;
         if (t.place == Placement::Encloses)
             t.place = Placement::Unknown; // b keeps its paper round a new hole
         if (t.place == Placement::Within)
@@ -908,7 +909,7 @@ private:
                 // Uniting with nothing gives the face back; the face goes with the others.
                 merged->polygon = std::move(real(i).polygon);
             } else if (engineShaped_ && shortcuts_ && sideBySide_ &&
-                       placement(merged->polygon, mergedBox, polygonOf(i), b, segB_[0]) ==
+                       placement(merged->polygon, mergedBox, polygonOf(i), b, segments_[0]) ==
                            Placement::Apart) {
                 // The engine gives two faces that lie apart back as they are, side by side.
                 for (const auto& loop : polygonOf(i).loops)
@@ -993,7 +994,7 @@ private:
         // Both are the engine's output, which it gives back as they are: a hole clear of the
         // part takes nothing, and one inside it comes after the part's loops.
         const Placement p = shortcuts_ && engineShaped_
-                                ? placement(hole, holeBox, part, partBox, segB_[0])
+                                ? placement(hole, holeBox, part, partBox, segments_[0])
                                 : Placement::Unknown;
         if (p == Placement::Apart || p == Placement::Within)
             return; // clear of the part, or round it (an island keeps its paper)
@@ -1030,7 +1031,7 @@ private:
     std::vector<Note> notes_; // one for each built face, in the same order
     std::vector<Refs> refs_;  // by note id, from firstRef_
     std::uint64_t firstRef_ = 0;
-    std::vector<Segment> segB_[2]; // scratch for the apartness test, one per lane
+    std::vector<Segment> segments_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
     std::vector<std::pair<std::size_t, std::size_t>> costs_; // scratch: points, take-away

@@ -6,7 +6,6 @@
 
 #include "model/face.h"
 #include "polygon_clip/clip_polygon.h"
-#include "polygon_clip/local_clip.h"
 
 #include <atomic>
 #include <cstdint>
@@ -16,6 +15,8 @@
 #include <vector>
 
 namespace plicato {
+
+class MeasuredClip;
 
 class RebuildMemo {
 public:
