@@ -13,9 +13,21 @@ struct ClipBox {
     double x0, y0, x1, y1;
 };
 
+// The boxes of each contour's runs of `span` consecutive vertices (the last run of a
+// contour may be shorter), laid end to end: a pass over the vertices can step over a run whose
+// box lies wholly beyond a side of a window without reading it.
+struct ClipChunkBoxes {
+    static constexpr int span = 16;
+    explicit ClipChunkBoxes(std::pmr::memory_resource* arena) : boxes(arena), first(arena) {}
+    std::pmr::vector<ClipBox> boxes;
+    std::pmr::vector<int> first; // per contour: the index of its first run's box
+};
+
 // The box of each contour, and in `usable` whether the engine can use it (at least three
-// vertices, all finite), in one pass; both vectors come from `usable`'s arena.
-std::pmr::vector<ClipBox> clipContourBoxes(const ClipPolygon& p, std::pmr::vector<char>& usable);
+// vertices, all finite), in one pass; both vectors come from `usable`'s arena. `chunks`, when
+// given, receives the boxes of the usable contours' runs from the same pass.
+std::pmr::vector<ClipBox> clipContourBoxes(const ClipPolygon& p, std::pmr::vector<char>& usable,
+                                           ClipChunkBoxes* chunks = nullptr);
 
 // Whether the boxes overlap (touching counts).
 inline bool boxesOverlap(const ClipBox& a, const ClipBox& b) {

@@ -71,11 +71,13 @@ ClipPolygon clipLocally(ClipOp op, const ClipPolygon& subject, const MeasuredCli
     const ClipPolygon& clip = measured.polygon();
     const std::pmr::vector<ClipBox>& clipBoxes = measured.boxes();
     const std::pmr::vector<char>& clipUse = measured.use();
+    const ClipChunkBoxes* clipChunks = &measured.chunks();
     // Working storage for the whole call: small cases never reach the heap.
     alignas(std::max_align_t) std::byte initial[8 * 1024];
     std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
     std::pmr::vector<char> use(&arena);
-    const std::pmr::vector<ClipBox> subjectBoxes = clipContourBoxes(subject, use);
+    ClipChunkBoxes subjectChunks(&arena);
+    const std::pmr::vector<ClipBox> subjectBoxes = clipContourBoxes(subject, use, &subjectChunks);
     ClipBox subjectBox{};
     if (!measured.anyUsable() || !unionOfBoxes(subjectBoxes, use, subjectBox))
         return clipPolygons(op, subject, clip);
@@ -83,10 +85,11 @@ ClipPolygon clipLocally(ClipOp op, const ClipPolygon& subject, const MeasuredCli
     // Worth it only when most of the subject lies beyond the clip's window.
     const ClipBox w = grownWindow(clipBox);
     if (shareInside(subjectBox, w) > 0.5)
-        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
+        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse,
+                                 clipChunks);
 
     TrimmedClipPolygon trimmed(&arena);
-    trimToWindow(subject, use, w, trimmed, &subjectBoxes);
+    trimToWindow(subject, use, w, trimmed, &subjectBoxes, &subjectChunks);
     std::vector<Chord> chords;
     for (int k = 0; k < trimmed.view.contourCount; ++k) {
         const ClipContour& c = trimmed.view.contours[k];
@@ -101,15 +104,16 @@ ClipPolygon clipLocally(ClipOp op, const ClipPolygon& subject, const MeasuredCli
         }
     }
     if (chords.empty() && trimmed.dropped.empty())
-        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
+        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse,
+                                 clipChunks);
     std::sort(chords.begin(), chords.end(),
               [](const Chord& a, const Chord& b) { return lowerStart(a.p, b.p); });
 
     // The clip as it was measured above; the trimmed subject measured anew.
     std::pmr::vector<char> trimmedUse(&arena);
     const std::pmr::vector<ClipBox> trimmedBoxes = clipContourBoxes(trimmed.view, trimmedUse);
-    ClipPolygon near_ =
-        clipPolygonsBoxed(op, trimmed.view, trimmedBoxes, trimmedUse, clip, clipBoxes, clipUse);
+    ClipPolygon near_ = clipPolygonsBoxed(op, trimmed.view, trimmedBoxes, trimmedUse, clip,
+                                          clipBoxes, clipUse, clipChunks);
     // Room for every ring at once: the near result's vertices and every vertex of the subject
     // bound the rings put together.
     Rings rings(&arena);
@@ -154,7 +158,8 @@ ClipPolygon clipLocally(ClipOp op, const ClipPolygon& subject, const MeasuredCli
     // Every chord must have come through whole, once: then nothing met it, and putting its run
     // back gives what the whole subject would have.
     if (std::any_of(chords.begin(), chords.end(), [](const Chord& c) { return c.seen != 1; }))
-        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse);
+        return clipPolygonsBoxed(op, subject, subjectBoxes, use, clip, clipBoxes, clipUse,
+                                 clipChunks);
     for (const int d : trimmed.dropped) {
         const ClipContour& s = subject.contours[d];
         rings.start();
@@ -167,7 +172,7 @@ ClipPolygon clipLocally(ClipOp op, const ClipPolygon& subject, const MeasuredCli
 } // namespace
 
 MeasuredClip::MeasuredClip(const ClipPolygon& clip, std::pmr::memory_resource* arena)
-    : clip_(clip), use_(arena), boxes_(clipContourBoxes(clip, use_)) {
+    : clip_(clip), use_(arena), chunks_(arena), boxes_(clipContourBoxes(clip, use_, &chunks_)) {
     anyUsable_ = unionOfBoxes(boxes_, use_, box_);
 }
 

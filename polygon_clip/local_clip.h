@@ -28,12 +28,14 @@ public:
     const ClipPolygon& polygon() const { return clip_; }
     const std::pmr::vector<ClipBox>& boxes() const { return boxes_; }
     const std::pmr::vector<char>& use() const { return use_; }
+    const ClipChunkBoxes& chunks() const { return chunks_; }
     bool anyUsable() const { return anyUsable_; }
     const ClipBox& box() const { return box_; }
 
 private:
     const ClipPolygon& clip_;
     std::pmr::vector<char> use_;
+    ClipChunkBoxes chunks_;
     std::pmr::vector<ClipBox> boxes_;
     ClipBox box_{};
     bool anyUsable_ = false;

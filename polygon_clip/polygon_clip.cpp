@@ -60,14 +60,14 @@ bool worthTrimming(const std::pmr::vector<Box>& boxes, const std::pmr::vector<ch
 const ClipPolygon* trimmedOperand(const ClipPolygon& p, const std::pmr::vector<Box>& boxes,
                                   std::pmr::vector<char>& use, const std::pmr::vector<Box>& other,
                                   const std::pmr::vector<char>& otherUse,
-                                  TrimmedClipPolygon& trimmed) {
+                                  TrimmedClipPolygon& trimmed, const ClipChunkBoxes* chunks) {
     Box around{};
     if (!unionOfBoxes(other, otherUse, around))
         return &p;
     const Box w = grownWindow(around);
     if (!worthTrimming(boxes, use, w))
         return &p;
-    trimToWindow(p, use, w, trimmed, &boxes);
+    trimToWindow(p, use, w, trimmed, &boxes, chunks);
     use.assign(static_cast<std::size_t>(trimmed.view.contourCount), 1);
     return &trimmed.view;
 }
@@ -102,7 +102,7 @@ ClipPolygon sweepOperands(ClipOp op, const ClipPolygon& subject,
                           const std::pmr::vector<Box>& subjectBoxes,
                           std::pmr::vector<char>& useSubject, const ClipPolygon& clip,
                           const std::pmr::vector<Box>& clipBoxes, std::pmr::vector<char>& useClip,
-                          std::pmr::memory_resource& arena) {
+                          const ClipChunkBoxes* clipChunks, std::pmr::memory_resource& arena) {
     const bool cutting = op == ClipOp::Intersection || op == ClipOp::Difference;
     if (cutting && contourCountOf(subject) > 0 && contourCountOf(clip) > 0) {
         // A contour far from everything of the other polygon cannot change the result.
@@ -122,10 +122,11 @@ ClipPolygon sweepOperands(ClipOp op, const ClipPolygon& subject,
         // Both windows come from the operands as given, before either is trimmed.
         const std::pmr::vector<char> subjectUse(useSubject, &arena);
         const std::pmr::vector<char> clipUse(useClip, &arena);
-        clipIn = trimmedOperand(clip, clipBoxes, useClip, subjectBoxes, subjectUse, trimmedClip);
+        clipIn = trimmedOperand(clip, clipBoxes, useClip, subjectBoxes, subjectUse, trimmedClip,
+                                clipChunks);
         if (op == ClipOp::Intersection)
             subjectIn = trimmedOperand(subject, subjectBoxes, useSubject, clipBoxes, clipUse,
-                                       trimmedSubject);
+                                       trimmedSubject, nullptr);
     }
 
     ClipEdgeTable table(&arena);
@@ -150,21 +151,24 @@ ClipPolygon clipPolygons(ClipOp op, const ClipPolygon& subject, const ClipPolygo
     std::pmr::vector<char> useClip(&arena);
     const std::pmr::vector<Box> subjectBoxes = clipContourBoxes(subject, useSubject);
     const std::pmr::vector<Box> clipBoxes = clipContourBoxes(clip, useClip);
-    return sweepOperands(op, subject, subjectBoxes, useSubject, clip, clipBoxes, useClip, arena);
+    return sweepOperands(op, subject, subjectBoxes, useSubject, clip, clipBoxes, useClip, nullptr,
+                         arena);
 }
 
 ClipPolygon clipPolygonsBoxed(ClipOp op, const ClipPolygon& subject,
                               const std::pmr::vector<ClipBox>& subjectBoxes,
                               const std::pmr::vector<char>& subjectUse, const ClipPolygon& clip,
                               const std::pmr::vector<ClipBox>& clipBoxes,
-                              const std::pmr::vector<char>& clipUse) {
+                              const std::pmr::vector<char>& clipUse,
+                              const ClipChunkBoxes* clipChunks) {
     if (plainlyEmpty(op, subject, clip))
         return {};
     alignas(std::max_align_t) std::byte initial[kArenaBytes];
     std::pmr::monotonic_buffer_resource arena(initial, sizeof initial);
     std::pmr::vector<char> useSubject(subjectUse, &arena);
     std::pmr::vector<char> useClip(clipUse, &arena);
-    return sweepOperands(op, subject, subjectBoxes, useSubject, clip, clipBoxes, useClip, arena);
+    return sweepOperands(op, subject, subjectBoxes, useSubject, clip, clipBoxes, useClip,
+                         clipChunks, arena);
 }
 
 std::vector<TriangleStrip> polygonToStrips(const ClipPolygon& polygon) {

@@ -31,9 +31,12 @@ struct TrimmedClipPolygon {
 // wholly beyond one side are left out. Only contours marked in `use` are taken; the result's
 // contours are all usable, and `origins`, `sources` and `dropped` tell where each came from.
 // `boxes`, when given, are the contours' boxes: a contour whose box lies beyond a side is left
-// out without a look at its vertices.
+// out without a look at its vertices. `chunks`, when given with them, are the boxes of the
+// contours' runs of vertices: a run whose box lies beyond a side is passed over the same way.
+// Neither changes the result.
 void trimToWindow(const ClipPolygon& polygon, const std::pmr::vector<char>& use,
                   const ClipBox& window, TrimmedClipPolygon& out,
-                  const std::pmr::vector<ClipBox>* boxes = nullptr);
+                  const std::pmr::vector<ClipBox>* boxes = nullptr,
+                  const ClipChunkBoxes* chunks = nullptr);
 
 } // namespace plicato

@@ -20,6 +20,15 @@ Ring randomRing(std::mt19937& rng, int n, double lo, double hi) {
     return r;
 }
 
+// A closed random walk: an outline that winds in and out of windows and round their corners.
+Ring randomWalk(std::mt19937& rng, int n, double step) {
+    std::uniform_real_distribution<double> d(-step, step);
+    Ring r{{0.0, 0.0}};
+    for (int k = 1; k < n; ++k)
+        r.push_back({r.back().x + d(rng), r.back().y + d(rng)});
+    return r;
+}
+
 // A wobbly closed outline around the origin, the shape of a glyph's outer contour.
 Ring randomStar(std::mt19937& rng, int n, double radius) {
     std::uniform_real_distribution<double> wobble(0.6, 1.0);
@@ -37,21 +46,28 @@ TEST(WindowTrim, KeepsParityInsideTheWindowWithTheInputsOwnVertices) {
     std::size_t before = 0, after = 0;
     for (int iter = 0; iter < 400; ++iter) {
         SCOPED_TRACE(iter);
-        const Rings rings = {randomStar(rng, 60, 50), randomRing(rng, 7, -60, 60)};
+        // Outlines of 60 to 246 vertices, from far larger than the windows to crossing them.
+        const Rings rings = {randomStar(rng, 60 + iter % 7 * 31, 50 - iter % 4 * 10),
+                             randomRing(rng, 7, -60, 60), randomWalk(rng, 150, 4)};
         const OwnedClip input(rings);
         const double x0 = corner(rng), y0 = corner(rng);
         const ClipBox w{x0, y0, x0 + size(rng), y0 + size(rng)};
         std::pmr::monotonic_buffer_resource arena;
         TrimmedClipPolygon trimmed(&arena);
         trimToWindow(input.get(), std::pmr::vector<char>(rings.size(), 1, &arena), w, trimmed);
-        // Given the contours' boxes, the same result, though contours beyond a side go unread.
+        // Given the contours' boxes, and the boxes of their runs of vertices, the same result,
+        // though contours and runs beyond a side go unread.
         std::pmr::vector<char> usable(&arena);
-        const std::pmr::vector<ClipBox> boxes = clipContourBoxes(input.get(), usable);
-        TrimmedClipPolygon boxed(&arena);
+        ClipChunkBoxes chunks(&arena);
+        const std::pmr::vector<ClipBox> boxes = clipContourBoxes(input.get(), usable, &chunks);
+        TrimmedClipPolygon boxed(&arena), chunked(&arena);
         trimToWindow(input.get(), usable, w, boxed, &boxes);
-        ASSERT_EQ(boxed.dropped, trimmed.dropped);
-        ASSERT_EQ(boxed.sources, trimmed.sources);
-        ASSERT_EQ(boxed.origins, trimmed.origins);
+        trimToWindow(input.get(), usable, w, chunked, &boxes, &chunks);
+        for (const TrimmedClipPolygon* t : {&boxed, &chunked}) {
+            ASSERT_EQ(t->dropped, trimmed.dropped);
+            ASSERT_EQ(t->sources, trimmed.sources);
+            ASSERT_EQ(t->origins, trimmed.origins);
+        }
 
         Rings out;
         for (int c = 0; c < trimmed.view.contourCount; ++c) {
