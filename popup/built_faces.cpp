@@ -89,12 +89,51 @@ bool segmentsNear(const Point2& a, const Point2& b, const Point2& c, const Point
            pointSegmentDistance2(c, a, b) <= m2 || pointSegmentDistance2(d, a, b) <= m2;
 }
 
-// Even-odd inside test of q against all loops of p.
-bool insideRegion(const Point2& q, const Polygon& p) {
+// The boxes of a polygon's runs of `span` consecutive segments, loop after loop, each with the
+// vertex before the run too: walks over the segments near a window, or crossed by a ray, step
+// over a run whose box lies beyond. Made once for a polygon that many such walks go over.
+struct SegmentRuns {
+    static constexpr std::size_t span = 16;
+    std::vector<Box> boxes;
+};
+
+SegmentRuns segmentRuns(const Polygon& p) {
+    SegmentRuns r;
+    for (const auto& loop : p.loops) {
+        const auto& pts = loop->points;
+        const std::size_t n = pts.size();
+        for (std::size_t i = 0; i < n; i += SegmentRuns::span) {
+            Box b;
+            const std::size_t end = std::min(i + SegmentRuns::span, n);
+            for (std::size_t k = i + n - 1; k <= end + n; ++k) {
+                const Point2& q = pts[k % n];
+                b.minX = std::min(b.minX, q.x);
+                b.maxX = std::max(b.maxX, q.x);
+                b.minY = std::min(b.minY, q.y);
+                b.maxY = std::max(b.maxY, q.y);
+            }
+            r.boxes.push_back(b);
+        }
+    }
+    return r;
+}
+
+// Even-odd inside test of q against all loops of p; `runs`, when given, are p's.
+bool insideRegion(const Point2& q, const Polygon& p, const SegmentRuns* runs = nullptr) {
     bool in = false;
+    std::size_t run = 0;
     for (const auto& loop : p.loops) {
         const auto& pts = loop->points;
         for (std::size_t i = 0, n = pts.size(), j = n - 1; i < n; j = i++) {
+            // A run wholly above the ray's line, or wholly on or below it, crosses nothing.
+            if (runs && i % SegmentRuns::span == 0) {
+                const Box& r = runs->boxes[run++];
+                if (r.minY > q.y || r.maxY <= q.y) {
+                    // The loop's step makes j the run's last vertex, i the next run's first.
+                    i = std::min(i + SegmentRuns::span - 1, n - 1);
+                    continue;
+                }
+            }
             const Point2& a = pts[i];
             const Point2& b = pts[j];
             if ((a.y > q.y) != (b.y > q.y) && q.x < (b.x - a.x) * (q.y - a.y) / (b.y - a.y) + a.x)
@@ -109,11 +148,21 @@ struct Segment {
 };
 
 // Calls visit(a, b) for each segment of p whose box reaches into the window (grown by the
-// margin), in order, until it returns false; whether it never did.
-template <class Visit> bool eachSegmentIn(const Polygon& p, const Box& w, Visit visit) {
+// margin), in order, until it returns false; whether it never did. `runs`, when given, are p's.
+template <class Visit>
+bool eachSegmentIn(const Polygon& p, const Box& w, Visit visit, const SegmentRuns* runs = nullptr) {
+    std::size_t run = 0;
     for (const auto& loop : p.loops) {
         const auto& pts = loop->points;
         for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+            if (runs && i % SegmentRuns::span == 0) {
+                const Box& r = runs->boxes[run++];
+                if (r.maxX < w.minX - apartMargin || r.minX > w.maxX + apartMargin ||
+                    r.maxY < w.minY - apartMargin || r.minY > w.maxY + apartMargin) {
+                    i += SegmentRuns::span - 1;
+                    continue;
+                }
+            }
             const Point2& a = pts[i];
             const Point2& b = pts[i + 1 == n ? 0 : i + 1];
             if (std::max(a.x, b.x) < w.minX - apartMargin ||
@@ -128,13 +177,17 @@ template <class Visit> bool eachSegmentIn(const Polygon& p, const Box& w, Visit 
     return true;
 }
 
-// Segments of p whose box reaches into the window (grown by the margin).
-void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out) {
+// Segments of p whose box reaches into the window (grown by the margin); `runs` as above.
+void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out,
+                const SegmentRuns* runs = nullptr) {
     out.clear();
-    eachSegmentIn(p, w, [&](const Point2& a, const Point2& b) {
-        out.push_back({a, b});
-        return true;
-    });
+    eachSegmentIn(
+        p, w,
+        [&](const Point2& a, const Point2& b) {
+            out.push_back({a, b});
+            return true;
+        },
+        runs);
 }
 
 enum class Placement {
@@ -146,17 +199,21 @@ enum class Placement {
 
 // How the regions of a and b lie to each other, with the margin to spare. Without a crossing or
 // near approach of their outlines, each loop lies wholly inside or outside the other region, so
-// one point per loop decides.
+// one point per loop decides. `aRuns`, when given, are a's segment runs.
 Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
-                    std::vector<Segment>& sb) {
+                    std::vector<Segment>& sb, const SegmentRuns* aRuns = nullptr) {
     const Box w{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
                 std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
-    segmentsIn(b, w, sb);
-    // a's segments in the window are tested as they are found: the first that comes near one
-    // of b's settles it. Past this many pairs, finding out is not worth it.
+    // One outline's segments in the window are gathered, the other's tested as they are found:
+    // the first that comes near a gathered one settles it. With a's runs known, a's are the
+    // cheaper to gather. Past this many pairs, finding out is not worth it; which outline is
+    // gathered changes nothing, as the limit is on the product of the two counts.
+    const Polygon& gathered = aRuns ? a : b;
+    const Polygon& walked = aRuns ? b : a;
+    segmentsIn(gathered, w, sb, aRuns);
     constexpr std::size_t pairLimit = 20000;
     std::size_t inWindow = 0;
-    const bool clear = eachSegmentIn(a, w, [&](const Point2& p, const Point2& q) {
+    const bool clear = eachSegmentIn(walked, w, [&](const Point2& p, const Point2& q) {
         if (++inWindow * sb.size() > pairLimit)
             return false;
         const double sx0 = std::min(p.x, q.x) - apartMargin;
@@ -174,15 +231,15 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
     });
     if (!clear)
         return Placement::Unknown;
-    const auto loopsInside = [](const Polygon& p, const Polygon& region) {
+    const auto loopsInside = [](const Polygon& p, const Polygon& region, const SegmentRuns* runs) {
         int n = 0;
         for (const auto& loop : p.loops)
-            if (!loop->points.empty() && insideRegion(loop->points.front(), region))
+            if (!loop->points.empty() && insideRegion(loop->points.front(), region, runs))
                 ++n;
         return n;
     };
-    const int aInB = loopsInside(a, b);
-    const int bInA = loopsInside(b, a);
+    const int aInB = loopsInside(a, b, nullptr);
+    const int bInA = loopsInside(b, a, aRuns);
     if (aInB == 0 && bInA == 0)
         return Placement::Apart;
     if (aInB == 0 && bInA == static_cast<int>(b.loops.size()))
@@ -491,9 +548,12 @@ public:
         // The new face in the engine's form, measured once for every face it is taken from.
         ClipHolder faceClip;
         std::optional<MeasuredClip> faceMeasured;
+        SegmentRuns faceRuns;
         if (!pending_.empty()) {
             face->polygon.toClipPolygon(faceClip.p);
             faceMeasured.emplace(faceClip.p);
+            if (shortcuts_ && engineShaped_)
+                faceRuns = segmentRuns(face->polygon);
         }
         // The largest faces first, so that the last job to end, which the batch waits for, is
         // a small one.
@@ -510,7 +570,7 @@ public:
                 pending_[j] = costs_[j].second;
         }
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int lane) {
-            work(takeAways_[pending_[k]], *face, faceBox, *faceMeasured, lane);
+            work(takeAways_[pending_[k]], *face, faceBox, faceRuns, *faceMeasured, lane);
         });
 
         drop_.clear();
@@ -616,12 +676,13 @@ public:
     }
 
     // Touches only b, the new face and the lane's own scratch: safe beside other such calls.
-    void work(TakeAway& t, const Face& face, const Box& faceBox, const MeasuredClip& faceClip,
-              int lane) {
+    void work(TakeAway& t, const Face& face, const Box& faceBox, const SegmentRuns& faceRuns,
+              const MeasuredClip& faceClip, int lane) {
         Face& b = *model_.builtFaces[t.face];
-        t.place = shortcuts_ && engineShaped_ ? placement(face.polygon, faceBox, b.polygon,
-                                                          notes_[t.face].box, segments_[lane])
-                                              : Placement::Unknown;
+        t.place = shortcuts_ && engineShaped_
+                      ? placement(face.polygon, faceBox, b.polygon, notes_[t.face].box,
+                                  segments_[lane], &faceRuns)
+                      : Placement::Unknown;
         if (t.place == Placement::Encloses)
             t.place = Placement::Unknown; // b keeps its paper round a new hole
         if (t.place == Placement::Within)
