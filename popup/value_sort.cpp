@@ -1,53 +1,54 @@
-// A radix sort on the values' bits ordered as numbers. Only the high 40 bits are sorted by
-// digits, 11 at a time: values that share those lie within a few parts in a billion of each
-// other and are nearly always equal, so one walk finds the rare runs out of order and sorts
-// them. A digit that all values share costs no pass.
+// A radix sort on the values' places along their range. Each value's bucket is its distance
+// from the lowest value scaled to 22 bits, which never orders two values against their order;
+// two passes of 11 bits sort the buckets. Values that share a bucket lie within a few
+// hundred-thousandths of the range of each other and are nearly always equal, so one walk
+// finds the rare buckets out of order and sorts them. A digit that all values share costs no
+// pass.
 #include "popup/value_sort.h"
 
 #include <algorithm>
 #include <array>
-#include <bit>
+#include <cmath>
 #include <cstdint>
+#include <memory>
 
 namespace plicato {
 
 namespace {
 
-constexpr int kLowBits = 24; // left to the last pass
 constexpr int kDigitBits = 11;
-constexpr int kDigits = 4; // 4 x 11 >= 64 - 24; the histogram below counts four
-constexpr std::uint64_t kDigitMask = (std::uint64_t{1} << kDigitBits) - 1;
+constexpr std::size_t kFewValues = 256;
+constexpr std::uint32_t kDigitMask = (std::uint32_t{1} << kDigitBits) - 1;
+constexpr double kTopBucket = double((std::uint32_t{1} << (2 * kDigitBits)) - 1);
 
-// Orders like the value: the sign bit set for positives, every bit flipped for negatives.
-std::uint64_t keyOf(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v == 0.0 ? 0.0 : v);
-    return bits >> 63 ? ~bits : bits | (std::uint64_t{1} << 63);
-}
+// The bucket of a value: rounding keeps the subtraction and the product in order, and
+// truncation the bucket.
+struct Buckets {
+    double low;
+    double scale;
+    std::uint32_t operator()(double v) const {
+        return static_cast<std::uint32_t>(std::min((v - low) * scale, kTopBucket));
+    }
+};
 
-double valueOf(std::uint64_t key) {
-    return std::bit_cast<double>(key >> 63 ? key & ~(std::uint64_t{1} << 63) : ~key);
-}
-
-unsigned digitOf(std::uint64_t key, int d) {
-    return static_cast<unsigned>((key >> (kLowBits + kDigitBits * d)) & kDigitMask);
-}
-
-// Sorts keys that are already ordered by their high bits: each run sharing those is short.
-void orderRuns(std::vector<std::uint64_t>& keys) {
-    const std::size_t n = keys.size();
+// Sorts values that are already ordered by bucket: each run sharing one is short.
+void orderRuns(std::vector<double>& values, const Buckets& bucket) {
+    const std::size_t n = values.size();
     for (std::size_t i = 1; i < n; ++i) {
-        const std::uint64_t k = keys[i];
-        if (keys[i - 1] <= k)
+        const double v = values[i];
+        if (values[i - 1] <= v)
             continue;
-        // Out of order within its run: find the run and sort it whole (long runs stay fast).
+        // Out of order within its bucket: find the bucket's run and sort it whole (long runs
+        // stay fast).
+        const std::uint32_t b = bucket(v);
         std::size_t start = i - 1;
-        while (start > 0 && (keys[start - 1] >> kLowBits) == (k >> kLowBits))
+        while (start > 0 && bucket(values[start - 1]) == b)
             --start;
         std::size_t end = i + 1;
-        while (end < n && (keys[end] >> kLowBits) == (k >> kLowBits))
+        while (end < n && bucket(values[end]) == b)
             ++end;
-        std::sort(keys.begin() + static_cast<std::ptrdiff_t>(start),
-                  keys.begin() + static_cast<std::ptrdiff_t>(end));
+        std::sort(values.begin() + static_cast<std::ptrdiff_t>(start),
+                  values.begin() + static_cast<std::ptrdiff_t>(end));
         i = end - 1;
     }
 }
@@ -56,48 +57,51 @@ void orderRuns(std::vector<std::uint64_t>& keys) {
 
 void sortValues(std::vector<double>& values) {
     const std::size_t n = values.size();
-    if (n < 2)
+    double low = 0.0, high = 0.0;
+    for (std::size_t i = 0; i < n; ++i) {
+        double& v = values[i];
+        v = v == 0.0 ? 0.0 : v;
+        low = i == 0 ? v : std::min(low, v);
+        high = i == 0 ? v : std::max(high, v);
+    }
+    if (n < 2 || low == high)
         return;
-    if (n > UINT32_MAX) { // beyond the counts' range; no design comes near
-        for (double& v : values)
-            v = v == 0.0 ? 0.0 : v;
+    const double scale = kTopBucket / (high - low);
+    // Few values sort faster than the counts are set up; beyond the counts' range, or a range
+    // beyond a double's, no design comes near.
+    if (n < kFewValues || n > UINT32_MAX || !std::isfinite(scale) || scale <= 0.0) {
         std::sort(values.begin(), values.end());
         return;
     }
-    std::vector<std::uint64_t> keys(n), spare(n);
-    std::vector<std::array<std::uint32_t, std::size_t{1} << kDigitBits>> counts(kDigits);
-    for (auto& c : counts)
-        c.fill(0);
-    std::uint32_t* c0 = counts[0].data();
-    std::uint32_t* c1 = counts[1].data();
-    std::uint32_t* c2 = counts[2].data();
-    std::uint32_t* c3 = counts[3].data();
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::uint64_t key = keyOf(values[i]);
-        keys[i] = key;
-        ++c0[digitOf(key, 0)];
-        ++c1[digitOf(key, 1)];
-        ++c2[digitOf(key, 2)];
-        ++c3[digitOf(key, 3)];
+    const Buckets bucket{low, scale};
+    std::array<std::array<std::uint32_t, std::size_t{1} << kDigitBits>, 2> counts{};
+    for (const double v : values) {
+        const std::uint32_t b = bucket(v);
+        ++counts[0][b & kDigitMask];
+        ++counts[1][b >> kDigitBits];
     }
-    for (int d = 0; d < kDigits; ++d) {
-        std::uint32_t* c = counts[static_cast<std::size_t>(d)].data();
-        if (c[digitOf(keys[0], d)] == n)
+    // Not set first: every place is written before it is read.
+    const std::unique_ptr<double[]> spare(new double[n]);
+    double* from = values.data();
+    double* to = spare.get();
+    for (int d = 0; d < 2; ++d) {
+        auto& c = counts[static_cast<std::size_t>(d)];
+        const int shift = kDigitBits * d;
+        if (c[(bucket(from[0]) >> shift) & kDigitMask] == n)
             continue;
         std::uint32_t at = 0;
-        for (std::size_t k = 0; k < counts[0].size(); ++k) {
-            const std::uint32_t here = c[k];
-            c[k] = at;
+        for (std::uint32_t& k : c) {
+            const std::uint32_t here = k;
+            k = at;
             at += here;
         }
-        const int shift = kLowBits + kDigitBits * d;
-        for (const std::uint64_t key : keys)
-            spare[c[(key >> shift) & kDigitMask]++] = key;
-        keys.swap(spare);
+        for (std::size_t i = 0; i < n; ++i)
+            to[c[(bucket(from[i]) >> shift) & kDigitMask]++] = from[i];
+        std::swap(from, to);
     }
-    orderRuns(keys);
-    for (std::size_t i = 0; i < n; ++i)
-        values[i] = valueOf(keys[i]);
+    if (from != values.data())
+        std::copy(from, from + n, values.data());
+    orderRuns(values, bucket);
 }
 
 } // namespace plicato

@@ -1,6 +1,7 @@
 // The clean-up's sort of a design's coordinates against the standard sort, on sets shaped like
 // a design's (many repeats, values a hair apart, both signs, zeros of both signs) and on sets
-// made to defeat it (long runs that agree in all but the lowest bits).
+// made to defeat it (long runs that agree in all but the lowest bits, or that share one bucket of
+// a range stretched by a far value).
 #include "popup/value_sort.h"
 
 #include <gtest/gtest.h>
@@ -35,8 +36,12 @@ TEST(ValueSort, OrdersLikeTheStandardSortWithZeroOfOneSign) {
             case 2:
                 v = rng() % 3 ? base : (rng() % 2 ? 0.0 : -0.0);
                 break;
-            case 3: // all in one long run of the high bits, low bits at random
-                v = std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.5) ^ (rng() & 0xFFFFFF));
+            case 3: // all in one long run of the high bits, low bits at random; with a far
+                    // value, all in one bucket of the range
+                v = &v == &values.front() && round % 2
+                        ? 1e12
+                        : std::bit_cast<double>(std::bit_cast<std::uint64_t>(1.5) ^
+                                                (rng() & 0xFFFFFF));
                 break;
             default:
                 v = std::bit_cast<double>((rng() & ~(std::uint64_t{0x7FF} << 52)) |
