@@ -394,8 +394,8 @@ public:
         for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
             if (!shortcuts_ || faceBox.meets(box(i)))
                 met_.push_back(i);
-            else if (steps && outers(i) > 1)
-                steps = false;
+            else if (steps && (notes_[i].outers > 1 || (notes_[i].outers < 0 && outers(i) > 1)))
+                steps = false; // counted here only when not known yet
         }
         RebuildMemo::Key stepKey;
         if (steps) {
