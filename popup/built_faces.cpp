@@ -391,11 +391,19 @@ public:
         // rebuild's step with the same faces is then done again from what it left.
         bool steps = memo_ && shortcuts_ && engineShaped_;
         met_.clear();
-        for (std::size_t i = 0; i < model_.builtFaces.size(); ++i) {
-            if (!shortcuts_ || faceBox.meets(box(i)))
-                met_.push_back(i);
-            else if (steps && (notes_[i].outers > 1 || (notes_[i].outers < 0 && outers(i) > 1)))
-                steps = false; // counted here only when not known yet
+        // Read through locals, which the pushes cannot change: the scan goes over every face
+        // for every face added.
+        const std::size_t count = model_.builtFaces.size();
+        const Note* notes = notes_.data(); // box() and outers() fill notes in, never move them
+        const bool shortcuts = shortcuts_;
+        for (std::size_t i = 0; i < count; ++i) {
+            if (shortcuts && !faceBox.meets(notes[i].boxed ? notes[i].box : box(i))) {
+                // The count of outer outlines is worked out only when not known yet.
+                if (steps && (notes[i].outers > 1 || (notes[i].outers < 0 && outers(i) > 1)))
+                    steps = false;
+                continue;
+            }
+            met_.push_back(i);
         }
         RebuildMemo::Key stepKey;
         if (steps) {
