@@ -390,21 +390,33 @@ public:
         // leaves one so, and a merge or split of its plane would take it in): an earlier
         // rebuild's step with the same faces is then done again from what it left.
         bool steps = memo_ && shortcuts_ && engineShaped_;
-        met_.clear();
-        // Read through locals, which the pushes cannot change: the scan goes over every face
-        // for every face added.
+        // Every face is looked at for every face added, and whether it is met is anyone's
+        // guess: the test is made without branches, into room for all. Read through locals,
+        // which the writes cannot change.
         const std::size_t count = model_.builtFaces.size();
+        met_.resize(count);
+        std::size_t* met = met_.data();
         const Note* notes = notes_.data(); // box() and outers() fill notes in, never move them
         const bool shortcuts = shortcuts_;
+        const unsigned all = shortcuts ? 0u : 1u; // without the shortcuts, every face is met
+        const unsigned tested = shortcuts && !faceBox.empty() ? 1u : 0u;
+        unsigned severed = 0; // some face not met is in several pieces
+        std::size_t k = 0;
         for (std::size_t i = 0; i < count; ++i) {
-            if (shortcuts && !faceBox.meets(notes[i].boxed ? notes[i].box : box(i))) {
-                // The count of outer outlines is worked out only when not known yet.
-                if (steps && (notes[i].outers > 1 || (notes[i].outers < 0 && outers(i) > 1)))
-                    steps = false;
-                continue;
-            }
-            met_.push_back(i);
+            const Note& n = notes[i];
+            const Box& b = n.boxed || !shortcuts ? n.box : box(i);
+            const unsigned hit =
+                all | (tested & unsigned(b.minX <= b.maxX) & unsigned(faceBox.minX <= b.maxX) &
+                       unsigned(b.minX <= faceBox.maxX) & unsigned(faceBox.minY <= b.maxY) &
+                       unsigned(b.minY <= faceBox.maxY));
+            met[k] = i;
+            k += hit;
+            if (steps && n.outers < 0 && hit == 0) // rare: most counts are known
+                outers(i);
+            severed |= (hit ^ 1u) & unsigned(n.outers > 1);
         }
+        met_.resize(k);
+        steps = steps && severed == 0;
         RebuildMemo::Key stepKey;
         if (steps) {
             stepKey = keyOfStep(*face, facePrint);
