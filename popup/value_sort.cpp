@@ -32,8 +32,7 @@ struct Buckets {
 };
 
 // Sorts values that are already ordered by bucket: each run sharing one is short.
-void orderRuns(std::vector<double>& values, const Buckets& bucket) {
-    const std::size_t n = values.size();
+void orderRuns(double* values, std::size_t n, const Buckets& bucket) {
     for (std::size_t i = 1; i < n; ++i) {
         const double v = values[i];
         if (values[i - 1] <= v)
@@ -47,42 +46,32 @@ void orderRuns(std::vector<double>& values, const Buckets& bucket) {
         std::size_t end = i + 1;
         while (end < n && bucket(values[end]) == b)
             ++end;
-        std::sort(values.begin() + static_cast<std::ptrdiff_t>(start),
-                  values.begin() + static_cast<std::ptrdiff_t>(end));
+        std::sort(values + start, values + end);
         i = end - 1;
     }
 }
 
-} // namespace
-
-void sortValues(std::vector<double>& values) {
-    const std::size_t n = values.size();
-    double low = 0.0, high = 0.0;
-    for (std::size_t i = 0; i < n; ++i) {
-        double& v = values[i];
-        v = v == 0.0 ? 0.0 : v;
-        low = i == 0 ? v : std::min(low, v);
-        high = i == 0 ? v : std::max(high, v);
-    }
+// Sorts n values, none of them a NaN, each -0 already made 0, lying from low to high.
+void sortNumbers(double* values, std::size_t n, double low, double high) {
     if (n < 2 || low == high)
         return;
     const double scale = kTopBucket / (high - low);
     // Few values sort faster than the counts are set up; beyond the counts' range, or a range
     // beyond a double's, no design comes near.
     if (n < kFewValues || n > UINT32_MAX || !std::isfinite(scale) || scale <= 0.0) {
-        std::sort(values.begin(), values.end());
+        std::sort(values, values + n);
         return;
     }
     const Buckets bucket{low, scale};
     std::array<std::array<std::uint32_t, std::size_t{1} << kDigitBits>, 2> counts{};
-    for (const double v : values) {
-        const std::uint32_t b = bucket(v);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint32_t b = bucket(values[i]);
         ++counts[0][b & kDigitMask];
         ++counts[1][b >> kDigitBits];
     }
     // Not set first: every place is written before it is read.
     const std::unique_ptr<double[]> spare(new double[n]);
-    double* from = values.data();
+    double* from = values;
     double* to = spare.get();
     for (int d = 0; d < 2; ++d) {
         auto& c = counts[static_cast<std::size_t>(d)];
@@ -99,9 +88,38 @@ void sortValues(std::vector<double>& values) {
             to[c[(bucket(from[i]) >> shift) & kDigitMask]++] = from[i];
         std::swap(from, to);
     }
-    if (from != values.data())
-        std::copy(from, from + n, values.data());
-    orderRuns(values, bucket);
+    if (from != values)
+        std::copy(from, from + n, values);
+    orderRuns(values, n, bucket);
+}
+
+} // namespace
+
+void sortValues(std::vector<double>& values) {
+    const std::size_t n = values.size();
+    double low = 0.0, high = 0.0;
+    bool nan = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        double& v = values[i];
+        v = v == 0.0 ? 0.0 : v;
+        nan = nan || std::isnan(v);
+        low = i == 0 ? v : std::min(low, v);
+        high = i == 0 ? v : std::max(high, v);
+    }
+    if (!nan) {
+        sortNumbers(values.data(), n, low, high);
+        return;
+    }
+    // A NaN has no place among numbers, nor a bucket: NaNs go last, the numbers before them
+    // are sorted.
+    const auto numbers = static_cast<std::size_t>(
+        std::partition(values.begin(), values.end(), [](double v) { return !std::isnan(v); }) -
+        values.begin());
+    if (numbers == 0)
+        return;
+    const auto [lowest, highest] =
+        std::minmax_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(numbers));
+    sortNumbers(values.data(), numbers, *lowest, *highest);
 }
 
 } // namespace plicato

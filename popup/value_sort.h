@@ -5,7 +5,7 @@
 
 namespace plicato {
 
-// Sorts the values ascending, -0 as 0. NaNs are not expected.
+// Sorts the values ascending, -0 as 0, NaNs (which no design should hold) last.
 void sortValues(std::vector<double>& values);
 
 } // namespace plicato

@@ -60,3 +60,28 @@ TEST(ValueSort, OrdersLikeTheStandardSortWithZeroOfOneSign) {
                 << "round " << round << " shape " << shape << " at " << i;
     }
 }
+
+TEST(ValueSort, PutsNaNsLastAndSortsTheRest) {
+    // No design should hold a NaN, but one must not upset the sort: before the numbers' sort,
+    // a NaN has no bucket, and the standard sort has no order for it.
+    std::mt19937_64 rng(9);
+    for (const std::size_t n : {std::size_t{3}, std::size_t{300}, std::size_t{5000}}) {
+        std::vector<double> values(n);
+        for (double& v : values)
+            v = rng() % 7 == 0 ? std::nan("") : double(rng() % 20001) / 100.0 - 100.0;
+        values[0] = std::nan("");
+        std::vector<double> expected;
+        for (const double v : values)
+            if (!std::isnan(v))
+                expected.push_back(v);
+        std::sort(expected.begin(), expected.end());
+        sortValues(values);
+        ASSERT_EQ(values.size(), n);
+        for (std::size_t i = 0; i < n; ++i) {
+            if (i < expected.size())
+                EXPECT_EQ(values[i], expected[i]) << n << " at " << i;
+            else
+                EXPECT_TRUE(std::isnan(values[i])) << n << " at " << i;
+        }
+    }
+}
