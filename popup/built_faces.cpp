@@ -284,9 +284,11 @@ Polygon sheetRect(const CardModel& model) {
 // Salt of the memo's entries for a user face cut to the sheet, which carry a summary.
 constexpr unsigned sheetClipSalt = 32;
 
-// A user face cut to the sheet, with its summary when the memo keeps one.
+// A user face cut to the sheet, with its summary when the memo keeps one. The memo's cut is
+// not copied out: most steps are done again from the memo without reading it.
 struct SheetCut {
     Polygon outline;
+    const Polygon* stored = nullptr; // the memo's, in place of `outline`
     RebuildMemo::Key key;
     RebuildMemo::Summary summary;
     bool summarised = false;
@@ -335,7 +337,7 @@ std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const
             const RebuildMemo::Summary* summary = nullptr;
             if (const Polygon* found = memo->findClip(cut.key, nullptr, &summary);
                 found && summary) {
-                cut.outline = *found;
+                cut.stored = found;     // stays as it is until the rebuild ends
                 cut.summary = *summary; // copied: later stores may move the memo's entries
                 cut.summarised = true;
                 continue;
@@ -379,8 +381,10 @@ public:
         renote();
     }
 
-    // `known`, when given, is the new face's summary (from the memo).
-    void add(std::unique_ptr<Face> face, const RebuildMemo::Summary* known = nullptr) {
+    // `known`, when given, is the new face's summary (from the memo). `outline`, when given
+    // (with `known`), is its outline, which the face lacks until it is needed.
+    void add(std::unique_ptr<Face> face, const RebuildMemo::Summary* known = nullptr,
+             const Polygon* outline = nullptr) {
         const Box faceBox = known ? boxOfSummary(*known) : boxOf(face->polygon);
         const RebuildMemo::Key facePrint = known   ? known->print
                                            : memo_ ? RebuildMemo::polygonPrint(face->polygon)
@@ -430,6 +434,8 @@ public:
                 metIds_.push_back(notes_[i].id);
         }
         const std::uint64_t firstNew = nextId_;
+        if (outline)
+            face->polygon = *outline;
         takeAway(std::move(face), faceBox, facePrint);
         if (steps)
             memo_->storeStep(stepKey, record(firstNew));
@@ -1197,8 +1203,9 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             // is copied.
             auto copy = std::make_unique<Face>(userFace.plane, userFace.offset);
             SheetCut& cut = cuts[i - from];
-            copy->polygon = std::move(cut.outline);
-            builder.add(std::move(copy), cut.summarised ? &cut.summary : nullptr);
+            if (!cut.stored)
+                copy->polygon = std::move(cut.outline);
+            builder.add(std::move(copy), cut.summarised ? &cut.summary : nullptr, cut.stored);
         }
         if (nextStop < stops.size() && stops[nextStop] == i + 1) {
             memo->storeCheckpoint(stopKeys[nextStop], builder.checkpoint());
