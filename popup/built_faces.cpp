@@ -817,14 +817,15 @@ private:
     // added, read one array instead of a face and a table entry each.
     struct Note {
         Note(FacePlane p, double o, std::uint64_t i) : plane(p), offset(o), id(i) {}
+        // The small fields share the plane's eight bytes: notes are moved, and scanned, in bulk.
         FacePlane plane;
-        double offset;
-        // Given in list order when a face joins the list, so ids rise along it.
-        std::uint64_t id;
         signed char outers = -1; // outer loops, -1 until counted
         bool boxed = false;
         bool printed = false;
         bool stale = false;
+        double offset;
+        // Given in list order when a face joins the list, so ids rise along it.
+        std::uint64_t id;
         Box box;
         RebuildMemo::Key print;
     };
