@@ -43,6 +43,13 @@ struct Box {
     double maxY = -std::numeric_limits<double>::infinity();
 
     bool empty() const { return !(minX <= maxX); }
+    // Grows the box to hold q.
+    void take(const Point2& q) {
+        minX = std::min(minX, q.x);
+        maxX = std::max(maxX, q.x);
+        minY = std::min(minY, q.y);
+        maxY = std::max(maxY, q.y);
+    }
     // Touching boxes meet: a face that only touches another may still share an edge with it.
     bool meets(const Box& o) const {
         return !empty() && !o.empty() && minX <= o.maxX && o.minX <= maxX && minY <= o.maxY &&
@@ -53,12 +60,8 @@ struct Box {
 Box boxOf(const Polygon& p) {
     Box b;
     for (const auto& loop : p.loops)
-        for (const Point2& q : loop->points) {
-            b.minX = std::min(b.minX, q.x);
-            b.maxX = std::max(b.maxX, q.x);
-            b.minY = std::min(b.minY, q.y);
-            b.maxY = std::max(b.maxY, q.y);
-        }
+        for (const Point2& q : loop->points)
+            b.take(q);
     return b;
 }
 
@@ -105,13 +108,8 @@ SegmentRuns segmentRuns(const Polygon& p) {
         for (std::size_t i = 0; i < n; i += SegmentRuns::span) {
             Box b;
             const std::size_t end = std::min(i + SegmentRuns::span, n);
-            for (std::size_t k = i + n - 1; k <= end + n; ++k) {
-                const Point2& q = pts[k % n];
-                b.minX = std::min(b.minX, q.x);
-                b.maxX = std::max(b.maxX, q.x);
-                b.minY = std::min(b.minY, q.y);
-                b.maxY = std::max(b.maxY, q.y);
-            }
+            for (std::size_t k = i + n - 1; k <= end + n; ++k)
+                b.take(pts[k % n]);
             r.boxes.push_back(b);
         }
     }
@@ -1102,12 +1100,8 @@ private:
 
     static Box boxOfLoop(const Loop& loop) {
         Box b;
-        for (const Point2& q : loop.points) {
-            b.minX = std::min(b.minX, q.x);
-            b.maxX = std::max(b.maxX, q.x);
-            b.minY = std::min(b.minY, q.y);
-            b.maxY = std::max(b.maxY, q.y);
-        }
+        for (const Point2& q : loop.points)
+            b.take(q);
         return b;
     }
 
