@@ -138,7 +138,9 @@ void GlRenderer::begin(const Scene& scene, int width, int height, bool backgroun
     glDisable(GL_TEXTURE_2D);
     if (!background)
         return;
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // The gradient below covers every pixel, opaque: only depths need clearing, which spares the
+    // software rasteriser a pass over the whole colour buffer.
+    glClear(GL_DEPTH_BUFFER_BIT);
 
     // Background gradient over the whole view.
     glMatrixMode(GL_PROJECTION);
