@@ -3,6 +3,7 @@
 #include "popup/built_face_cleanup.h"
 
 #include "popup/built_faces.h"
+#include "popup/face_box.h"
 #include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
 #include "popup/value_sort.h"
@@ -193,28 +194,6 @@ void reform(Polygon& p, RebuildMemo* memo) {
     memoisedClip(p, ClipOp::Difference, Polygon{}, memo, reformSalt);
 }
 
-struct Box {
-    double x0 = 1e300, y0 = 1e300, x1 = -1e300, y1 = -1e300;
-    bool meets(const Box& o) const { return x0 <= o.x1 && o.x0 <= x1 && y0 <= o.y1 && o.y0 <= y1; }
-};
-
-Box boxOf(const Polygon& p) {
-    Box b;
-    for (const auto& loop : p.loops)
-        for (const Point2& q : loop->points) {
-            b.x0 = std::min(b.x0, q.x);
-            b.y0 = std::min(b.y0, q.y);
-            b.x1 = std::max(b.x1, q.x);
-            b.y1 = std::max(b.y1, q.y);
-        }
-    return b;
-}
-
-int outerLoops(const Polygon& p) {
-    return int(std::count_if(p.loops.begin(), p.loops.end(),
-                             [](const std::unique_ptr<Loop>& l) { return !l->isHole; }));
-}
-
 struct Plane {
     FacePlane plane;
     double offset;
@@ -269,7 +248,7 @@ void unitePlane(PlaneFaces& p, RebuildMemo* memo) {
         FaceList parts;
         auto merged = std::make_unique<Face>(seed->plane, seed->offset);
         merged->polygon = std::move(united);
-        if (outerLoops(merged->polygon) == 1) {
+        if (outerLoopCount(merged->polygon) == 1) {
             memoisedFill(*merged, memo);
             parts.push_back(std::move(merged));
         } else {
@@ -427,7 +406,7 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values, LateFills
         reform(face.polygon, memo);
         // Re-formed as snapped, the outline holds only snapped values.
         face.scratchMark = samePoints(snapped, face.polygon);
-        if (outerLoops(face.polygon) > 1) {
+        if (outerLoopCount(face.polygon) > 1) {
             o.split = true;
             splitByOuterLoops(face, o.parts, memo);
             std::erase_if(

@@ -1,0 +1,172 @@
+#include "popup/face_placement.h"
+
+#include <algorithm>
+#include <cstddef>
+
+namespace plicato {
+
+SegmentRuns segmentRuns(const Polygon& p) {
+    SegmentRuns r;
+    for (const auto& loop : p.loops) {
+        const auto& pts = loop->points;
+        const std::size_t n = pts.size();
+        for (std::size_t i = 0; i < n; i += SegmentRuns::span) {
+            Box b;
+            const std::size_t end = std::min(i + SegmentRuns::span, n);
+            for (std::size_t k = i + n - 1; k <= end + n; ++k)
+                b.take(pts[k % n]);
+            r.boxes.push_back(b);
+        }
+    }
+    return r;
+}
+
+namespace {
+
+// Closer than this, outlines are taken to meet: the engine bundles edges that nearly coincide.
+constexpr double apartMargin = 1e-5;
+
+double pointSegmentDistance2(const Point2& p, const Point2& a, const Point2& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double len2 = dx * dx + dy * dy;
+    double t = len2 > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / len2 : 0.0;
+    t = std::clamp(t, 0.0, 1.0);
+    const double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
+    return ex * ex + ey * ey;
+}
+
+double cross(const Point2& o, const Point2& a, const Point2& b) {
+    return (a.x - o.x) * (b.y - o.y) - (a.y - o.y) * (b.x - o.x);
+}
+
+// Whether two segments cross or come within the margin of each other.
+bool segmentsNear(const Point2& a, const Point2& b, const Point2& c, const Point2& d) {
+    const double d1 = cross(a, b, c), d2 = cross(a, b, d);
+    const double d3 = cross(c, d, a), d4 = cross(c, d, b);
+    if (((d1 > 0 && d2 < 0) || (d1 < 0 && d2 > 0)) && ((d3 > 0 && d4 < 0) || (d3 < 0 && d4 > 0)))
+        return true;
+    const double m2 = apartMargin * apartMargin;
+    return pointSegmentDistance2(a, c, d) <= m2 || pointSegmentDistance2(b, c, d) <= m2 ||
+           pointSegmentDistance2(c, a, b) <= m2 || pointSegmentDistance2(d, a, b) <= m2;
+}
+
+// Even-odd inside test of q against all loops of p; `runs`, when given, are p's.
+bool insideRegion(const Point2& q, const Polygon& p, const SegmentRuns* runs = nullptr) {
+    bool in = false;
+    std::size_t run = 0;
+    for (const auto& loop : p.loops) {
+        const auto& pts = loop->points;
+        for (std::size_t i = 0, n = pts.size(), j = n - 1; i < n; j = i++) {
+            // A run wholly above the ray's line, or wholly on or below it, crosses nothing.
+            if (runs && i % SegmentRuns::span == 0) {
+                const Box& r = runs->boxes[run++];
+                if (r.minY > q.y || r.maxY <= q.y) {
+                    // The loop's step makes j the run's last vertex, i the next run's first.
+                    i = std::min(i + SegmentRuns::span - 1, n - 1);
+                    continue;
+                }
+            }
+            const Point2& a = pts[i];
+            const Point2& b = pts[j];
+            if ((a.y > q.y) != (b.y > q.y) && q.x < (b.x - a.x) * (q.y - a.y) / (b.y - a.y) + a.x)
+                in = !in;
+        }
+    }
+    return in;
+}
+
+// Calls visit(a, b) for each segment of p whose box reaches into the window (grown by the
+// margin), in order, until it returns false; whether it never did. `runs`, when given, are p's.
+template <class Visit>
+bool eachSegmentIn(const Polygon& p, const Box& w, Visit visit, const SegmentRuns* runs = nullptr) {
+    std::size_t run = 0;
+    for (const auto& loop : p.loops) {
+        const auto& pts = loop->points;
+        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+            if (runs && i % SegmentRuns::span == 0) {
+                const Box& r = runs->boxes[run++];
+                if (r.maxX < w.minX - apartMargin || r.minX > w.maxX + apartMargin ||
+                    r.maxY < w.minY - apartMargin || r.minY > w.maxY + apartMargin) {
+                    i += SegmentRuns::span - 1;
+                    continue;
+                }
+            }
+            const Point2& a = pts[i];
+            const Point2& b = pts[i + 1 == n ? 0 : i + 1];
+            if (std::max(a.x, b.x) < w.minX - apartMargin ||
+                std::min(a.x, b.x) > w.maxX + apartMargin ||
+                std::max(a.y, b.y) < w.minY - apartMargin ||
+                std::min(a.y, b.y) > w.maxY + apartMargin)
+                continue;
+            if (!visit(a, b))
+                return false;
+        }
+    }
+    return true;
+}
+
+// Segments of p whose box reaches into the window (grown by the margin); `runs` as above.
+void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out,
+                const SegmentRuns* runs = nullptr) {
+    out.clear();
+    eachSegmentIn(
+        p, w,
+        [&](const Point2& a, const Point2& b) {
+            out.push_back({a, b});
+            return true;
+        },
+        runs);
+}
+
+} // namespace
+
+Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
+                    std::vector<Segment>& sb, const SegmentRuns* aRuns) {
+    const Box w{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
+                std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
+    // One outline's segments in the window are gathered, the other's tested as they are found:
+    // the first that comes near a gathered one settles it. With a's runs known, a's are the
+    // cheaper to gather. Past this many pairs, finding out is not worth it; which outline is
+    // gathered changes nothing, as the limit is on the product of the two counts.
+    const Polygon& gathered = aRuns ? a : b;
+    const Polygon& walked = aRuns ? b : a;
+    segmentsIn(gathered, w, sb, aRuns);
+    constexpr std::size_t pairLimit = 20000;
+    std::size_t inWindow = 0;
+    const bool clear = eachSegmentIn(walked, w, [&](const Point2& p, const Point2& q) {
+        if (++inWindow * sb.size() > pairLimit)
+            return false;
+        const double sx0 = std::min(p.x, q.x) - apartMargin;
+        const double sx1 = std::max(p.x, q.x) + apartMargin;
+        const double sy0 = std::min(p.y, q.y) - apartMargin;
+        const double sy1 = std::max(p.y, q.y) + apartMargin;
+        for (const Segment& t : sb) {
+            if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
+                std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
+                continue;
+            if (segmentsNear(p, q, t.a, t.b))
+                return false;
+        }
+        return true;
+    });
+    if (!clear)
+        return Placement::Unknown;
+    const auto loopsInside = [](const Polygon& p, const Polygon& region, const SegmentRuns* runs) {
+        int n = 0;
+        for (const auto& loop : p.loops)
+            if (!loop->points.empty() && insideRegion(loop->points.front(), region, runs))
+                ++n;
+        return n;
+    };
+    const int aInB = loopsInside(a, b, nullptr);
+    const int bInA = loopsInside(b, a, aRuns);
+    if (aInB == 0 && bInA == 0)
+        return Placement::Apart;
+    if (aInB == 0 && bInA == static_cast<int>(b.loops.size()))
+        return Placement::Within;
+    if (bInA == 0 && aInB == static_cast<int>(a.loops.size()))
+        return Placement::Encloses;
+    return Placement::Unknown;
+}
+
+} // namespace plicato
