@@ -15,7 +15,6 @@
 #include <bit>
 #include <cmath>
 #include <functional>
-#include <limits>
 #include <optional>
 #include <unordered_map>
 #include <unordered_set>
@@ -29,16 +28,6 @@ constexpr double coverPlaneTolerance = 0.00001;
 
 bool onCoverPlane(const Face& a, FacePlane plane, double offset) {
     return a.plane == plane && std::fabs(a.offset - offset) <= coverPlaneTolerance;
-}
-
-// The area of the outer loops less that of the holes, whatever way each loop runs.
-double regionArea(const Polygon& p) {
-    double area = 0.0;
-    for (const auto& loop : p.loops) {
-        const double a = std::fabs(signedArea(loop->points));
-        area += loop->isHole ? -a : a;
-    }
-    return area;
 }
 
 // The box and area of p (no print).
@@ -840,14 +829,14 @@ private:
         for (const auto& loop : merged->polygon.loops)
             if (loop->isHole) {
                 holes.push_back(loop.get());
-                holeBoxes.push_back(boxOfLoop(*loop));
+                holeBoxes.push_back(boxOf(*loop));
             }
         for (const auto& loop : merged->polygon.loops) {
             if (loop->isHole)
                 continue;
             auto part = std::make_unique<Face>(merged->plane, merged->offset);
             part->polygon.addLoop(std::make_unique<Loop>(*loop));
-            const Box partBox = boxOfLoop(*loop);
+            const Box partBox = boxOf(*loop);
             for (std::size_t h = 0; h < holes.size(); ++h) {
                 if (!partBox.meets(holeBoxes[h]))
                     continue; // a hole beyond the outline takes nothing from it
@@ -880,13 +869,6 @@ private:
 
     static Box boxOfSummary(const RebuildMemo::Summary& s) {
         return Box{s.minX, s.minY, s.maxX, s.maxY};
-    }
-
-    static Box boxOfLoop(const Loop& loop) {
-        Box b;
-        for (const Point2& q : loop.points)
-            b.take(q);
-        return b;
     }
 
     CardModel& model_;

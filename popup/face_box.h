@@ -1,5 +1,5 @@
-// The box round a face's outline and the count of its outer loops: what the builder and the
-// clean-up know of a face before they look at its outline closely.
+// The box round a face's outline, its area and the count of its outer loops: what the builder
+// and the clean-up know of a face before they look at its outline closely.
 #pragma once
 
 #include "model/polygon.h"
@@ -30,8 +30,12 @@ struct Box {
     }
 };
 
-// The box of every point of p's loops (empty without points).
+// The box of every point of p's loops, or of one loop (empty without points).
 Box boxOf(const Polygon& p);
+Box boxOf(const Loop& loop);
+
+// The area of the outer loops less that of the holes, whatever way each loop runs.
+double regionArea(const Polygon& p);
 
 int outerLoopCount(const Polygon& p);
 

@@ -128,7 +128,6 @@ void GlRenderer::upload(Geometry& geometry, const Scene& scene) {
 void GlRenderer::begin(const Scene& scene, int width, int height, bool background) {
     if (!initialized_)
         initialize();
-    glClearColor(1, 1, 1, 1);
     glDepthFunc(GL_LEQUAL);
     glEnable(GL_DEPTH_TEST);
     glClearDepth(1.0);

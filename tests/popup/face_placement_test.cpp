@@ -2,7 +2,6 @@
 // gives must be what the engine's clip would show, with or without the segment runs.
 #include "popup/face_placement.h"
 
-#include "model/geometry.h"
 #include "popup/rebuild_memo.h"
 #include "tests/support/random_design.h"
 
@@ -16,15 +15,6 @@
 using namespace plicato;
 
 namespace {
-
-double area(const Polygon& p) {
-    double sum = 0.0;
-    for (const auto& loop : p.loops) {
-        const double a = std::fabs(signedArea(loop->points));
-        sum += loop->isHole ? -a : a;
-    }
-    return sum;
-}
 
 Polygon minus(const Polygon& a, const Polygon& b) {
     Polygon r = a;
@@ -161,17 +151,18 @@ TEST(FacePlacement, EverySureAnswerIsWhatTheEngineShows) {
             const Placement p = place(a, b, false);
             ASSERT_EQ(place(a, b, true), p) << i << " " << j;
             ++seen[p];
-            const double tolerance = 1e-9 * (area(a) + area(b));
+            const double tolerance = 1e-9 * (regionArea(a) + regionArea(b));
             switch (p) {
             case Placement::Apart:
-                EXPECT_NEAR(area(minus(b, a)), area(b), tolerance) << i << " " << j;
+                EXPECT_NEAR(regionArea(minus(b, a)), regionArea(b), tolerance) << i << " " << j;
                 break;
             case Placement::Within:
-                EXPECT_NEAR(area(minus(b, a)), 0.0, tolerance) << i << " " << j;
+                EXPECT_NEAR(regionArea(minus(b, a)), 0.0, tolerance) << i << " " << j;
                 break;
             case Placement::Encloses:
-                EXPECT_NEAR(area(minus(a, b)), 0.0, tolerance) << i << " " << j;
-                EXPECT_NEAR(area(minus(b, a)), area(b) - area(a), tolerance) << i << " " << j;
+                EXPECT_NEAR(regionArea(minus(a, b)), 0.0, tolerance) << i << " " << j;
+                EXPECT_NEAR(regionArea(minus(b, a)), regionArea(b) - regionArea(a), tolerance)
+                    << i << " " << j;
                 break;
             case Placement::Unknown:
                 break;
