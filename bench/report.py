@@ -4,6 +4,8 @@
 Usage: bench/report.py [build-dir] [--repetitions N] [--quick]
 Times are medians of processor time over the repetitions, except for the rebuilds, which share
 their work with a second thread and are timed by the clock; the view is measured under Xvfb.
+The engine rows are measured with the allocator the programs ship with; beside them, the same
+with the system's.
 --quick leaves out Boost.Geometry's two slowest random cases (several seconds each).
 """
 import argparse
@@ -74,18 +76,32 @@ def main():
     extra = ["--benchmark_min_time=0.05"]
     if a.quick:
         extra.append("--benchmark_filter=-random/boost/(1000|2000)")
-    _, engine = run_benchmark(b("bench_polygon_engine"), min(a.repetitions, 3), extra)
-    summary = {}
-    for line in engine.splitlines():
-        parts = line.split()
-        if len(parts) >= 3 and parts[0] in ("comb", "random", "regular", "all"):
-            summary[parts[0]] = (float(parts[1]), float(parts[2]))
+
+    def engine_summary(program):
+        """ours/Clipper and ours/Boost by workload family, from the program's summary."""
+        if not os.path.exists(b(program)):
+            return {}
+        _, text = run_benchmark(b(program), min(a.repetitions, 3), extra)
+        summary = {}
+        for line in text.splitlines():
+            parts = line.split()
+            if len(parts) >= 3 and parts[0] in ("comb", "random", "regular", "all"):
+                summary[parts[0]] = (float(parts[1]), float(parts[2]))
+        return summary
+
+    # With the allocator the programs ship with, and with the system's (see bench/CMakeLists.txt).
+    summary = engine_summary("bench_polygon_engine")
+    system = engine_summary("bench_polygon_engine_system_malloc")
     if "all" in summary:
-        rows.append(("engine ours/Clipper 6.4, geometric mean", summary["all"][0], "x", 0.6, True, ""))
+        rows.append(("engine ours/Clipper 6.4, geometric mean", summary["all"][0], "x", 0.6, True,
+                     f"system allocator {system['all'][0]:.3f}" if "all" in system else ""))
     for family in ("regular", "comb", "random"):
         if family in summary:
+            peers = f"ours/Clipper {summary[family][0]:.2f}"
+            if family in system:
+                peers += f"; system allocator {system[family][1]:.3f}, ours/Clipper {system[family][0]:.2f}"
             rows.append((f"engine ours/Boost.Geometry, {family}", summary[family][1], "x", 0.33,
-                         True, f"ours/Clipper {summary[family][0]:.2f}"))
+                         True, peers))
 
     pattern, _ = run_benchmark(b("bench_pattern"), a.repetitions, ["--benchmark_filter=BM_PatternIndexed"])
     rows.append(("pattern, 300 faces", pattern.get("BM_PatternIndexed"), "ms", 20, True, ""))
