@@ -43,8 +43,12 @@ ClipPolygon assembleClipContours(const std::pmr::vector<ClipNode>& nodes) {
         while (cur >= 0 && cur < n && walkOf[static_cast<std::size_t>(cur)] < 0) {
             walkOf[static_cast<std::size_t>(cur)] = start;
             const ClipNode& node = nodes[static_cast<std::size_t>(cur)];
-            if (points.size() == begin || points.back().x != node.x || points.back().y != node.y)
-                points.push_back({node.x, node.y});
+            if (points.size() == begin || points.back().x != node.x || points.back().y != node.y) {
+                // Field by field: a braced temporary goes through the stack and stalls the load.
+                ClipVertex& v = points.emplace_back();
+                v.x = node.x;
+                v.y = node.y;
+            }
             cur = node.next;
         }
         const bool closed = cur == start;

@@ -218,7 +218,7 @@ void ScanBeamSweep::processScanline(double y) {
         keep(id, b);
     };
     while (i < nb || m < minEnd) {
-        if (i < nb && belowLeft_ == aboveLeft_) {
+        if (i < nb) {
             // Most bundles pass the line with nothing near them: the grouping below would take
             // this one alone and carry it on in place; do that without the grouping.
             const int id = (*order_)[i];
@@ -226,7 +226,12 @@ void ScanBeamSweep::processScanline(double y) {
             const double reach = b.xTop + kBundleTolerance;
             if (b.yEnd > y && (m >= minEnd || minimumAt(m).xb > reach) &&
                 (i + 1 >= nb || bundleAt(i + 1).xTop > reach)) {
-                passOn(id, b);
+                if (belowLeft_ == aboveLeft_) {
+                    passOn(id, b);
+                } else {
+                    crossLine(b, y);
+                    keep(id, b);
+                }
                 ++i;
                 continue;
             }
@@ -265,13 +270,18 @@ void ScanBeamSweep::processScanline(double y) {
                 break;
         }
 
-        if (i == i0 + 1 && m == m0 && belowLeft_ == aboveLeft_) {
+        if (i == i0 + 1 && m == m0) {
             // One bundle passing straight through with nothing else here: it carries on as it
-            // is, in place, and no boundary can turn at this point.
+            // is, in place.
             const int id = (*order_)[i0];
             ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
             if (b.yEnd > y) {
-                passOn(id, b);
+                if (belowLeft_ == aboveLeft_) {
+                    passOn(id, b);
+                } else {
+                    crossLine(b, y);
+                    keep(id, b);
+                }
                 continue;
             }
             // One edge ending here and its bound going on: the commonest vertex by far. The
@@ -343,7 +353,9 @@ void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
         if (insideEast == insideWest)
             return;
         const int node = static_cast<int>(nodes_.size());
-        nodes_.push_back({x, y, -1});
+        ClipNode& added = nodes_.emplace_back(); // in place: no stack temporary to reload
+        added.x = x;
+        added.y = y;
         if (insideEast)
             nodes_[static_cast<std::size_t>(node)].next = openBelow; // going down, into below
         else if (openBelow >= 0)
@@ -358,6 +370,25 @@ void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
         {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
         {flipsBelow, true, below, openBelow, nullptr}};
     classifyClipVertex(x, y, runBelow, inside_, rays, 4, nodes_);
+    belowLeft_ = runBelow;
+    aboveLeft_ = runAbove;
+}
+
+// The bundle `b` passing the scan line y where the line itself bounds regions (a horizontal
+// edge runs along it): it goes on in place, as passOn leaves it, and the point where it meets
+// the line is classified with the rays east, above, west and below. This is what a fresh bundle
+// for the same members would give, without the new id and member slots.
+void ScanBeamSweep::crossLine(ClipBundle& b, double y) {
+    const ClipParity runBelow = static_cast<ClipParity>(belowLeft_ ^ b.flips);
+    const ClipParity runAbove = static_cast<ClipParity>(aboveLeft_ ^ b.flips);
+    ClipRay rays[4] = {
+        {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_},
+        {b.flips, false, b.rep, -1, &b.open},
+        {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
+        {b.flips, true, b.rep, b.open, nullptr}};
+    classifyClipVertex(b.xTop, y, runBelow, inside_, rays, 4, nodes_);
+    b.xBot = b.xTop;
+    b.left = aboveLeft_;
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
 }

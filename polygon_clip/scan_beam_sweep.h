@@ -53,6 +53,7 @@ private:
     bool quietStretchEnd(double y0, int reach, double& end);
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void continueBound(ClipBundle& b, double x, double y);
+    void crossLine(ClipBundle& b, double y);
     void processBeam(double yBot, double yTop);
     void processCrossing(const Crossing& c, double yBot, double yTop);
     void compact();

@@ -61,7 +61,9 @@ void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMa
             continue;
         }
         const int node = static_cast<int>(nodes.size());
-        nodes.push_back({x, y, -1});
+        ClipNode& added = nodes.emplace_back(); // in place: no stack temporary to reload
+        added.x = x;
+        added.y = y;
         if (in.closing) {
             if (in.open >= 0)
                 nodes[static_cast<std::size_t>(in.open)].next = node;
