@@ -14,6 +14,8 @@ namespace {
 constexpr double kBundleTolerance = 1e-6;
 // Edges whose x spans across a beam differ by at most this much do not cross in it.
 constexpr double kCrossingEpsilon = 2.220446049250313e-16;
+// The x of the next bound starting on a scan line when none does.
+constexpr double kNoMinimum = std::numeric_limits<double>::infinity();
 
 ClipParity polyBit(int poly) {
     return static_cast<ClipParity>(1u << poly);
@@ -218,20 +220,20 @@ void ScanBeamSweep::processScanline(double y) {
         keep(id, b);
     };
     while (i < nb || m < minEnd) {
-        if (i < nb) {
-            // Most bundles pass the line with nothing near them: the grouping below would take
-            // this one alone and carry it on in place; do that without the grouping.
+        // Most bundles pass the line with nothing near them: the grouping below would take each
+        // alone and carry it on in place; do that without the grouping.
+        if (i < nb && belowLeft_ == aboveLeft_) {
+            i = passUntouched(i, m < minEnd ? minimumAt(m).xb : kNoMinimum, y);
+            if (i >= nb)
+                continue;
+        } else if (i < nb) {
             const int id = (*order_)[i];
             ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
             const double reach = b.xTop + kBundleTolerance;
             if (b.yEnd > y && (m >= minEnd || minimumAt(m).xb > reach) &&
                 (i + 1 >= nb || bundleAt(i + 1).xTop > reach)) {
-                if (belowLeft_ == aboveLeft_) {
-                    passOn(id, b);
-                } else {
-                    crossLine(b, y);
-                    keep(id, b);
-                }
+                crossLine(b, y);
+                keep(id, b);
                 ++i;
                 continue;
             }
@@ -372,6 +374,36 @@ void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
     classifyClipVertex(x, y, runBelow, inside_, rays, 4, nodes_);
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
+}
+
+// Carries on, in place, the bundles from position i on that pass the scan line y with nothing
+// near them, while the line bounds no region (belowLeft_ equals aboveLeft_); minX is the x of
+// the next bound starting on the line. Returns the position of the first bundle not taken. On
+// locals: each parity is a byte, whose store would make every member be read anew.
+std::size_t ScanBeamSweep::passUntouched(std::size_t i, double minX, double y) {
+    const std::size_t nb = orderCount_;
+    const int* order = order_->data();
+    int* next = nextOrder_->data();
+    ClipBundle* bundles = bundles_.data();
+    ClipParity parity = aboveLeft_;
+    double top = nextTop_;
+    std::size_t count = nextCount_;
+    for (; i < nb; ++i) {
+        ClipBundle& b = bundles[order[i]];
+        const double reach = b.xTop + kBundleTolerance;
+        if (!(b.yEnd > y && minX > reach && (i + 1 >= nb || bundles[order[i + 1]].xTop > reach)))
+            break;
+        b.xBot = b.xTop;
+        b.left = parity;
+        parity ^= b.flips;
+        top = std::min(top, b.yEnd);
+        next[count++] = order[i];
+    }
+    belowLeft_ = parity;
+    aboveLeft_ = parity;
+    nextTop_ = top;
+    nextCount_ = count;
+    return i;
 }
 
 // The bundle `b` passing the scan line y where the line itself bounds regions (a horizontal

@@ -54,6 +54,7 @@ private:
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void continueBound(ClipBundle& b, double x, double y);
     void crossLine(ClipBundle& b, double y);
+    std::size_t passUntouched(std::size_t i, double minX, double y);
     void processBeam(double yBot, double yTop);
     void processCrossing(const Crossing& c, double yBot, double yTop);
     void compact();
