@@ -21,6 +21,16 @@ ClipParity polyBit(int poly) {
     return static_cast<ClipParity>(1u << poly);
 }
 
+// Whether the bundle at position i of `order` passes the scan line y with nothing near it: it
+// goes on above the line, and neither the next bundle nor the next bound starting on the line
+// (at minX) comes within the bundling tolerance. The grouping would take it alone.
+bool passesAlone(const ClipBundle* bundles, const int* order, std::size_t count, std::size_t i,
+                 double minX, double y) {
+    const ClipBundle& b = bundles[order[i]];
+    const double reach = b.xTop + kBundleTolerance;
+    return b.yEnd > y && minX > reach && (i + 1 >= count || bundles[order[i + 1]].xTop > reach);
+}
+
 } // namespace
 
 ScanBeamSweep::ScanBeamSweep(const ClipEdgeTable& table, ClipInsideMask inside, bool quietStretches)
@@ -211,27 +221,18 @@ void ScanBeamSweep::processScanline(double y) {
         nextTop_ = std::min(nextTop_, b.yEnd);
         (*nextOrder_)[nextCount_++] = id;
     };
-    // A bundle passing the line as it is: nothing turns here.
-    auto passOn = [&](int id, ClipBundle& b) {
-        b.xBot = b.xTop;
-        b.left = aboveLeft_;
-        belowLeft_ ^= b.flips;
-        aboveLeft_ ^= b.flips;
-        keep(id, b);
-    };
     while (i < nb || m < minEnd) {
         // Most bundles pass the line with nothing near them: the grouping below would take each
         // alone and carry it on in place; do that without the grouping.
-        if (i < nb && belowLeft_ == aboveLeft_) {
-            i = passUntouched(i, m < minEnd ? minimumAt(m).xb : kNoMinimum, y);
-            if (i >= nb)
-                continue;
-        } else if (i < nb) {
-            const int id = (*order_)[i];
-            ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
-            const double reach = b.xTop + kBundleTolerance;
-            if (b.yEnd > y && (m >= minEnd || minimumAt(m).xb > reach) &&
-                (i + 1 >= nb || bundleAt(i + 1).xTop > reach)) {
+        if (i < nb) {
+            const double minX = m < minEnd ? minimumAt(m).xb : kNoMinimum;
+            if (belowLeft_ == aboveLeft_) {
+                i = passUntouched(i, minX, y);
+                if (i >= nb)
+                    continue;
+            } else if (passesAlone(bundles_.data(), order_->data(), nb, i, minX, y)) {
+                const int id = (*order_)[i];
+                ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
                 crossLine(b, y);
                 keep(id, b);
                 ++i;
@@ -273,19 +274,9 @@ void ScanBeamSweep::processScanline(double y) {
         }
 
         if (i == i0 + 1 && m == m0) {
-            // One bundle passing straight through with nothing else here: it carries on as it
-            // is, in place.
+            // A bundle passing straight through alone went on above already.
             const int id = (*order_)[i0];
             ClipBundle& b = bundles_[static_cast<std::size_t>(id)];
-            if (b.yEnd > y) {
-                if (belowLeft_ == aboveLeft_) {
-                    passOn(id, b);
-                } else {
-                    crossLine(b, y);
-                    keep(id, b);
-                }
-                continue;
-            }
             // One edge ending here and its bound going on: the commonest vertex by far. The
             // bundle keeps its id and member slot and follows the next edge; the vertex has
             // just the rays east, above, west and below.
@@ -365,12 +356,23 @@ void ScanBeamSweep::continueBound(ClipBundle& b, double x, double y) {
         b.open = node;
         return;
     }
+    classifyOnLine(x, y, {.flips = flipsBelow, .edge = below, .open = openBelow},
+                   {.flips = flipsAbove, .edge = next, .openOut = &b.open});
+}
+
+// The point (x, y) where one bundle meets the scan line, from the edge below to the edge above
+// (the same edge when it passes): classified with the rays east, above, west and below, and the
+// parities left of the next point moved past it.
+void ScanBeamSweep::classifyOnLine(double x, double y, const LineSide& below,
+                                   const LineSide& above) {
+    const ClipParity runBelow = static_cast<ClipParity>(belowLeft_ ^ below.flips);
+    const ClipParity runAbove = static_cast<ClipParity>(aboveLeft_ ^ above.flips);
     // Counter-clockwise from the east: east, above, west, below.
     ClipRay rays[4] = {
         {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_},
-        {flipsAbove, false, next, -1, &b.open},
+        {above.flips, false, above.edge, -1, above.openOut},
         {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
-        {flipsBelow, true, below, openBelow, nullptr}};
+        {below.flips, true, below.edge, below.open, nullptr}};
     classifyClipVertex(x, y, runBelow, inside_, rays, 4, nodes_);
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
@@ -388,11 +390,8 @@ std::size_t ScanBeamSweep::passUntouched(std::size_t i, double minX, double y) {
     ClipParity parity = aboveLeft_;
     double top = nextTop_;
     std::size_t count = nextCount_;
-    for (; i < nb; ++i) {
+    for (; i < nb && passesAlone(bundles, order, nb, i, minX, y); ++i) {
         ClipBundle& b = bundles[order[i]];
-        const double reach = b.xTop + kBundleTolerance;
-        if (!(b.yEnd > y && minX > reach && (i + 1 >= nb || bundles[order[i + 1]].xTop > reach)))
-            break;
         b.xBot = b.xTop;
         b.left = parity;
         parity ^= b.flips;
@@ -407,22 +406,14 @@ std::size_t ScanBeamSweep::passUntouched(std::size_t i, double minX, double y) {
 }
 
 // The bundle `b` passing the scan line y where the line itself bounds regions (a horizontal
-// edge runs along it): it goes on in place, as passOn leaves it, and the point where it meets
-// the line is classified with the rays east, above, west and below. This is what a fresh bundle
-// for the same members would give, without the new id and member slots.
+// edge runs along it): it goes on in place, as passUntouched leaves a bundle, and the point
+// where it meets the line is classified. This is what a fresh bundle for the same members would
+// give, without the new id and member slots.
 void ScanBeamSweep::crossLine(ClipBundle& b, double y) {
-    const ClipParity runBelow = static_cast<ClipParity>(belowLeft_ ^ b.flips);
-    const ClipParity runAbove = static_cast<ClipParity>(aboveLeft_ ^ b.flips);
-    ClipRay rays[4] = {
-        {static_cast<ClipParity>(runBelow ^ runAbove), false, -2, -1, &pendingWest_},
-        {b.flips, false, b.rep, -1, &b.open},
-        {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
-        {b.flips, true, b.rep, b.open, nullptr}};
-    classifyClipVertex(b.xTop, y, runBelow, inside_, rays, 4, nodes_);
     b.xBot = b.xTop;
     b.left = aboveLeft_;
-    belowLeft_ = runBelow;
-    aboveLeft_ = runAbove;
+    classifyOnLine(b.xTop, y, {.flips = b.flips, .edge = b.rep, .open = b.open},
+                   {.flips = b.flips, .edge = b.rep, .openOut = &b.open});
 }
 
 // Renumbers the live bundles in their order and packs their members, dropping dead entries.

@@ -38,8 +38,17 @@ public:
 
 private:
     struct AboveEdge {
-        int edge;
+        int edge = -1;
         double x;
+    };
+    // The edge on one side of the scan line at a point: its parity change and the open boundary
+    // segment on it, below the line the one it carries in, above the line where to put the one
+    // it takes out.
+    struct LineSide {
+        ClipParity flips = 0;
+        int edge = -1;
+        int open = -1;
+        int* openOut = nullptr;
     };
     struct Crossing {
         int left; // bundle ids, left one at the bottom of the beam
@@ -54,6 +63,7 @@ private:
     void processPoint(double x, double y, int bundleBegin, int bundleEnd);
     void continueBound(ClipBundle& b, double x, double y);
     void crossLine(ClipBundle& b, double y);
+    void classifyOnLine(double x, double y, const LineSide& below, const LineSide& above);
     std::size_t passUntouched(std::size_t i, double minX, double y);
     void processBeam(double yBot, double yTop);
     void processCrossing(const Crossing& c, double yBot, double yTop);

@@ -145,5 +145,29 @@ TEST(ClipRandom, RectangleUnionsAreLatticeExact) {
     }
 }
 
+TEST(ClipRandom, CombsCrossingAlongHorizontalEdges) {
+    // Every tooth of the lying comb runs along scan lines that the standing teeth cross; the
+    // shifts put the teeth between, onto and half onto one another, so single edges and bundles
+    // of coincident edges both cross lines that bound regions, in all four operations. A shear
+    // keeps the lying teeth level but slants their ends, which then cross standing teeth inside
+    // beams, where the parities left on the bundles at the lines are read.
+    struct Row {
+        int teeth;
+        double dx, dy, shear;
+    };
+    const Row rows[] = {{3, 0, 0, 0},   {3, 1, 0, 0},    {3, 0, 1, 0},          {4, 1, 1, 0},
+                        {4, 2, -1, 0},  {5, 0.5, 0, 0},  {5, 1, 0.5, 0},        {6, -1, 2, 0},
+                        {4, 1, 0, 0.5}, {5, 0, 1, -0.5}, {5, 0.13, 0.21, -0.7}, {6, 0.3, 0, -0.45}};
+    std::mt19937 rng(2026);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.teeth << " teeth, shift " << row.dx << ","
+                                          << row.dy << ", shear " << row.shear);
+        Ring lying = combRing(row.teeth, false);
+        for (ClipVertex& v : lying)
+            v = {v.x + row.dx + row.shear * v.y, v.y + row.dy};
+        checkPair({combRing(row.teeth, true)}, {lying}, 1e-9, rng, 200);
+    }
+}
+
 } // namespace
 } // namespace plicato
