@@ -373,7 +373,7 @@ void ScanBeamSweep::classifyOnLine(double x, double y, const LineSide& below,
         {above.flips, false, above.edge, -1, above.openOut},
         {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
         {below.flips, true, below.edge, below.open, nullptr}};
-    classifyClipVertex(x, y, runBelow, inside_, rays, 4, nodes_);
+    classifyFourRays(x, y, runBelow, inside_, rays, nodes_);
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
 }

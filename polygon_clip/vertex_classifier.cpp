@@ -10,19 +10,15 @@ struct BoundaryRay {
     bool outgoing; // the inside lies counter-clockwise of the ray
 };
 
-} // namespace
-
-void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                        ClipRay* rays, int count, std::pmr::vector<ClipNode>& nodes) {
-    BoundaryRay stackBuffer[16];
-    std::vector<BoundaryRay> heapBuffer;
-    BoundaryRay* boundary = stackBuffer;
-    if (count > 16) {
-        heapBuffer.resize(static_cast<std::size_t>(count));
-        boundary = heapBuffer.data();
-    }
+// The classification, with room in `boundary` for `count` rays. Inlined into both callers, so
+// that with the four rays of a point on a scan line the loops unroll.
+[[gnu::always_inline]] inline void classify(double x, double y, ClipParity startParity,
+                                            ClipInsideMask inside, ClipRay* rays, int count,
+                                            BoundaryRay* boundary,
+                                            std::pmr::vector<ClipNode>& nodes) {
     int boundaryCount = 0;
     ClipParity parity = startParity;
+#pragma GCC unroll 4
     for (int r = 0; r < count; ++r) {
         ClipRay& ray = rays[r];
         if (!ray.closing && ray.openOut)
@@ -76,6 +72,26 @@ void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMa
             *out.openOut = node;
         }
     }
+}
+
+} // namespace
+
+void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
+                        ClipRay* rays, int count, std::pmr::vector<ClipNode>& nodes) {
+    BoundaryRay stackBuffer[16];
+    std::vector<BoundaryRay> heapBuffer;
+    BoundaryRay* boundary = stackBuffer;
+    if (count > 16) {
+        heapBuffer.resize(static_cast<std::size_t>(count));
+        boundary = heapBuffer.data();
+    }
+    classify(x, y, startParity, inside, rays, count, boundary, nodes);
+}
+
+void classifyFourRays(double x, double y, ClipParity startParity, ClipInsideMask inside,
+                      ClipRay* rays, std::pmr::vector<ClipNode>& nodes) {
+    BoundaryRay boundary[4];
+    classify(x, y, startParity, inside, rays, 4, boundary, nodes);
 }
 
 } // namespace plicato

@@ -32,5 +32,9 @@ using ClipInsideMask = unsigned;
 // separate and never cross), except where the boundary goes straight on along one line.
 void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
                         ClipRay* rays, int count, std::pmr::vector<ClipNode>& nodes);
+// classifyClipVertex for the four rays of a point on a scan line (east, above, west, below),
+// the commonest case, with its loops unrolled.
+void classifyFourRays(double x, double y, ClipParity startParity, ClipInsideMask inside,
+                      ClipRay* rays, std::pmr::vector<ClipNode>& nodes);
 
 } // namespace plicato
