@@ -373,7 +373,7 @@ void ScanBeamSweep::classifyOnLine(double x, double y, const LineSide& below,
         {above.flips, false, above.edge, -1, above.openOut},
         {static_cast<ClipParity>(aboveLeft_ ^ belowLeft_), true, -2, pendingWest_, nullptr},
         {below.flips, true, below.edge, below.open, nullptr}};
-    classifyFourRays(x, y, runBelow, inside_, rays, nodes_);
+    classifyRays<4>(x, y, runBelow, inside_, rays, nodes_);
     belowLeft_ = runBelow;
     aboveLeft_ = runAbove;
 }
@@ -600,8 +600,8 @@ void ScanBeamSweep::processCrossing(const Crossing& c, double yBot, double yTop)
         {0, false, -2, -1, &horizontalSink_},    {l.flips, false, l.rep, -1, &l.open},
         {r.flips, false, r.rep, -1, &r.open},    {0, true, -2, -1, nullptr},
         {l.flips, true, l.rep, l.open, nullptr}, {r.flips, true, r.rep, r.open, nullptr}};
-    classifyClipVertex(x, y, static_cast<ClipParity>(leftParity ^ l.flips ^ r.flips), inside_, rays,
-                       6, nodes_);
+    classifyRays<6>(x, y, static_cast<ClipParity>(leftParity ^ l.flips ^ r.flips), inside_, rays,
+                    nodes_);
 
     const int pl = position_[static_cast<std::size_t>(c.left)];
     const int pr = position_[static_cast<std::size_t>(c.right)];

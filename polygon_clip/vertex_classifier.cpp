@@ -10,15 +10,15 @@ struct BoundaryRay {
     bool outgoing; // the inside lies counter-clockwise of the ray
 };
 
-// The classification, with room in `boundary` for `count` rays. Inlined into both callers, so
-// that with the four rays of a point on a scan line the loops unroll.
+// The classification, with room in `boundary` for `count` rays. Inlined into every caller, so
+// that with a fixed count the first loop unrolls.
 [[gnu::always_inline]] inline void classify(double x, double y, ClipParity startParity,
                                             ClipInsideMask inside, ClipRay* rays, int count,
                                             BoundaryRay* boundary,
                                             std::pmr::vector<ClipNode>& nodes) {
     int boundaryCount = 0;
     ClipParity parity = startParity;
-#pragma GCC unroll 4
+#pragma GCC unroll 6
     for (int r = 0; r < count; ++r) {
         ClipRay& ray = rays[r];
         if (!ray.closing && ray.openOut)
@@ -88,10 +88,16 @@ void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMa
     classify(x, y, startParity, inside, rays, count, boundary, nodes);
 }
 
-void classifyFourRays(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                      ClipRay* rays, std::pmr::vector<ClipNode>& nodes) {
-    BoundaryRay boundary[4];
-    classify(x, y, startParity, inside, rays, 4, boundary, nodes);
+template <int Count>
+void classifyRays(double x, double y, ClipParity startParity, ClipInsideMask inside, ClipRay* rays,
+                  std::pmr::vector<ClipNode>& nodes) {
+    BoundaryRay boundary[Count];
+    classify(x, y, startParity, inside, rays, Count, boundary, nodes);
 }
+
+template void classifyRays<4>(double, double, ClipParity, ClipInsideMask, ClipRay*,
+                              std::pmr::vector<ClipNode>&);
+template void classifyRays<6>(double, double, ClipParity, ClipInsideMask, ClipRay*,
+                              std::pmr::vector<ClipNode>&);
 
 } // namespace plicato

@@ -32,9 +32,11 @@ using ClipInsideMask = unsigned;
 // separate and never cross), except where the boundary goes straight on along one line.
 void classifyClipVertex(double x, double y, ClipParity startParity, ClipInsideMask inside,
                         ClipRay* rays, int count, std::pmr::vector<ClipNode>& nodes);
-// classifyClipVertex for the four rays of a point on a scan line (east, above, west, below),
-// the commonest case, with its loops unrolled.
-void classifyFourRays(double x, double y, ClipParity startParity, ClipInsideMask inside,
-                      ClipRay* rays, std::pmr::vector<ClipNode>& nodes);
+// classifyClipVertex for the commonest counts, with its loops unrolled: 4 (a bundle meeting a
+// scan line: east, above, west, below) and 6 (two bundles crossing inside a beam). Made for
+// those two only.
+template <int Count>
+void classifyRays(double x, double y, ClipParity startParity, ClipInsideMask inside, ClipRay* rays,
+                  std::pmr::vector<ClipNode>& nodes);
 
 } // namespace plicato
