@@ -10,6 +10,7 @@
 #include "popup/face_placement.h"
 #include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
+#include "popup/spare_work.h"
 
 #include <algorithm>
 #include <bit>
@@ -57,8 +58,24 @@ constexpr unsigned sheetClipSalt = 32;
 
 // A user face cut to the sheet, with its summary when the memo keeps one. The memo's cut is
 // not copied out: most steps are done again from the memo without reading it.
+// A new face in the engine's form, measured once for every face it is taken from.
+struct FaceForm {
+    explicit FaceForm(const Polygon& p) : box(boxOf(p)) {
+        p.toClipPolygon(clip.p);
+        measured.emplace(clip.p);
+        runs = segmentRuns(p);
+    }
+    FaceForm(const FaceForm&) = delete;
+    FaceForm& operator=(const FaceForm&) = delete;
+    Box box;
+    ClipHolder clip;
+    std::optional<MeasuredClip> measured; // refers to `clip`
+    SegmentRuns runs;
+};
+
 struct SheetCut {
     Polygon outline;
+    std::unique_ptr<FaceForm> form;  // of `outline`, when it was cut in this rebuild
     const Polygon* stored = nullptr; // the memo's, in place of `outline`
     RebuildMemo::Key key;
     RebuildMemo::Summary summary;
@@ -87,15 +104,16 @@ std::vector<RebuildMemo::Key> outlinePrints(const CardModel& model, FaceList& di
     return prints;
 }
 
-// The user faces [from, end) with a fill, cut to the sheet (others stay empty). The cuts do not
-// depend on one another or on the built faces, so those the memo lacks are made on both cores.
-// `prints` holds the outlines' prints when there is a memo; `discard` as for runDiscarding.
-std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const Polygon& sheet,
-                                 RebuildMemo* memo, const std::vector<RebuildMemo::Key>& prints,
-                                 FaceList& discard) {
+// The cuts to the sheet of the user faces [from, end) with a fill (others stay empty), with
+// those the memo answers filled in and the rest listed in `missing`. The missing cuts depend
+// on nothing but their user face and the sheet.
+// `prints` holds the outlines' prints when there is a memo.
+std::vector<SheetCut> sheetCutsKnown(const CardModel& model, std::size_t from, const Polygon& sheet,
+                                     RebuildMemo* memo, const std::vector<RebuildMemo::Key>& prints,
+                                     std::vector<std::size_t>& missing) {
     const std::size_t count = model.userFaces.size();
     std::vector<SheetCut> cuts(count - from);
-    std::vector<std::size_t> missing;
+    missing.clear();
     const RebuildMemo::Key sheetPrint = RebuildMemo::polygonPrint(sheet);
     for (std::size_t k = 0; k < cuts.size(); ++k) {
         const Face& userFace = *model.userFaces[from + k];
@@ -116,20 +134,81 @@ std::vector<SheetCut> cutToSheet(const CardModel& model, std::size_t from, const
         }
         missing.push_back(k);
     }
-    runDiscarding(discard, missing.size(), [&](std::size_t m, int) {
-        SheetCut& cut = cuts[missing[m]];
-        cut.outline = model.userFaces[from + missing[m]]->polygon;
-        memoisedClip(cut.outline, ClipOp::Intersection, sheet, nullptr);
-        if (memo) {
-            cut.summary = summarise(cut.outline);
-            cut.summarised = true;
-        }
-    });
-    if (memo)
-        for (const std::size_t k : missing)
-            memo->storeClip(cuts[k].key, cuts[k].outline, 0, &cuts[k].summary);
     return cuts;
 }
+
+// Cuts one user face to the sheet; touches nothing but the cut.
+void cutToSheet(const Face& userFace, const Polygon& sheet, bool summarise, SheetCut& cut) {
+    cut.outline = userFace.polygon;
+    memoisedClip(cut.outline, ClipOp::Intersection, sheet, nullptr);
+    cut.form = std::make_unique<FaceForm>(cut.outline);
+    if (summarise) {
+        cut.summary = plicato::summarise(cut.outline);
+        cut.summarised = true;
+    }
+}
+
+// The missing cuts to the sheet, and the freeing of the faces of the rebuild before, as spare
+// work for the helper between the builder's batches: it gets on with them while this thread
+// merges and splits alone, and this thread makes any cut the helper has not begun when the
+// builder comes to its face. Withdrawn, with every item done, when it goes.
+class SpareCuts {
+public:
+    SpareCuts(const CardModel& model, std::size_t from, const Polygon& sheet, RebuildMemo* memo,
+              std::vector<SheetCut>& cuts, std::vector<std::size_t> missing, FaceList& discard)
+        : cuts_(cuts), missing_(std::move(missing)), itemOf_(cuts.size(), none),
+          extra_(discard.empty() ? 0 : 1), item_{model, from,     sheet,   memo,
+                                                 cuts,  missing_, discard, extra_},
+          work_(missing_.size() + extra_, item_) {
+        for (std::size_t m = 0; m < missing_.size(); ++m)
+            itemOf_[missing_[m]] = m + extra_;
+        ParallelJobs::shared().offer(work_);
+    }
+    ~SpareCuts() {
+        for (std::size_t k = 0; k < work_.count(); ++k)
+            work_.take(k);
+        ParallelJobs::shared().withdraw();
+    }
+    SpareCuts(const SpareCuts&) = delete;
+    SpareCuts& operator=(const SpareCuts&) = delete;
+
+    // Cut k (of the faces from `from` on) made; with the memo, stored in it.
+    SheetCut& take(std::size_t k) {
+        if (itemOf_[k] != none) {
+            work_.take(itemOf_[k]);
+            if (item_.memo)
+                item_.memo->storeClip(cuts_[k].key, cuts_[k].outline, 0, &cuts_[k].summary);
+        }
+        return cuts_[k];
+    }
+
+private:
+    static constexpr std::size_t none = ~std::size_t{0};
+    struct Item {
+        const CardModel& model;
+        std::size_t from;
+        const Polygon& sheet;
+        RebuildMemo* memo;
+        std::vector<SheetCut>& cuts;
+        const std::vector<std::size_t>& missing;
+        FaceList& discard;
+        std::size_t extra;
+        void operator()(std::size_t k) const {
+            if (k < extra) {
+                discard.clear();
+                return;
+            }
+            const std::size_t c = missing[k - extra];
+            cutToSheet(*model.userFaces[from + c], sheet, memo != nullptr, cuts[c]);
+        }
+    };
+    std::vector<SheetCut>& cuts_;
+    std::vector<std::size_t> missing_;
+    std::vector<std::size_t> itemOf_;
+    std::size_t extra_;
+    Item item_;
+    SpareWork work_;
+};
 
 // One rebuild. The full form follows the derivation step by step; the shortcut form reaches the
 // same pieces of paper (same planes and regions) with less work:
@@ -153,10 +232,11 @@ public:
     }
 
     // `known`, when given, is the new face's summary (from the memo). `outline`, when given
-    // (with `known`), is its outline, which the face lacks until it is needed.
+    // (with `known`), is its outline, which the face lacks until it is needed. `form`, when
+    // given, is the face's polygon in the engine's form, made already.
     void add(std::unique_ptr<Face> face, const RebuildMemo::Summary* known = nullptr,
-             const Polygon* outline = nullptr) {
-        const Box faceBox = known ? boxOfSummary(*known) : boxOf(face->polygon);
+             const Polygon* outline = nullptr, const FaceForm* form = nullptr) {
+        const Box faceBox = known ? boxOfSummary(*known) : form ? form->box : boxOf(face->polygon);
         const RebuildMemo::Key facePrint = known   ? known->print
                                            : memo_ ? RebuildMemo::polygonPrint(face->polygon)
                                                    : RebuildMemo::Key{};
@@ -207,7 +287,7 @@ public:
         const std::uint64_t firstNew = nextId_;
         if (outline)
             face->polygon = *outline;
-        takeAway(std::move(face), faceBox, facePrint);
+        takeAway(std::move(face), faceBox, facePrint, form);
         if (steps)
             memo_->storeStep(stepKey, record(firstNew));
     }
@@ -322,8 +402,8 @@ public:
             r.copy = face;
     }
 
-    void takeAway(std::unique_ptr<Face> face, const Box& faceBox,
-                  const RebuildMemo::Key& facePrint) {
+    void takeAway(std::unique_ptr<Face> face, const Box& faceBox, const RebuildMemo::Key& facePrint,
+                  const FaceForm* form) {
         struct PlaneRef {
             FacePlane plane;
             double offset;
@@ -342,16 +422,10 @@ public:
                 pending_.push_back(takeAways_.size() - 1);
             }
         }
-        // The new face in the engine's form, measured once for every face it is taken from.
-        ClipHolder faceClip;
-        std::optional<MeasuredClip> faceMeasured;
-        SegmentRuns faceRuns;
-        if (!pending_.empty()) {
-            face->polygon.toClipPolygon(faceClip.p);
-            faceMeasured.emplace(faceClip.p);
-            if (shortcuts_ && engineShaped_)
-                faceRuns = segmentRuns(face->polygon);
-        }
+        // The new face in the engine's form, when not made already.
+        std::optional<FaceForm> madeHere;
+        if (!pending_.empty() && !form)
+            form = &madeHere.emplace(face->polygon);
         // The largest faces first, so that the last job to end, which the batch waits for, is
         // a small one.
         if (pending_.size() > 2) {
@@ -367,7 +441,7 @@ public:
                 pending_[j] = costs_[j].second;
         }
         ParallelJobs::shared().run(pending_.size(), [&](std::size_t k, int lane) {
-            work(takeAways_[pending_[k]], *face, faceBox, faceRuns, *faceMeasured, lane);
+            work(takeAways_[pending_[k]], *face, faceBox, form->runs, *form->measured, lane);
         });
 
         drop_.clear();
@@ -954,7 +1028,9 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     std::size_t nextStop = 0;
     while (nextStop < stops.size() && stops[nextStop] <= from)
         ++nextStop;
-    std::vector<SheetCut> cuts = cutToSheet(model, from, sheet, memo, prints, discard);
+    std::vector<std::size_t> missing;
+    std::vector<SheetCut> cuts = sheetCutsKnown(model, from, sheet, memo, prints, missing);
+    SpareCuts spare(model, from, sheet, memo, cuts, std::move(missing), discard);
     for (std::size_t i = from; i < count; ++i) {
         const auto& userFace = *model.userFaces[i];
         // The emptiness test is on the user face's own fill, as copied: a face wholly outside
@@ -963,10 +1039,11 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
             // The copy's fill would be replaced when its plane is merged, so only the outline
             // is copied.
             auto copy = std::make_unique<Face>(userFace.plane, userFace.offset);
-            SheetCut& cut = cuts[i - from];
+            SheetCut& cut = spare.take(i - from);
             if (!cut.stored)
                 copy->polygon = std::move(cut.outline);
-            builder.add(std::move(copy), cut.summarised ? &cut.summary : nullptr, cut.stored);
+            builder.add(std::move(copy), cut.summarised ? &cut.summary : nullptr, cut.stored,
+                        cut.form.get());
         }
         if (nextStop < stops.size() && stops[nextStop] == i + 1) {
             memo->storeCheckpoint(stopKeys[nextStop], builder.checkpoint());

@@ -3,6 +3,8 @@
 // paying a wake-up each time.
 #include "popup/parallel_jobs.h"
 
+#include "popup/spare_work.h"
+
 #include <chrono>
 
 #include <unistd.h>
@@ -76,16 +78,61 @@ void ParallelJobs::runShared(std::size_t count, const void* job, Trampoline call
         std::this_thread::yield();
 }
 
+void ParallelJobs::offer(SpareWork& work) {
+    if (!helper_.joinable() || !inOwnProcess())
+        return;
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        spare_.store(&work);
+    }
+    wake_.notify_one();
+}
+
+void ParallelJobs::withdraw() {
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        spare_.store(nullptr);
+    }
+    // The helper says it may be in the work before it looks at the offer, and this side looks
+    // after taking the offer back (both sequentially consistent): one of the two sees the other.
+    while (inSpare_.load())
+        std::this_thread::yield();
+}
+
+bool ParallelJobs::runSpare() {
+    if (!spare_.load(std::memory_order_relaxed))
+        return false; // nothing on offer: no store to the flag's line on every turn of the watch
+    inSpare_.store(true);
+    SpareWork* work = spare_.load();
+    const bool ran = work && work->runNext();
+    inSpare_.store(false, std::memory_order_release);
+    return ran;
+}
+
+bool ParallelJobs::spareWaiting() const {
+    const SpareWork* work = spare_.load();
+    return work && work->anyLeft();
+}
+
 void ParallelJobs::helperLoop() {
     std::uint64_t seen = 0;
     const auto fresh = [&] { return ticket_.load(std::memory_order_acquire) / 4 != seen; };
     for (;;) {
-        const auto watchUntil = std::chrono::steady_clock::now() + kWatchAfterBatch;
-        while (!fresh() && std::chrono::steady_clock::now() < watchUntil)
+        // Between batches the helper gets on with spare work, one item at a time, so that a
+        // batch waits at most for the item in hand.
+        auto watchUntil = std::chrono::steady_clock::now() + kWatchAfterBatch;
+        while (!fresh()) {
+            if (runSpare()) {
+                watchUntil = std::chrono::steady_clock::now() + kWatchAfterBatch;
+                continue;
+            }
+            if (std::chrono::steady_clock::now() >= watchUntil)
+                break;
             std::this_thread::yield();
+        }
         {
             std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [&] { return stop_ || fresh(); });
+            wake_.wait(lock, [&] { return stop_ || fresh() || spareWaiting(); });
             if (stop_)
                 return;
             seen = ticket_.load(std::memory_order_acquire) / 4;

@@ -11,6 +11,8 @@
 
 namespace plicato {
 
+class SpareWork;
+
 class ParallelJobs {
 public:
     // `lanes` > 1 starts the helper; 1 runs every job on the caller.
@@ -37,6 +39,12 @@ public:
         });
     }
 
+    // Lets the helper begin `work`'s items whenever no batch is open, until withdrawn; the
+    // work must stay alive until then. One offer at a time.
+    void offer(SpareWork& work);
+    // Takes the offer back: on return the helper is in none of its items and begins no more.
+    void withdraw();
+
 private:
     // A forked child has no helper thread (and maybe a mutex its parent's helper held).
     bool inOwnProcess() const;
@@ -45,6 +53,9 @@ private:
     void runShared(std::size_t count, const void* job, Trampoline call);
     void takeJobs(int lane);
     void helperLoop();
+    // The helper's side: runs one item of the spare work on offer; false when there was none.
+    bool runSpare();
+    bool spareWaiting() const; // with mutex_ held
 
     // A batch's number times four plus its state: open to the helper, taken by it, or closed
     // (all done, or finished by the caller before the helper came).
@@ -61,6 +72,10 @@ private:
     std::size_t count_ = 0;
     const void* job_ = nullptr;
     Trampoline call_ = nullptr;
+    // The spare work on offer (changed with mutex_ held), and whether the helper may be in it.
+    // Apart from the batch's fields, which both threads write.
+    alignas(64) std::atomic<SpareWork*> spare_{nullptr};
+    std::atomic<bool> inSpare_{false};
     std::thread helper_;
     long owner_ = 0; // process that started the helper
 };

@@ -2,10 +2,13 @@
 // all have finished when run returns, batch after batch.
 #include "popup/parallel_jobs.h"
 
+#include "popup/spare_work.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
+#include <thread>
 #include <vector>
 
 using namespace plicato;
@@ -39,5 +42,49 @@ TEST(ParallelJobs, EveryJobRunsOnceAndIsDoneOnReturn) {
             EXPECT_EQ(helperRuns, 0);
         else
             EXPECT_GT(helperRuns, 0); // the second core takes part
+    }
+}
+
+// Spare work on offer while batches come and go: the helper begins items between batches, the
+// caller takes each in turn (running it, or waiting for the helper's), and every item runs once
+// and is done when take returns.
+TEST(ParallelJobs, SpareWorkRunsEachItemOnceAndTakeWaitsForIt) {
+    for (const int lanes : {1, 2}) {
+        ParallelJobs jobs(lanes);
+        constexpr std::size_t count = 300;
+        std::vector<std::atomic<int>> runs(count);
+        std::vector<int> lane(count, 0); // written by the item alone, read after take
+        std::atomic<int> helperItems{0};
+        const std::thread::id caller = std::this_thread::get_id();
+        const auto item = [&](std::size_t k) {
+            const bool helper = std::this_thread::get_id() != caller;
+            if (helper)
+                helperItems.fetch_add(1);
+            std::this_thread::sleep_for(std::chrono::microseconds(k % 3 == 0 ? 40 : 5));
+            runs[k].fetch_add(1);
+            lane[k] = helper ? 2 : 1;
+        };
+        SpareWork work(count, item);
+        jobs.offer(work);
+        if (lanes == 2) {
+            // Give the helper its chance before the caller takes anything.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (helperItems.load() == 0 && std::chrono::steady_clock::now() < until)
+                std::this_thread::yield();
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            work.take(k);
+            ASSERT_EQ(runs[k].load(), 1) << lanes << " lanes, item " << k;
+            ASSERT_NE(lane[k], 0) << lanes << " lanes, item " << k;
+            if (k % 10 == 0) // a batch between takes still runs all its jobs
+                jobs.run(4, [&](std::size_t, int) { runs[k].fetch_add(0); });
+        }
+        jobs.withdraw();
+        for (std::size_t k = 0; k < count; ++k)
+            EXPECT_EQ(runs[k].load(), 1);
+        if (lanes == 1)
+            EXPECT_EQ(helperItems.load(), 0);
+        else
+            EXPECT_GT(helperItems.load(), 0);
     }
 }
