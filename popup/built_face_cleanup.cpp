@@ -4,6 +4,7 @@
 
 #include "popup/built_faces.h"
 #include "popup/face_box.h"
+#include "popup/face_placement.h"
 #include "popup/parallel_jobs.h"
 #include "popup/rebuild_memo.h"
 #include "popup/value_sort.h"
@@ -219,11 +220,68 @@ struct PlaneFaces {
     std::vector<Member> faces;
 };
 
+// Whether the members are faces of one outer outline each whose regions lie pairwise apart:
+// then the engine gives each back as it is, and their union is the faces side by side.
+bool allApart(const PlaneFaces& p, const std::vector<std::size_t>& members,
+              std::vector<Segment>& segments) {
+    for (const std::size_t i : members)
+        if (outerLoopCount(p.faces[i].face->polygon) != 1)
+            return false;
+    for (std::size_t a = 0; a < members.size(); ++a)
+        for (std::size_t b = a + 1; b < members.size(); ++b) {
+            const PlaneFaces::Member& ma = p.faces[members[a]];
+            const PlaneFaces::Member& mb = p.faces[members[b]];
+            if (placement(ma.face->polygon, ma.box, mb.face->polygon, mb.box, segments) !=
+                Placement::Apart)
+                return false;
+        }
+    return true;
+}
+
+// What uniting members that lie apart and splitting the union gives, without the engine: the
+// members themselves, one face per outer outline in the order the union's outlines take (by
+// their lowest vertex), where the first member stood, marked as new faces are.
+void setSideBySide(PlaneFaces& p, const std::vector<std::size_t>& members,
+                   std::unordered_set<const Face*>& gone) {
+    const auto lowest = [&](std::size_t i) {
+        for (const auto& loop : p.faces[i].face->polygon.loops)
+            if (!loop->isHole)
+                return loop->points.front();
+        return Point2{};
+    };
+    std::vector<std::size_t> order = members;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const Point2 pa = lowest(a), pb = lowest(b);
+        return pa.y < pb.y || (pa.y == pb.y && pa.x < pb.x);
+    });
+    const std::size_t slot = p.faces[members.front()].slot;
+    std::vector<PlaneFaces::Member> parts;
+    for (const std::size_t i : order) {
+        gone.insert(p.faces[i].face.get());
+        p.faces[i].face->scratchMark = false;
+        parts.push_back({std::move(p.faces[i].face), slot, p.faces[i].box});
+    }
+    std::vector<PlaneFaces::Member> next;
+    next.reserve(p.faces.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < p.faces.size(); ++i) {
+        if (k < members.size() && members[k] == i) {
+            if (k++ == 0)
+                for (auto& part : parts)
+                    next.push_back(std::move(part));
+            continue;
+        }
+        next.push_back(std::move(p.faces[i]));
+    }
+    p.faces = std::move(next);
+}
+
 // uniteNear on one plane.
-void unitePlane(PlaneFaces& p, RebuildMemo* memo) {
+void unitePlane(PlaneFaces& p, RebuildMemo* memo, bool sideBySide) {
     for (auto& m : p.faces)
         m.box = boxOf(m.face->polygon);
     std::unordered_set<const Face*> gone;
+    std::vector<Segment> segments;
     for (const Face* seed : p.seeds) {
         if (gone.contains(seed))
             continue;
@@ -239,6 +297,10 @@ void unitePlane(PlaneFaces& p, RebuildMemo* memo) {
                 members.push_back(i);
         if (members.size() < 2)
             continue;
+        if (sideBySide && allApart(p, members, segments)) {
+            setSideBySide(p, members, gone);
+            continue;
+        }
         // The members leave the list below, so the first gives up its outline to the union.
         Polygon united = std::move(p.faces[members.front()].face->polygon);
         for (std::size_t i = 1; i < members.size(); ++i)
@@ -277,7 +339,8 @@ void unitePlane(PlaneFaces& p, RebuildMemo* memo) {
 // the union back, one face per outer outline, where the first of them stood in the list: the
 // order of the faces (and so of the pattern's lines) stays as the rebuild made it. Planes are
 // apart: each is worked on its own, on both cores, and its faces then go back to their places.
-void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildMemo* memo) {
+void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildMemo* memo,
+               bool sideBySide) {
     std::vector<PlaneFaces> planes;
     const auto planeOf = [&](const Face& f) -> int {
         const Plane key{f.plane, f.offset};
@@ -304,8 +367,8 @@ void uniteNear(CardModel& model, const std::vector<const Face*>& seeds, RebuildM
             planes[static_cast<std::size_t>(p)].faces.push_back(
                 {std::move(model.builtFaces[i]), i, Box{}});
     }
-    ParallelJobs::shared().run(planes.size(),
-                               [&](std::size_t k, int) { unitePlane(planes[k], memo); });
+    ParallelJobs::shared().run(
+        planes.size(), [&](std::size_t k, int) { unitePlane(planes[k], memo, sideBySide); });
     FaceList next;
     next.reserve(model.builtFaces.size());
     std::vector<std::size_t> taken(planes.size(), 0);
@@ -335,7 +398,8 @@ bool samePoints(const Polygon& a, const Polygon& b) {
 // kept values only, or cut from such a face) has its scratch mark set; one the engine may have
 // given new vertices (re-formed, united) has it clear.
 // `late`: the fills still to make, when the rebuild left some.
-int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values, LateFills* late) {
+int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values, LateFills* late,
+              bool sideBySide) {
     for (const auto& face : model.builtFaces)
         face->scratchMark = true;
     std::vector<double> xs, ys, offsets[2];
@@ -468,7 +532,7 @@ int cleanOnce(CardModel& model, RebuildMemo* memo, PassValues& values, LateFills
         if (seed)
             seeds.push_back(face.get());
     }
-    uniteNear(model, seeds, memo);
+    uniteNear(model, seeds, memo, sideBySide);
     std::erase_if(model.builtFaces,
                   [](const std::unique_ptr<Face>& f) { return f->triangles.empty(); });
     return changedFaces;
@@ -509,13 +573,13 @@ int cleanBuiltFaces(CardModel& model, RebuildMemo* memo) {
     return cleanBuiltFaces(model, memo, nullptr);
 }
 
-int cleanBuiltFaces(CardModel& model, RebuildMemo* memo, LateFills* late) {
+int cleanBuiltFaces(CardModel& model, RebuildMemo* memo, LateFills* late, bool sideBySide) {
     // Uniting faces can make new vertices a hair from old ones; a second pass takes those.
     int changed = 0;
     for (int pass = 0; pass < 3; ++pass) {
         PassValues values;
         // The first pass makes every fill still missing.
-        const int now = cleanOnce(model, memo, values, pass == 0 ? late : nullptr);
+        const int now = cleanOnce(model, memo, values, pass == 0 ? late : nullptr, sideBySide);
         if (now == 0)
             break;
         changed += now;

@@ -35,6 +35,7 @@ struct LateFills {
     std::function<void(std::size_t, Face&)> fill;
 };
 // cleanBuiltFaces with the model's fills not all made yet: the result is the same as with them.
-int cleanBuiltFaces(CardModel& model, RebuildMemo* memo, LateFills* late);
+// `sideBySide` as RebuildOptions::setApartFacesSideBySide, for the faces it unites.
+int cleanBuiltFaces(CardModel& model, RebuildMemo* memo, LateFills* late, bool sideBySide = true);
 
 } // namespace plicato

@@ -1054,7 +1054,7 @@ void rebuildBuiltFaces(CardModel& model, const RebuildOptions& options) {
     builder.finish(&late);
     // The clean-up works on the whole result; the memo answers only its engine calls (pure
     // functions of their inputs), so its decisions are those of a clean-up without it.
-    cleanBuiltFaces(model, memo, &late);
+    cleanBuiltFaces(model, memo, &late, options.setApartFacesSideBySide);
     if (memo)
         memo->endRebuild();
 }

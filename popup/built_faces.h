@@ -19,7 +19,8 @@ struct RebuildOptions {
     // The result is bit for bit that of a rebuild without it.
     bool reuseEarlierResults = true;
     // A face of the new face's plane whose outline lies apart from the new face's is put beside
-    // it as it is, in the engine's order, where uniting the two would give both back unchanged.
+    // it as it is, in the engine's order, where uniting the two would give both back unchanged;
+    // so are faces the clean-up would unite that lie apart.
     bool setApartFacesSideBySide = true;
 };
 
