@@ -104,7 +104,20 @@ bool ScanBeamSweep::quietStretchEnd(double y0, int reach, double& end) {
         int e = bundles_[static_cast<std::size_t>((*order_)[k])].rep;
         double lo = std::min(edge(e).xb, edge(e).xt);
         double hi = std::max(edge(e).xb, edge(e).xt);
-        for (int step = 1; step < reach && edge(e).next >= 0 && edge(e).yt < end; ++step) {
+        int step = 1;
+        // A bound's edges mostly lie side by side in the table, one way or the other: while
+        // they do, the next edge is known before its link is read, and the reads need not
+        // wait for one another.
+        if (const int d = edge(e).next - e; edge(e).next >= 0 && (d == 1 || d == -1)) {
+            for (; step < reach && edge(e).yt < end; ++step) {
+                if (edge(e).next != e + d || e + d < 0) [[unlikely]]
+                    break;
+                e += d;
+                lo = std::min(lo, edge(e).xt);
+                hi = std::max(hi, edge(e).xt);
+            }
+        }
+        for (; step < reach && edge(e).next >= 0 && edge(e).yt < end; ++step) {
             e = edge(e).next;
             lo = std::min(lo, edge(e).xt);
             hi = std::max(hi, edge(e).xt);
