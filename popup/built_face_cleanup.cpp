@@ -238,6 +238,24 @@ bool allApart(const PlaneFaces& p, const std::vector<std::size_t>& members,
     return true;
 }
 
+// Replaces the members (in list order) by the parts, which go where the first member stood.
+void replaceMembers(PlaneFaces& p, const std::vector<std::size_t>& members,
+                    std::vector<PlaneFaces::Member> parts) {
+    std::vector<PlaneFaces::Member> next;
+    next.reserve(p.faces.size() + parts.size());
+    std::size_t k = 0;
+    for (std::size_t i = 0; i < p.faces.size(); ++i) {
+        if (k < members.size() && members[k] == i) {
+            if (k++ == 0)
+                for (auto& part : parts)
+                    next.push_back(std::move(part));
+            continue;
+        }
+        next.push_back(std::move(p.faces[i]));
+    }
+    p.faces = std::move(next);
+}
+
 // What uniting members that lie apart and splitting the union gives, without the engine: the
 // members themselves, one face per outer outline in the order the union's outlines take (by
 // their lowest vertex), where the first member stood, marked as new faces are.
@@ -261,19 +279,7 @@ void setSideBySide(PlaneFaces& p, const std::vector<std::size_t>& members,
         p.faces[i].face->scratchMark = false;
         parts.push_back({std::move(p.faces[i].face), slot, p.faces[i].box});
     }
-    std::vector<PlaneFaces::Member> next;
-    next.reserve(p.faces.size());
-    std::size_t k = 0;
-    for (std::size_t i = 0; i < p.faces.size(); ++i) {
-        if (k < members.size() && members[k] == i) {
-            if (k++ == 0)
-                for (auto& part : parts)
-                    next.push_back(std::move(part));
-            continue;
-        }
-        next.push_back(std::move(p.faces[i]));
-    }
-    p.faces = std::move(next);
+    replaceMembers(p, members, std::move(parts));
 }
 
 // uniteNear on one plane.
@@ -307,31 +313,23 @@ void unitePlane(PlaneFaces& p, RebuildMemo* memo, bool sideBySide) {
             memoisedClip(united, ClipOp::Union, p.faces[members[i]].face->polygon, memo, uniteSalt);
         for (const std::size_t i : members)
             gone.insert(p.faces[i].face.get());
-        FaceList parts;
+        FaceList pieces;
         auto merged = std::make_unique<Face>(seed->plane, seed->offset);
         merged->polygon = std::move(united);
         if (outerLoopCount(merged->polygon) == 1) {
             memoisedFill(*merged, memo);
-            parts.push_back(std::move(merged));
+            pieces.push_back(std::move(merged));
         } else {
-            splitByOuterLoops(*merged, parts, memo);
+            splitByOuterLoops(*merged, pieces, memo);
         }
         const std::size_t slot = p.faces[members.front()].slot;
-        std::vector<PlaneFaces::Member> next;
-        next.reserve(p.faces.size() + parts.size());
-        std::size_t k = 0;
-        for (std::size_t i = 0; i < p.faces.size(); ++i) {
-            if (k < members.size() && members[k] == i) {
-                if (k++ == 0)
-                    for (auto& part : parts) {
-                        const Box box = boxOf(part->polygon);
-                        next.push_back({std::move(part), slot, box});
-                    }
-                continue;
-            }
-            next.push_back(std::move(p.faces[i]));
+        std::vector<PlaneFaces::Member> parts;
+        parts.reserve(pieces.size());
+        for (auto& piece : pieces) {
+            const Box box = boxOf(piece->polygon);
+            parts.push_back({std::move(piece), slot, box});
         }
-        p.faces = std::move(next);
+        replaceMembers(p, members, std::move(parts));
     }
 }
 
