@@ -151,15 +151,24 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
     });
     if (!clear)
         return Placement::Unknown;
-    const auto loopsInside = [](const Polygon& p, const Polygon& region, const SegmentRuns* runs) {
+    // A point beyond the region's box is outside it without a look at its edges.
+    const auto loopsInside = [](const Polygon& p, const Polygon& region, const Box& regionBox,
+                                const SegmentRuns* runs) {
         int n = 0;
-        for (const auto& loop : p.loops)
-            if (!loop->points.empty() && insideRegion(loop->points.front(), region, runs))
+        for (const auto& loop : p.loops) {
+            if (loop->points.empty())
+                continue;
+            const Point2& q = loop->points.front();
+            if (q.x < regionBox.minX || q.x > regionBox.maxX || q.y < regionBox.minY ||
+                q.y > regionBox.maxY)
+                continue;
+            if (insideRegion(q, region, runs))
                 ++n;
+        }
         return n;
     };
-    const int aInB = loopsInside(a, b, nullptr);
-    const int bInA = loopsInside(b, a, aRuns);
+    const int aInB = loopsInside(a, b, boxB, nullptr);
+    const int bInA = loopsInside(b, a, boxA, aRuns);
     if (aInB == 0 && bInA == 0)
         return Placement::Apart;
     if (aInB == 0 && bInA == static_cast<int>(b.loops.size()))

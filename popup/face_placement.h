@@ -33,7 +33,8 @@ enum class Placement {
 
 // How the regions of a and b lie to each other, with the margin to spare. Without a crossing or
 // near approach of their outlines, each loop lies wholly inside or outside the other region, so
-// one point per loop decides. `aRuns`, when given, are a's segment runs.
+// one point per loop decides. `boxA` and `boxB` hold every point of a and b. `aRuns`, when
+// given, are a's segment runs.
 // `sb` is scratch room, kept between calls to spare allocations.
 Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
                     std::vector<Segment>& sb, const SegmentRuns* aRuns = nullptr);
