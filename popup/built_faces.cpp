@@ -33,8 +33,9 @@ bool onCoverPlane(const Face& a, FacePlane plane, double offset) {
 
 // The box and area of p (no print).
 RebuildMemo::Summary measure(const Polygon& p) {
-    const Box b = boxOf(p);
-    return {b.minX, b.minY, b.maxX, b.maxY, regionArea(p), {}};
+    double area = 0.0;
+    const Box b = boxAndArea(p, area);
+    return {b.minX, b.minY, b.maxX, b.maxY, area, {}};
 }
 
 RebuildMemo::Summary summarise(const Polygon& p) {

@@ -30,6 +30,25 @@ double regionArea(const Polygon& p) {
     return area;
 }
 
+Box boxAndArea(const Polygon& p, double& area) {
+    Box b;
+    area = 0.0;
+    for (const auto& loop : p.loops) {
+        // The sum as signedArea takes it, term by term in the same order: the same bits.
+        const auto& pts = loop->points;
+        double twice = 0.0;
+        for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
+            const Point2& a = pts[i];
+            const Point2& c = pts[i + 1 == n ? 0 : i + 1];
+            b.take(a);
+            twice += a.x * c.y - c.x * a.y;
+        }
+        const double a = std::fabs(twice / 2.0);
+        area += loop->isHole ? -a : a;
+    }
+    return b;
+}
+
 int outerLoopCount(const Polygon& p) {
     int n = 0;
     for (const auto& loop : p.loops)

@@ -37,6 +37,9 @@ Box boxOf(const Loop& loop);
 // The area of the outer loops less that of the holes, whatever way each loop runs.
 double regionArea(const Polygon& p);
 
+// boxOf(p) and regionArea(p) in one pass over the points, with the same values.
+Box boxAndArea(const Polygon& p, double& area);
+
 int outerLoopCount(const Polygon& p);
 
 } // namespace plicato
