@@ -1,8 +1,7 @@
 #include "popup/face_box.h"
 
-#include "model/geometry.h"
-
 #include <cmath>
+#include <cstddef>
 
 namespace plicato {
 
@@ -23,10 +22,7 @@ Box boxOf(const Loop& loop) {
 
 double regionArea(const Polygon& p) {
     double area = 0.0;
-    for (const auto& loop : p.loops) {
-        const double a = std::fabs(signedArea(loop->points));
-        area += loop->isHole ? -a : a;
-    }
+    boxAndArea(p, area);
     return area;
 }
 
@@ -34,7 +30,8 @@ Box boxAndArea(const Polygon& p, double& area) {
     Box b;
     area = 0.0;
     for (const auto& loop : p.loops) {
-        // The sum as signedArea takes it, term by term in the same order: the same bits.
+        // The sum as signedArea takes it, term by term in the same order: the same bits as
+        // the loops' signed areas give.
         const auto& pts = loop->points;
         double twice = 0.0;
         for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
