@@ -46,15 +46,22 @@ void Polygon::toClipPolygon(ClipPolygon& out) const {
 }
 
 void Polygon::assignFromClipPolygon(const ClipPolygon& clip) {
-    clear();
-    for (int i = 0; i < clip.contourCount; ++i) {
-        auto loop = std::make_unique<Loop>();
-        loop->isHole = clip.holeFlags[i] != 0;
+    // As in operator=, the loops already here take the new contours into the room they have:
+    // a rebuild replaces a face's outline by its clipped self, mostly of much the same shape.
+    const std::size_t n = clip.contourCount > 0 ? static_cast<std::size_t>(clip.contourCount) : 0;
+    if (loops.size() > n)
+        loops.resize(n);
+    loops.reserve(n);
+    while (loops.size() < n)
+        loops.push_back(std::make_unique<Loop>());
+    for (std::size_t i = 0; i < n; ++i) {
+        Loop& loop = *loops[i];
+        loop.isHole = clip.holeFlags[i] != 0;
+        loop.rememberedPoints.clear();
         const ClipContour& c = clip.contours[i];
-        loop->points.reserve(c.vertexCount > 0 ? c.vertexCount : 0);
-        for (int k = 0; k < c.vertexCount; ++k)
-            loop->points.push_back({c.vertices[k].x, c.vertices[k].y});
-        loops.push_back(std::move(loop));
+        loop.points.resize(c.vertexCount > 0 ? static_cast<std::size_t>(c.vertexCount) : 0);
+        for (std::size_t k = 0; k < loop.points.size(); ++k)
+            loop.points[k] = {c.vertices[k].x, c.vertices[k].y};
     }
 }
 

@@ -55,6 +55,23 @@ TEST(Polygon, RoundTripKeepsOrderPointsAndHoleFlags) {
     EXPECT_TRUE(back.loops.empty());
 }
 
+TEST(Polygon, AssigningIntoLongerLoopsLeavesNothingOfThem) {
+    Polygon longer;
+    longer.addLoop(makeLoop({{0, 0}, {9, 0}, {9, 9}, {5, 12}, {0, 9}}, true));
+    longer.addLoop(makeLoop({{1, 1}, {2, 1}, {2, 2}}, false));
+    longer.loops[0]->rememberedPoints = {{7, 7}};
+    Polygon shorter;
+    shorter.addLoop(makeLoop({{3, 3}, {4, 3}, {4, 4}}, false));
+    ClipPolygon clip;
+    shorter.toClipPolygon(clip);
+    longer.assignFromClipPolygon(clip);
+    freeClipPolygon(clip);
+    ASSERT_EQ(longer.loops.size(), 1u);
+    EXPECT_EQ(longer.loops[0]->points, shorter.loops[0]->points);
+    EXPECT_FALSE(longer.loops[0]->isHole);
+    EXPECT_TRUE(longer.loops[0]->rememberedPoints.empty());
+}
+
 TEST(Polygon, CopiesAreDeepAndDropRememberedPoints) {
     Polygon poly;
     poly.addLoop(makeLoop({{0, 0}, {1, 0}, {1, 1}}, true));
