@@ -223,7 +223,7 @@ struct PlaneFaces {
 // Whether the members are faces of one outer outline each whose regions lie pairwise apart:
 // then the engine gives each back as it is, and their union is the faces side by side.
 bool allApart(const PlaneFaces& p, const std::vector<std::size_t>& members,
-              std::vector<Segment>& segments) {
+              PlacementScratch& segments) {
     for (const std::size_t i : members)
         if (outerLoopCount(p.faces[i].face->polygon) != 1)
             return false;
@@ -287,7 +287,7 @@ void unitePlane(PlaneFaces& p, RebuildMemo* memo, bool sideBySide) {
     for (auto& m : p.faces)
         m.box = boxOf(m.face->polygon);
     std::unordered_set<const Face*> gone;
-    std::vector<Segment> segments;
+    PlacementScratch segments;
     for (const Face* seed : p.seeds) {
         if (gone.contains(seed))
             continue;

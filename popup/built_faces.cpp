@@ -954,7 +954,7 @@ private:
     std::vector<Note> notes_; // one for each built face, in the same order
     std::vector<Refs> refs_;  // by note id, from firstRef_
     std::uint64_t firstRef_ = 0;
-    std::vector<Segment> segments_[2]; // scratch for the apartness test, one per lane
+    PlacementScratch segments_[2]; // scratch for the apartness test, one per lane
     std::vector<TakeAway> takeAways_;
     std::vector<std::size_t> pending_;
     std::vector<std::pair<std::size_t, std::size_t>> costs_; // scratch: points, take-away

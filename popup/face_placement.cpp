@@ -118,37 +118,102 @@ void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out,
         runs);
 }
 
+// The runs of p (whose runs are `runs`) whose box reaches into the window (grown by the margin),
+// and the count of the segments they hold, which is at least that of p's segments in it.
+std::size_t runsIn(const Polygon& p, const SegmentRuns& runs, const Box& w,
+                   std::vector<WindowRun>& out) {
+    out.clear();
+    std::size_t segments = 0;
+    std::size_t run = 0;
+    for (const auto& loop : p.loops) {
+        const std::size_t n = loop->points.size();
+        for (std::size_t i = 0; i < n; i += SegmentRuns::span) {
+            const Box& r = runs.boxes[run++];
+            if (r.maxX < w.minX - apartMargin || r.minX > w.maxX + apartMargin ||
+                r.maxY < w.minY - apartMargin || r.minY > w.maxY + apartMargin)
+                continue;
+            out.push_back({&loop->points, i, r});
+            segments += std::min(SegmentRuns::span, n - i);
+        }
+    }
+    return segments;
+}
+
 } // namespace
 
 Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
-                    std::vector<Segment>& sb, const SegmentRuns* aRuns) {
+                    PlacementScratch& scratch, const SegmentRuns* aRuns) {
     const Box w{std::max(boxA.minX, boxB.minX), std::max(boxA.minY, boxB.minY),
                 std::min(boxA.maxX, boxB.maxX), std::min(boxA.maxY, boxB.maxY)};
-    // One outline's segments in the window are gathered, the other's tested as they are found:
-    // the first that comes near a gathered one settles it. With a's runs known, a's are the
-    // cheaper to gather. Past this many pairs, finding out is not worth it; which outline is
-    // gathered changes nothing, as the limit is on the product of the two counts.
-    const Polygon& gathered = aRuns ? a : b;
-    const Polygon& walked = aRuns ? b : a;
-    segmentsIn(gathered, w, sb, aRuns);
+    // One outline's segments in the window are tested against the other's as they are found:
+    // the first that comes near one settles it. Past this many pairs, finding out is not worth
+    // it (the limit is on the product of the two counts in the window, so which is which
+    // changes nothing).
     constexpr std::size_t pairLimit = 20000;
+    constexpr double m = apartMargin;
+    const auto beyond = [&](const Point2& p, const Point2& q, double x0, double x1, double y0,
+                            double y1) {
+        return std::max(p.x, q.x) < x0 || std::min(p.x, q.x) > x1 || std::max(p.y, q.y) < y0 ||
+               std::min(p.y, q.y) > y1;
+    };
     std::size_t inWindow = 0;
-    const bool clear = eachSegmentIn(walked, w, [&](const Point2& p, const Point2& q) {
-        if (++inWindow * sb.size() > pairLimit)
-            return false;
-        const double sx0 = std::min(p.x, q.x) - apartMargin;
-        const double sx1 = std::max(p.x, q.x) + apartMargin;
-        const double sy0 = std::min(p.y, q.y) - apartMargin;
-        const double sy1 = std::max(p.y, q.y) + apartMargin;
-        for (const Segment& t : sb) {
-            if (std::max(t.a.x, t.b.x) < sx0 || std::min(t.a.x, t.b.x) > sx1 ||
-                std::max(t.a.y, t.b.y) < sy0 || std::min(t.a.y, t.b.y) > sy1)
-                continue;
-            if (segmentsNear(p, q, t.a, t.b))
+    bool clear = true;
+    if (aRuns) {
+        // With a's runs known, a's segments are not gathered: each of b's is tested against
+        // those of a's runs near it, in the window. The exact count of a's segments in the
+        // window is needed only where the runs' count would pass the limit.
+        const std::vector<WindowRun>& runs = scratch.runs;
+        const std::size_t bound = runsIn(a, *aRuns, w, scratch.runs);
+        std::size_t exact = bound;
+        bool counted = false;
+        clear = eachSegmentIn(b, w, [&](const Point2& p, const Point2& q) {
+            if (++inWindow * bound > pairLimit) {
+                if (!counted) {
+                    exact = 0;
+                    eachSegmentIn(
+                        a, w, [&](const Point2&, const Point2&) { return ++exact; }, aRuns);
+                    counted = true;
+                }
+                if (inWindow * exact > pairLimit)
+                    return false;
+            }
+            const double sx0 = std::min(p.x, q.x) - m, sx1 = std::max(p.x, q.x) + m;
+            const double sy0 = std::min(p.y, q.y) - m, sy1 = std::max(p.y, q.y) + m;
+            for (const WindowRun& r : runs) {
+                if (r.box.maxX < sx0 || r.box.minX > sx1 || r.box.maxY < sy0 || r.box.minY > sy1)
+                    continue;
+                const std::vector<Point2>& pts = *r.points;
+                const std::size_t n = pts.size();
+                const std::size_t end = std::min(r.first + SegmentRuns::span, n);
+                for (std::size_t i = r.first; i < end; ++i) {
+                    const Point2& s = pts[i];
+                    const Point2& t = pts[i + 1 == n ? 0 : i + 1];
+                    if (beyond(s, t, w.minX - m, w.maxX + m, w.minY - m, w.maxY + m) ||
+                        beyond(s, t, sx0, sx1, sy0, sy1))
+                        continue;
+                    if (segmentsNear(p, q, s, t))
+                        return false;
+                }
+            }
+            return true;
+        });
+    } else {
+        std::vector<Segment>& sb = scratch.segments;
+        segmentsIn(b, w, sb);
+        clear = eachSegmentIn(a, w, [&](const Point2& p, const Point2& q) {
+            if (++inWindow * sb.size() > pairLimit)
                 return false;
-        }
-        return true;
-    });
+            const double sx0 = std::min(p.x, q.x) - m, sx1 = std::max(p.x, q.x) + m;
+            const double sy0 = std::min(p.y, q.y) - m, sy1 = std::max(p.y, q.y) + m;
+            for (const Segment& t : sb) {
+                if (beyond(t.a, t.b, sx0, sx1, sy0, sy1))
+                    continue;
+                if (segmentsNear(p, q, t.a, t.b))
+                    return false;
+            }
+            return true;
+        });
+    }
     if (!clear)
         return Placement::Unknown;
     // A point beyond the region's box is outside it without a look at its edges.

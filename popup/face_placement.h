@@ -24,6 +24,19 @@ struct Segment {
     Point2 a, b;
 };
 
+// A run of an outline's segments (by SegmentRuns) that reaches near the other outline.
+struct WindowRun {
+    const std::vector<Point2>* points;
+    std::size_t first;
+    Box box;
+};
+
+// Scratch room for placement, kept between calls to spare allocations.
+struct PlacementScratch {
+    std::vector<Segment> segments;
+    std::vector<WindowRun> runs;
+};
+
 enum class Placement {
     Unknown,  // the outlines meet, come close, or finding out was not worth it
     Apart,    // the closed regions lie apart
@@ -35,8 +48,7 @@ enum class Placement {
 // near approach of their outlines, each loop lies wholly inside or outside the other region, so
 // one point per loop decides. `boxA` and `boxB` hold every point of a and b. `aRuns`, when
 // given, are a's segment runs.
-// `sb` is scratch room, kept between calls to spare allocations.
 Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const Box& boxB,
-                    std::vector<Segment>& sb, const SegmentRuns* aRuns = nullptr);
+                    PlacementScratch& scratch, const SegmentRuns* aRuns = nullptr);
 
 } // namespace plicato

@@ -44,7 +44,7 @@ std::vector<Point2> circle(double cx, double cy, double r, int n = 100) {
 }
 
 Placement place(const Polygon& a, const Polygon& b, bool withRuns) {
-    std::vector<Segment> scratch;
+    PlacementScratch scratch;
     const SegmentRuns runs = segmentRuns(a);
     return placement(a, boxOf(a), b, boxOf(b), scratch, withRuns ? &runs : nullptr);
 }
@@ -97,6 +97,11 @@ TEST(FacePlacement, OutlinesCloserThanTheMarginAreNeverCalledApart) {
          {},
          {circle(5, 0, 4.9)},
          Placement::Within},
+        {"b within a, but too many segments of both near each other to find out",
+         {circle(0, 0, 10, 400)},
+         {},
+         {circle(0, 0, 9.99, 400)},
+         Placement::Unknown},
         {"b outside a, between many points",
          {circle(0, 0, 10)},
          {},
