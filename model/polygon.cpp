@@ -45,6 +45,24 @@ void Polygon::toClipPolygon(ClipPolygon& out) const {
     }
 }
 
+void Polygon::toClipRoom(ClipRoom& room) const {
+    std::size_t total = 0;
+    for (const auto& loop : loops)
+        total += loop->points.size();
+    room.vertices.resize(total);
+    room.contours.resize(loops.size());
+    room.holeFlags.resize(loops.size());
+    ClipVertex* next = room.vertices.data();
+    for (std::size_t i = 0; i < loops.size(); ++i) {
+        const std::vector<Point2>& points = loops[i]->points;
+        room.holeFlags[i] = loops[i]->isHole ? 1 : 0;
+        room.contours[i] = {static_cast<int>(points.size()), points.empty() ? nullptr : next};
+        for (const Point2& p : points)
+            *next++ = {p.x, p.y};
+    }
+    room.view = {static_cast<int>(loops.size()), room.holeFlags.data(), room.contours.data()};
+}
+
 void Polygon::assignFromClipPolygon(const ClipPolygon& clip) {
     // As in operator=, the loops already here take the new contours into the room they have:
     // a rebuild replaces a face's outline by its clipped self, mostly of much the same shape.

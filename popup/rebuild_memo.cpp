@@ -334,9 +334,10 @@ void clipThroughMemo(Polygon& a, ClipOp op, const Operand& b, RebuildMemo* memo,
         if (memo->copyClip(key, a))
             return;
     }
-    ClipHolder subject;
-    a.toClipPolygon(subject.p);
-    ClipHolder result(clip(subject.p));
+    // The subject's engine form lives only for the call: one room a thread, used again.
+    thread_local ClipRoom subject;
+    a.toClipRoom(subject);
+    ClipHolder result(clip(subject.view));
     a.assignFromClipPolygon(result.p);
     if (memo)
         memo->storeClip(key, a);

@@ -55,6 +55,32 @@ TEST(Polygon, RoundTripKeepsOrderPointsAndHoleFlags) {
     EXPECT_TRUE(back.loops.empty());
 }
 
+TEST(Polygon, ClipRoomHoldsWhatTheAllocatedFormHolds) {
+    Polygon big;
+    big.addLoop(makeLoop({{0, 0}, {0, 10}, {10, 10}, {10, 0}}, false));
+    big.addLoop(makeLoop({}, false));
+    big.addLoop(makeLoop({{2, 2}, {4, 2}, {4, 4}}, true));
+    Polygon small;
+    small.addLoop(makeLoop({{5, 5}, {6, 5}, {6, 6}}, true));
+    ClipRoom room;
+    // The same room serves one polygon after another, larger and then smaller.
+    for (const Polygon* p : {&big, &small}) {
+        ClipPolygon clip;
+        p->toClipPolygon(clip);
+        p->toClipRoom(room);
+        ASSERT_EQ(room.view.contourCount, clip.contourCount);
+        for (int c = 0; c < clip.contourCount; ++c) {
+            EXPECT_EQ(room.view.holeFlags[c], clip.holeFlags[c]);
+            ASSERT_EQ(room.view.contours[c].vertexCount, clip.contours[c].vertexCount);
+            for (int k = 0; k < clip.contours[c].vertexCount; ++k) {
+                EXPECT_EQ(room.view.contours[c].vertices[k].x, clip.contours[c].vertices[k].x);
+                EXPECT_EQ(room.view.contours[c].vertices[k].y, clip.contours[c].vertices[k].y);
+            }
+        }
+        freeClipPolygon(clip);
+    }
+}
+
 TEST(Polygon, AssigningIntoLongerLoopsLeavesNothingOfThem) {
     Polygon longer;
     longer.addLoop(makeLoop({{0, 0}, {9, 0}, {9, 9}, {5, 12}, {0, 9}}, true));
