@@ -26,6 +26,22 @@ namespace {
 // Closer than this, outlines are taken to meet: the engine bundles edges that nearly coincide.
 constexpr double apartMargin = 1e-5;
 
+// The box [x0, x1] x [y0, y1], grown by the margin.
+Box grown(double x0, double x1, double y0, double y1) {
+    return {x0 - apartMargin, y0 - apartMargin, x1 + apartMargin, y1 + apartMargin};
+}
+
+// Whether box r lies wholly beyond one side of g.
+bool beyond(const Box& r, const Box& g) {
+    return r.maxX < g.minX || r.minX > g.maxX || r.maxY < g.minY || r.minY > g.maxY;
+}
+
+// Whether segment pq lies wholly beyond one side of g.
+bool beyond(const Point2& p, const Point2& q, const Box& g) {
+    return std::max(p.x, q.x) < g.minX || std::min(p.x, q.x) > g.maxX ||
+           std::max(p.y, q.y) < g.minY || std::min(p.y, q.y) > g.maxY;
+}
+
 double pointSegmentDistance2(const Point2& p, const Point2& a, const Point2& b) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const double len2 = dx * dx + dy * dy;
@@ -79,24 +95,18 @@ bool insideRegion(const Point2& q, const Polygon& p, const SegmentRuns* runs = n
 // margin), in order, until it returns false; whether it never did. `runs`, when given, are p's.
 template <class Visit>
 bool eachSegmentIn(const Polygon& p, const Box& w, Visit visit, const SegmentRuns* runs = nullptr) {
+    const Box g = grown(w.minX, w.maxX, w.minY, w.maxY);
     std::size_t run = 0;
     for (const auto& loop : p.loops) {
         const auto& pts = loop->points;
         for (std::size_t i = 0, n = pts.size(); i < n; ++i) {
-            if (runs && i % SegmentRuns::span == 0) {
-                const Box& r = runs->boxes[run++];
-                if (r.maxX < w.minX - apartMargin || r.minX > w.maxX + apartMargin ||
-                    r.maxY < w.minY - apartMargin || r.minY > w.maxY + apartMargin) {
-                    i += SegmentRuns::span - 1;
-                    continue;
-                }
+            if (runs && i % SegmentRuns::span == 0 && beyond(runs->boxes[run++], g)) {
+                i += SegmentRuns::span - 1;
+                continue;
             }
             const Point2& a = pts[i];
             const Point2& b = pts[i + 1 == n ? 0 : i + 1];
-            if (std::max(a.x, b.x) < w.minX - apartMargin ||
-                std::min(a.x, b.x) > w.maxX + apartMargin ||
-                std::max(a.y, b.y) < w.minY - apartMargin ||
-                std::min(a.y, b.y) > w.maxY + apartMargin)
+            if (beyond(a, b, g))
                 continue;
             if (!visit(a, b))
                 return false;
@@ -123,14 +133,14 @@ void segmentsIn(const Polygon& p, const Box& w, std::vector<Segment>& out,
 std::size_t runsIn(const Polygon& p, const SegmentRuns& runs, const Box& w,
                    std::vector<WindowRun>& out) {
     out.clear();
+    const Box g = grown(w.minX, w.maxX, w.minY, w.maxY);
     std::size_t segments = 0;
     std::size_t run = 0;
     for (const auto& loop : p.loops) {
         const std::size_t n = loop->points.size();
         for (std::size_t i = 0; i < n; i += SegmentRuns::span) {
             const Box& r = runs.boxes[run++];
-            if (r.maxX < w.minX - apartMargin || r.minX > w.maxX + apartMargin ||
-                r.maxY < w.minY - apartMargin || r.minY > w.maxY + apartMargin)
+            if (beyond(r, g))
                 continue;
             out.push_back({&loop->points, i, r});
             segments += std::min(SegmentRuns::span, n - i);
@@ -150,11 +160,10 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
     // it (the limit is on the product of the two counts in the window, so which is which
     // changes nothing).
     constexpr std::size_t pairLimit = 20000;
-    constexpr double m = apartMargin;
-    const auto beyond = [&](const Point2& p, const Point2& q, double x0, double x1, double y0,
-                            double y1) {
-        return std::max(p.x, q.x) < x0 || std::min(p.x, q.x) > x1 || std::max(p.y, q.y) < y0 ||
-               std::min(p.y, q.y) > y1;
+    // Segment pq's box grown by the margin: a segment beyond it is not near pq.
+    const auto reach = [](const Point2& p, const Point2& q) {
+        return grown(std::min(p.x, q.x), std::max(p.x, q.x), std::min(p.y, q.y),
+                     std::max(p.y, q.y));
     };
     std::size_t inWindow = 0;
     bool clear = true;
@@ -163,6 +172,7 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
         // those of a's runs near it, in the window. The exact count of a's segments in the
         // window is needed only where the runs' count would pass the limit.
         const std::vector<WindowRun>& runs = scratch.runs;
+        const Box g = grown(w.minX, w.maxX, w.minY, w.maxY);
         const std::size_t bound = runsIn(a, *aRuns, w, scratch.runs);
         std::size_t exact = bound;
         bool counted = false;
@@ -177,10 +187,9 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
                 if (inWindow * exact > pairLimit)
                     return false;
             }
-            const double sx0 = std::min(p.x, q.x) - m, sx1 = std::max(p.x, q.x) + m;
-            const double sy0 = std::min(p.y, q.y) - m, sy1 = std::max(p.y, q.y) + m;
+            const Box near = reach(p, q);
             for (const WindowRun& r : runs) {
-                if (r.box.maxX < sx0 || r.box.minX > sx1 || r.box.maxY < sy0 || r.box.minY > sy1)
+                if (beyond(r.box, near))
                     continue;
                 const std::vector<Point2>& pts = *r.points;
                 const std::size_t n = pts.size();
@@ -188,8 +197,7 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
                 for (std::size_t i = r.first; i < end; ++i) {
                     const Point2& s = pts[i];
                     const Point2& t = pts[i + 1 == n ? 0 : i + 1];
-                    if (beyond(s, t, w.minX - m, w.maxX + m, w.minY - m, w.maxY + m) ||
-                        beyond(s, t, sx0, sx1, sy0, sy1))
+                    if (beyond(s, t, g) || beyond(s, t, near))
                         continue;
                     if (segmentsNear(p, q, s, t))
                         return false;
@@ -203,10 +211,9 @@ Placement placement(const Polygon& a, const Box& boxA, const Polygon& b, const B
         clear = eachSegmentIn(a, w, [&](const Point2& p, const Point2& q) {
             if (++inWindow * sb.size() > pairLimit)
                 return false;
-            const double sx0 = std::min(p.x, q.x) - m, sx1 = std::max(p.x, q.x) + m;
-            const double sy0 = std::min(p.y, q.y) - m, sy1 = std::max(p.y, q.y) + m;
+            const Box near = reach(p, q);
             for (const Segment& t : sb) {
-                if (beyond(t.a, t.b, sx0, sx1, sy0, sy1))
+                if (beyond(t.a, t.b, near))
                     continue;
                 if (segmentsNear(p, q, t.a, t.b))
                     return false;
